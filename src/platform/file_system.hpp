@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace parcelkit::platform {
+
+// Last-write time in 100-nanosecond units since 1601-01-01 UTC.
+using FileTime = std::uint64_t;
+
+struct DirectoryEntry {
+    std::wstring name;
+    bool isDirectory = false;
+};
+
+// Files and directories, with Windows path rules (backslashes, drive letters).
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    virtual bool fileExists(const std::wstring& path) const = 0;      // a file, not a directory
+    virtual bool directoryExists(const std::wstring& path) const = 0; // a directory
+    // Creates one directory level; true when it exists afterwards.
+    virtual bool createDirectory(const std::wstring& path) = 0;
+    // The 8.3 form of an existing path; nullopt when the system gives none.
+    virtual std::optional<std::wstring> shortPath(const std::wstring& path) const = 0;
+    // Entries of a directory matching a pattern with "*" and "?" ("." and ".." left out).
+    virtual std::vector<DirectoryEntry> list(const std::wstring& directory,
+                                             const std::wstring& pattern) const = 0;
+    virtual std::optional<FileTime> lastWriteTime(const std::wstring& path) const = 0;
+    // Copies, replacing an existing target; false with the system's reason on failure.
+    virtual bool copyFile(const std::wstring& from, const std::wstring& to,
+                          std::wstring* reason = nullptr) = 0;
+    virtual bool deleteFile(const std::wstring& path) = 0;
+    virtual bool setNormalAttributes(const std::wstring& path) = 0;
+    virtual std::wstring currentDirectory() const = 0;
+};
+
+} // namespace parcelkit::platform

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+namespace parcelkit::platform {
+
+enum class BoxIcon { None, Error, Question, Information };
+enum class BoxButtons { Ok, YesNo };
+enum class BoxAnswer { Ok, Yes, No, Failed };
+
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+    // Shown owned by the program's active window.
+    virtual BoxAnswer show(const std::wstring& text, const std::wstring& caption, BoxIcon icon,
+                           BoxButtons buttons) = 0;
+};
+
+} // namespace parcelkit::platform

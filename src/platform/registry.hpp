@@ -1,0 +1,26 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace parcelkit::platform {
+
+enum class RootKey { ClassesRoot, CurrentUser, LocalMachine, Users, CurrentConfig };
+
+// The registry, addressed by root and sub-key path.
+class Registry {
+public:
+    virtual ~Registry() = default;
+
+    // A string value of an existing key, opened for reading only; nullopt when the key
+    // or the value is missing or not a string.
+    virtual std::optional<std::wstring> readString(RootKey root, const std::wstring& subkey,
+                                                   const std::wstring& name) const = 0;
+    virtual bool keyExists(RootKey root, const std::wstring& subkey) const = 0;
+    // Creates the key as needed; false when refused (for example without the rights).
+    virtual bool writeString(RootKey root, const std::wstring& subkey, const std::wstring& name,
+                             const std::wstring& value) = 0;
+    virtual bool deleteTree(RootKey root, const std::wstring& subkey) = 0;
+};
+
+} // namespace parcelkit::platform

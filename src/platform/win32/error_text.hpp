@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string>
+#include <windows.h>
+
+namespace parcelkit::win32 {
+
+// The system's own text for an error code, without the trailing line break.
+std::wstring errorText(DWORD code);
+
+} // namespace parcelkit::win32

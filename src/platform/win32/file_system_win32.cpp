@@ -1,0 +1,100 @@
+#include "platform/win32/file_system_win32.hpp"
+
+#include "platform/win32/error_text.hpp"
+#include "platform/win32/handles.hpp"
+
+#include <windows.h>
+
+namespace parcelkit::win32 {
+
+namespace {
+
+DWORD attributesOf(const std::wstring& path) {
+    return ::GetFileAttributesW(path.c_str());
+}
+
+} // namespace
+
+bool Win32FileSystem::fileExists(const std::wstring& path) const {
+    const DWORD a = attributesOf(path);
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool Win32FileSystem::directoryExists(const std::wstring& path) const {
+    const DWORD a = attributesOf(path);
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool Win32FileSystem::createDirectory(const std::wstring& path) {
+    return ::CreateDirectoryW(path.c_str(), nullptr) || directoryExists(path);
+}
+
+std::optional<std::wstring> Win32FileSystem::shortPath(const std::wstring& path) const {
+    const DWORD needed = ::GetShortPathNameW(path.c_str(), nullptr, 0);
+    if (needed == 0) {
+        return std::nullopt;
+    }
+    std::wstring buffer(needed, L'\0');
+    const DWORD length = ::GetShortPathNameW(path.c_str(), buffer.data(), needed);
+    if (length == 0 || length >= needed) {
+        return std::nullopt;
+    }
+    buffer.resize(length);
+    return buffer;
+}
+
+std::vector<platform::DirectoryEntry> Win32FileSystem::list(const std::wstring& directory,
+                                                            const std::wstring& pattern) const {
+    std::vector<platform::DirectoryEntry> entries;
+    WIN32_FIND_DATAW data{};
+    UniqueFind find(::FindFirstFileW((directory + L"\\" + pattern).c_str(), &data));
+    if (!find) {
+        return entries;
+    }
+    do {
+        const std::wstring name = data.cFileName;
+        if (name == L"." || name == L"..") {
+            continue;
+        }
+        entries.push_back({name, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+    } while (::FindNextFileW(find.get(), &data));
+    return entries;
+}
+
+std::optional<platform::FileTime> Win32FileSystem::lastWriteTime(const std::wstring& path) const {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) {
+        return std::nullopt;
+    }
+    return (platform::FileTime(data.ftLastWriteTime.dwHighDateTime) << 32) |
+           data.ftLastWriteTime.dwLowDateTime;
+}
+
+bool Win32FileSystem::copyFile(const std::wstring& from, const std::wstring& to,
+                               std::wstring* reason) {
+    if (::CopyFileW(from.c_str(), to.c_str(), FALSE)) {
+        return true;
+    }
+    if (reason != nullptr) {
+        *reason = errorText(::GetLastError());
+    }
+    return false;
+}
+
+bool Win32FileSystem::deleteFile(const std::wstring& path) {
+    return ::DeleteFileW(path.c_str()) != 0;
+}
+
+bool Win32FileSystem::setNormalAttributes(const std::wstring& path) {
+    return ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL) != 0;
+}
+
+std::wstring Win32FileSystem::currentDirectory() const {
+    const DWORD needed = ::GetCurrentDirectoryW(0, nullptr);
+    std::wstring buffer(needed, L'\0');
+    const DWORD length = ::GetCurrentDirectoryW(needed, buffer.data());
+    buffer.resize(length < needed ? length : 0);
+    return buffer;
+}
+
+} // namespace parcelkit::win32

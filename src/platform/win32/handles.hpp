@@ -1,0 +1,71 @@
+#pragma once
+
+#include <windows.h>
+
+namespace parcelkit::win32 {
+
+// One owning type per kind of handle; its traits name the close function and the
+// invalid value.
+template <typename Traits> class UniqueHandle {
+public:
+    using Handle = typename Traits::Handle;
+
+    UniqueHandle() = default;
+    explicit UniqueHandle(Handle handle) : handle_(handle) {}
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+    UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
+    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+        if (this != &other) {
+            reset(other.release());
+        }
+        return *this;
+    }
+    ~UniqueHandle() { reset(); }
+
+    Handle get() const { return handle_; }
+    explicit operator bool() const { return handle_ != Traits::invalid(); }
+    Handle release() {
+        Handle h = handle_;
+        handle_ = Traits::invalid();
+        return h;
+    }
+    void reset(Handle handle = Traits::invalid()) {
+        if (handle_ != Traits::invalid()) {
+            Traits::close(handle_);
+        }
+        handle_ = handle;
+    }
+    // For functions that hand a new handle out through a pointer.
+    Handle* put() {
+        reset();
+        return &handle_;
+    }
+
+private:
+    Handle handle_ = Traits::invalid();
+};
+
+struct KernelHandleTraits {
+    using Handle = HANDLE;
+    static Handle invalid() { return nullptr; }
+    static void close(Handle h) { ::CloseHandle(h); }
+};
+
+struct FindHandleTraits {
+    using Handle = HANDLE;
+    static Handle invalid() { return INVALID_HANDLE_VALUE; }
+    static void close(Handle h) { ::FindClose(h); }
+};
+
+struct KeyHandleTraits {
+    using Handle = HKEY;
+    static Handle invalid() { return nullptr; }
+    static void close(Handle h) { ::RegCloseKey(h); }
+};
+
+using UniqueHandleObject = UniqueHandle<KernelHandleTraits>;
+using UniqueFind = UniqueHandle<FindHandleTraits>;
+using UniqueKey = UniqueHandle<KeyHandleTraits>;
+
+} // namespace parcelkit::win32

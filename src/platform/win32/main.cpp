@@ -1,0 +1,47 @@
+#include "app/program.hpp"
+#include "platform/platform.hpp"
+#include "platform/win32/file_system_win32.hpp"
+#include "platform/win32/message_box_win32.hpp"
+#include "platform/win32/process_win32.hpp"
+#include "platform/win32/profile_win32.hpp"
+#include "platform/win32/registry_win32.hpp"
+#include "platform/win32/system_info_win32.hpp"
+#include "platform/win32/version_info_win32.hpp"
+
+#include <windows.h>
+
+namespace {
+
+// An installer usually starts from a downloads folder where anyone can drop a DLL: load
+// system DLLs from the system directory only. The call is looked up because systems
+// before Windows 8 without its update do not have it.
+void hardenDllSearch() {
+    using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
+    const HMODULE kernel = ::GetModuleHandleW(L"kernel32.dll");
+    const auto setDefault =
+        kernel == nullptr ? nullptr
+                          : reinterpret_cast<SetDefaultDllDirectoriesFn>(reinterpret_cast<void*>(
+                                ::GetProcAddress(kernel, "SetDefaultDllDirectories")));
+    if (setDefault != nullptr) {
+        setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    }
+    // Also takes the current directory out of the search order.
+    ::SetDllDirectoryW(L"");
+}
+
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    hardenDllSearch();
+
+    parcelkit::win32::Win32ProfileStore profiles;
+    parcelkit::win32::Win32FileSystem files;
+    parcelkit::win32::Win32SystemInfo system;
+    parcelkit::win32::Win32Registry registry;
+    parcelkit::win32::Win32Processes processes;
+    parcelkit::win32::Win32MessageBoxes boxes;
+    parcelkit::win32::Win32VersionInfo versions;
+    parcelkit::platform::Platform platform{profiles,  files, system,  registry,
+                                           processes, boxes, versions};
+    return parcelkit::app::run(platform);
+}

@@ -1,0 +1,72 @@
+#include "platform/win32/profile_win32.hpp"
+
+#include "platform/error.hpp"
+#include "platform/win32/error_text.hpp"
+
+#include <windows.h>
+
+namespace parcelkit::win32 {
+
+namespace {
+
+// Splits a double-NUL-terminated list of names.
+std::vector<std::wstring> splitNameList(const std::wstring& buffer, DWORD length) {
+    std::vector<std::wstring> names;
+    std::size_t start = 0;
+    while (start < length && buffer[start] != L'\0') {
+        const std::size_t end = buffer.find(L'\0', start);
+        names.push_back(buffer.substr(start, end - start));
+        start = end + 1;
+    }
+    return names;
+}
+
+// Reads a name list, growing the buffer until the list fits (the call returns size - 2
+// when it had to cut the list short).
+template <typename Read> std::vector<std::wstring> readNameList(Read read) {
+    for (DWORD size = 4096;; size *= 4) {
+        std::wstring buffer(size, L'\0');
+        const DWORD length = read(buffer.data(), size);
+        if (length + 2 < size) {
+            return splitNameList(buffer, length);
+        }
+    }
+}
+
+} // namespace
+
+std::wstring Win32Profile::readString(const std::wstring& section, const std::wstring& key,
+                                      const std::wstring& def) const {
+    wchar_t buffer[platform::kMaxProfileValue + 1] = {};
+    const DWORD length = ::GetPrivateProfileStringW(
+        section.c_str(), key.c_str(), def.c_str(), buffer, DWORD(std::size(buffer)), path_.c_str());
+    return std::wstring(buffer, length);
+}
+
+std::vector<std::wstring> Win32Profile::keyNames(const std::wstring& section) const {
+    // An empty default: with another one a missing section would read as one key.
+    return readNameList([&](wchar_t* buffer, DWORD size) {
+        return ::GetPrivateProfileStringW(section.c_str(), nullptr, L"", buffer, size,
+                                          path_.c_str());
+    });
+}
+
+std::vector<std::wstring> Win32Profile::sectionNames() const {
+    return readNameList([&](wchar_t* buffer, DWORD size) {
+        return ::GetPrivateProfileSectionNamesW(buffer, size, path_.c_str());
+    });
+}
+
+void Win32Profile::writeString(const std::wstring& section, const std::wstring& key,
+                               const std::wstring& value) {
+    if (!::WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(), path_.c_str())) {
+        throw platform::PlatformError(L"Cannot write [" + section + L"] " + key, path_,
+                                      errorText(::GetLastError()));
+    }
+}
+
+std::unique_ptr<platform::ProfileFile> Win32ProfileStore::open(const std::wstring& path) {
+    return std::make_unique<Win32Profile>(path);
+}
+
+} // namespace parcelkit::win32

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "platform/profile.hpp"
+
+namespace parcelkit::win32 {
+
+// A profile file read and written through the private-profile functions.
+class Win32Profile : public platform::ProfileFile {
+public:
+    explicit Win32Profile(std::wstring path) : path_(std::move(path)) {}
+
+    std::wstring readString(const std::wstring& section, const std::wstring& key,
+                            const std::wstring& def) const override;
+    std::vector<std::wstring> keyNames(const std::wstring& section) const override;
+    std::vector<std::wstring> sectionNames() const override;
+    void writeString(const std::wstring& section, const std::wstring& key,
+                     const std::wstring& value) override;
+    const std::wstring& path() const override { return path_; }
+
+private:
+    std::wstring path_;
+};
+
+class Win32ProfileStore : public platform::ProfileStore {
+public:
+    std::unique_ptr<platform::ProfileFile> open(const std::wstring& path) override;
+};
+
+} // namespace parcelkit::win32

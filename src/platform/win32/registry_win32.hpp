@@ -1,0 +1,17 @@
+#pragma once
+
+#include "platform/registry.hpp"
+
+namespace parcelkit::win32 {
+
+class Win32Registry : public platform::Registry {
+public:
+    std::optional<std::wstring> readString(platform::RootKey root, const std::wstring& subkey,
+                                           const std::wstring& name) const override;
+    bool keyExists(platform::RootKey root, const std::wstring& subkey) const override;
+    bool writeString(platform::RootKey root, const std::wstring& subkey, const std::wstring& name,
+                     const std::wstring& value) override;
+    bool deleteTree(platform::RootKey root, const std::wstring& subkey) override;
+};
+
+} // namespace parcelkit::win32

@@ -1,0 +1,74 @@
+#include "platform/win32/system_info_win32.hpp"
+
+#include <shellapi.h>
+#include <windows.h>
+
+namespace parcelkit::win32 {
+
+namespace {
+
+// The directory calls take a buffer of MAX_PATH + 1 characters.
+template <typename Get> std::wstring directoryFrom(Get get) {
+    wchar_t buffer[MAX_PATH + 1] = {};
+    const UINT length = get(buffer, UINT(std::size(buffer)));
+    return length < std::size(buffer) ? std::wstring(buffer, length) : std::wstring();
+}
+
+} // namespace
+
+unsigned Win32SystemInfo::platformId() const {
+    OSVERSIONINFOW info{};
+    info.dwOSVersionInfoSize = sizeof(info);
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    ::GetVersionExW(&info);
+#pragma GCC diagnostic pop
+    return info.dwPlatformId;
+}
+
+std::wstring Win32SystemInfo::windowsDirectory() const {
+    return directoryFrom([](wchar_t* b, UINT n) { return ::GetWindowsDirectoryW(b, n); });
+}
+
+std::wstring Win32SystemInfo::systemDirectory() const {
+    return directoryFrom([](wchar_t* b, UINT n) { return ::GetSystemDirectoryW(b, n); });
+}
+
+std::wstring Win32SystemInfo::tempDirectory() const {
+    return directoryFrom([](wchar_t* b, UINT n) { return UINT(::GetTempPathW(n, b)); });
+}
+
+std::wstring Win32SystemInfo::environment(const std::wstring& name) const {
+    const DWORD needed = ::GetEnvironmentVariableW(name.c_str(), nullptr, 0);
+    if (needed == 0) {
+        return {};
+    }
+    std::wstring buffer(needed, L'\0');
+    const DWORD length = ::GetEnvironmentVariableW(name.c_str(), buffer.data(), needed);
+    buffer.resize(length < needed ? length : 0);
+    return buffer;
+}
+
+std::uint32_t Win32SystemInfo::systemLocale() const {
+    return ::GetSystemDefaultLCID();
+}
+
+std::wstring Win32SystemInfo::commandLine() const {
+    return ::GetCommandLineW();
+}
+
+std::vector<std::wstring> Win32SystemInfo::arguments() const {
+    int count = 0;
+    wchar_t** list = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    std::vector<std::wstring> args;
+    if (list == nullptr) {
+        return args;
+    }
+    for (int i = 0; i < count; ++i) {
+        args.emplace_back(list[i]);
+    }
+    ::LocalFree(list);
+    return args;
+}
+
+} // namespace parcelkit::win32
