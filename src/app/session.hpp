@@ -1,0 +1,20 @@
+#pragma once
+
+#include "script/path_macros.hpp"
+
+#include <string>
+
+namespace parcelkit::app {
+
+// What the installer learns about the machine and the setup script at start-up, read by
+// every later step of the run.
+struct Session {
+    std::wstring ostype; // "98", "2000" or empty
+    script::MacroValues dirs;
+    std::wstring appid;
+    std::wstring ininame = L"parcelkit.ini";
+    bool setupmode = false;
+    bool needreboot = false;
+};
+
+} // namespace parcelkit::app

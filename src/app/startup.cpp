@@ -1,0 +1,62 @@
+#include "app/startup.hpp"
+
+#include "platform/file_system.hpp"
+#include "platform/profile.hpp"
+#include "platform/system_info.hpp"
+#include "script/text.hpp"
+
+namespace parcelkit::app {
+
+std::wstring osFamily(unsigned platformId) {
+    switch (platformId) {
+    case 1:
+        return L"98";
+    case 2:
+        return L"2000";
+    default:
+        return L"";
+    }
+}
+
+std::wstring withoutTrailingBackslash(std::wstring path) {
+    if (!path.empty() && path.back() == L'\\') {
+        path.pop_back();
+    }
+    return path;
+}
+
+void readMachine(Session& session, const platform::SystemInfo& system,
+                 const platform::FileSystem& files) {
+    session.ostype = osFamily(system.platformId());
+    auto& dirs = session.dirs;
+    dirs.windir = withoutTrailingBackslash(system.windowsDirectory());
+    dirs.sysdir = withoutTrailingBackslash(system.systemDirectory());
+    dirs.tempdir = withoutTrailingBackslash(system.tempDirectory());
+    const bool nine = session.ostype == L"98";
+    dirs.allusersdir = system.environment(L"ALLUSERSPROFILE");
+    if (dirs.allusersdir.empty() && nine) {
+        dirs.allusersdir = dirs.windir + L"\\All Users";
+    }
+    dirs.userdir = system.environment(L"userprofile");
+    if (dirs.userdir.empty() && nine) {
+        dirs.userdir = dirs.windir;
+    }
+    dirs.currentdir = files.currentDirectory();
+    dirs.programfilesdir =
+        dirs.sysdir.empty() ? std::wstring() : dirs.sysdir.substr(0, 1) + L":\\Program Files";
+}
+
+bool readSetupMode(const platform::ProfileFile& setupini) {
+    return script::asciiLower(setupini.readString(L"main", L"mode", L"setup")) == L"setup";
+}
+
+void readSetupScript(Session& session, const platform::ProfileFile& setupini) {
+    const std::wstring progdir = setupini.readString(L"main", L"progdir", L"");
+    session.appid = setupini.readString(L"main", L"id", L"");
+    session.setupmode = readSetupMode(setupini);
+    session.ininame = setupini.readString(L"main", L"ininame", L"parcelkit.ini");
+    session.dirs.setupdir =
+        withoutTrailingBackslash(script::expandDefaultDestination(progdir, session.dirs));
+}
+
+} // namespace parcelkit::app
