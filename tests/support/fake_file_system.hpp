@@ -1,0 +1,43 @@
+#pragma once
+
+#include "platform/file_system.hpp"
+
+#include <map>
+#include <set>
+
+namespace parcelkit::doubles {
+
+// Files and directories held in memory; paths compared as written.
+class FakeFileSystem : public platform::FileSystem {
+public:
+    void addFile(const std::wstring& path, platform::FileTime time = 0) { files_[path] = time; }
+    void addDirectory(const std::wstring& path) { directories_.insert(path); }
+    void setShortPath(const std::wstring& path, const std::wstring& shortForm) {
+        shortForms_[path] = shortForm;
+    }
+    void setCurrentDirectory(std::wstring path) { current_ = std::move(path); }
+    int shortPathLookups() const { return shortPathLookups_; }
+
+    bool fileExists(const std::wstring& path) const override { return files_.count(path) != 0; }
+    bool directoryExists(const std::wstring& path) const override {
+        return directories_.count(path) != 0;
+    }
+    bool createDirectory(const std::wstring& path) override;
+    std::optional<std::wstring> shortPath(const std::wstring& path) const override;
+    std::vector<platform::DirectoryEntry> list(const std::wstring& directory,
+                                               const std::wstring& pattern) const override;
+    std::optional<platform::FileTime> lastWriteTime(const std::wstring& path) const override;
+    bool copyFile(const std::wstring& from, const std::wstring& to, std::wstring* reason) override;
+    bool deleteFile(const std::wstring& path) override { return files_.erase(path) != 0; }
+    bool setNormalAttributes(const std::wstring& path) override { return fileExists(path); }
+    std::wstring currentDirectory() const override { return current_; }
+
+private:
+    std::map<std::wstring, platform::FileTime> files_;
+    std::set<std::wstring> directories_;
+    std::map<std::wstring, std::wstring> shortForms_;
+    std::wstring current_ = L"C:\\setup";
+    mutable int shortPathLookups_ = 0;
+};
+
+} // namespace parcelkit::doubles

@@ -1,0 +1,224 @@
+#include "memory_profile.hpp"
+
+#include "platform/error.hpp"
+#include "script/text.hpp"
+
+#include <algorithm>
+
+namespace parcelkit::doubles {
+
+using script::equalsIgnoreCase;
+using script::trimBlanks;
+
+namespace {
+
+char32_t byteAt(const std::string& bytes, std::size_t i) {
+    return static_cast<unsigned char>(bytes[i]);
+}
+
+void appendCodePoint(std::wstring& out, char32_t cp) {
+    if constexpr (sizeof(wchar_t) == 2) {
+        if (cp >= 0x10000) {
+            cp -= 0x10000;
+            out.push_back(wchar_t(0xD800 + (cp >> 10)));
+            out.push_back(wchar_t(0xDC00 + (cp & 0x3FF)));
+            return;
+        }
+    }
+    out.push_back(wchar_t(cp));
+}
+
+std::wstring decodeUtf16(const std::string& bytes, std::size_t from) {
+    std::wstring out;
+    for (std::size_t i = from; i + 1 < bytes.size(); i += 2) {
+        const char32_t unit = byteAt(bytes, i) | (byteAt(bytes, i + 1) << 8);
+        if (unit >= 0xD800 && unit < 0xDC00 && i + 3 < bytes.size()) {
+            const char32_t low = byteAt(bytes, i + 2) | (byteAt(bytes, i + 3) << 8);
+            if (low >= 0xDC00 && low < 0xE000) {
+                appendCodePoint(out, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
+                i += 2;
+                continue;
+            }
+        }
+        appendCodePoint(out, unit);
+    }
+    return out;
+}
+
+std::wstring decodeUtf8(const std::string& bytes, std::size_t from) {
+    std::wstring out;
+    std::size_t i = from;
+    while (i < bytes.size()) {
+        const char32_t lead = byteAt(bytes, i);
+        int extra = lead < 0x80 ? 0 : lead < 0xE0 ? 1 : lead < 0xF0 ? 2 : 3;
+        char32_t cp = extra == 0 ? lead : lead & (0x3F >> extra);
+        ++i;
+        for (; extra > 0 && i < bytes.size(); --extra, ++i) {
+            cp = (cp << 6) | (byteAt(bytes, i) & 0x3F);
+        }
+        appendCodePoint(out, cp);
+    }
+    return out;
+}
+
+} // namespace
+
+std::wstring decodeProfileBytes(const std::string& bytes) {
+    if (bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE') {
+        return decodeUtf16(bytes, 2);
+    }
+    if (bytes.size() >= 3 && bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+        return decodeUtf8(bytes, 3);
+    }
+    std::wstring out;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        out.push_back(wchar_t(byteAt(bytes, i)));
+    }
+    return out;
+}
+
+MemoryProfile::MemoryProfile(std::wstring path, std::shared_ptr<std::wstring> text)
+    : path_(std::move(path)), text_(std::move(text)) {}
+
+std::vector<MemoryProfile::Section> MemoryProfile::parsed() const {
+    std::vector<Section> sections;
+    Section* current = nullptr;
+    std::size_t start = 0;
+    const std::wstring& text = *text_;
+    while (start <= text.size()) {
+        auto end = text.find_first_of(L"\r\n", start);
+        if (end == std::wstring::npos) {
+            end = text.size();
+        }
+        const std::wstring line = trimBlanks(std::wstring_view(text).substr(start, end - start));
+        start = end + 1;
+        if (line.empty() || line[0] == L';') {
+            continue;
+        }
+        if (line[0] == L'[') {
+            const auto close = line.find(L']');
+            const std::wstring name = trimBlanks(
+                line.substr(1, close == std::wstring::npos ? std::wstring::npos : close - 1));
+            sections.push_back({name, {}});
+            current = &sections.back();
+            continue;
+        }
+        if (current == nullptr) {
+            continue;
+        }
+        // A line without "=" is no key (as measured under Wine).
+        const auto eq = line.find(L'=');
+        if (eq != std::wstring::npos) {
+            current->entries.push_back(
+                {trimBlanks(line.substr(0, eq)), trimBlanks(line.substr(eq + 1))});
+        }
+    }
+    return sections;
+}
+
+const MemoryProfile::Section* MemoryProfile::find(const std::vector<Section>& sections,
+                                                  const std::wstring& name) const {
+    // Only the first section of a name is seen; a repeated header adds nothing.
+    for (const auto& section : sections) {
+        if (equalsIgnoreCase(section.name, name)) {
+            return &section;
+        }
+    }
+    return nullptr;
+}
+
+std::wstring MemoryProfile::readString(const std::wstring& section, const std::wstring& key,
+                                       const std::wstring& def) const {
+    const auto sections = parsed();
+    const auto* found = find(sections, section);
+    if (found == nullptr) {
+        return def;
+    }
+    for (const auto& entry : found->entries) {
+        if (!equalsIgnoreCase(entry.key, trimBlanks(key))) {
+            continue;
+        }
+        std::wstring value = entry.value;
+        if (value.size() >= 2 && (value[0] == L'"' || value[0] == L'\'') &&
+            value.back() == value[0]) {
+            value = value.substr(1, value.size() - 2);
+        }
+        if (value.size() > platform::kMaxProfileValue) {
+            value.resize(platform::kMaxProfileValue);
+        }
+        return value;
+    }
+    return def;
+}
+
+std::vector<std::wstring> MemoryProfile::keyNames(const std::wstring& section) const {
+    const auto sections = parsed();
+    std::vector<std::wstring> keys;
+    if (const auto* found = find(sections, section)) {
+        for (const auto& entry : found->entries) {
+            keys.push_back(entry.key);
+        }
+    }
+    return keys;
+}
+
+std::vector<std::wstring> MemoryProfile::sectionNames() const {
+    std::vector<std::wstring> names;
+    for (const auto& section : parsed()) {
+        names.push_back(section.name);
+    }
+    return names;
+}
+
+void MemoryProfile::writeString(const std::wstring& section, const std::wstring& key,
+                                const std::wstring& value) {
+    if (refuseWrites_) {
+        throw platform::PlatformError(L"Cannot write", path_, L"Access is denied.");
+    }
+    auto sections = parsed();
+    auto it = std::find_if(sections.begin(), sections.end(),
+                           [&](const Section& s) { return equalsIgnoreCase(s.name, section); });
+    if (it == sections.end()) {
+        sections.push_back({section, {}});
+        it = std::prev(sections.end());
+    }
+    auto entry = std::find_if(it->entries.begin(), it->entries.end(),
+                              [&](const Entry& e) { return equalsIgnoreCase(e.key, key); });
+    if (entry == it->entries.end()) {
+        it->entries.push_back({key, value});
+    } else {
+        entry->value = value;
+    }
+    // Rewritten whole, as the system does on every changing write.
+    std::wstring out;
+    for (const auto& s : sections) {
+        out += L"[" + s.name + L"]\r\n";
+        for (const auto& e : s.entries) {
+            out += e.key + L"=" + e.value + L"\r\n";
+        }
+    }
+    *text_ = out;
+}
+
+void MemoryProfileStore::put(const std::wstring& path, std::wstring text) {
+    files_[path] = std::make_shared<std::wstring>(std::move(text));
+}
+
+void MemoryProfileStore::putBytes(const std::wstring& path, const std::string& bytes) {
+    put(path, decodeProfileBytes(bytes));
+}
+
+const std::wstring* MemoryProfileStore::text(const std::wstring& path) const {
+    const auto it = files_.find(path);
+    return it == files_.end() ? nullptr : it->second.get();
+}
+
+std::unique_ptr<platform::ProfileFile> MemoryProfileStore::open(const std::wstring& path) {
+    auto& text = files_[path];
+    if (!text) {
+        text = std::make_shared<std::wstring>();
+    }
+    return std::make_unique<MemoryProfile>(path, text);
+}
+
+} // namespace parcelkit::doubles

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "platform/profile.hpp"
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace parcelkit::doubles {
+
+// Decodes the bytes of a profile file the way the private-profile functions do: FF FE
+// means UTF-16LE, EF BB BF means UTF-8, anything else is the ANSI code page (Latin-1 here).
+std::wstring decodeProfileBytes(const std::string& bytes);
+
+// An in-memory profile file that follows the reading rules of the Windows private-profile
+// functions as measured under Wine (see the profile agreement tests).
+class MemoryProfile : public platform::ProfileFile {
+public:
+    MemoryProfile(std::wstring path, std::shared_ptr<std::wstring> text);
+
+    std::wstring readString(const std::wstring& section, const std::wstring& key,
+                            const std::wstring& def) const override;
+    std::vector<std::wstring> keyNames(const std::wstring& section) const override;
+    std::vector<std::wstring> sectionNames() const override;
+    void writeString(const std::wstring& section, const std::wstring& key,
+                     const std::wstring& value) override;
+    const std::wstring& path() const override { return path_; }
+
+    // Makes the next write throw, as a refused write on a full or locked disk would.
+    void refuseWrites(bool refuse) { refuseWrites_ = refuse; }
+
+private:
+    struct Entry {
+        std::wstring key;
+        std::wstring value;
+    };
+    struct Section {
+        std::wstring name;
+        std::vector<Entry> entries;
+    };
+
+    std::vector<Section> parsed() const;
+    const Section* find(const std::vector<Section>& sections, const std::wstring& name) const;
+
+    std::wstring path_;
+    std::shared_ptr<std::wstring> text_;
+    bool refuseWrites_ = false;
+};
+
+// Files by path; the text of a file lives as long as the store.
+class MemoryProfileStore : public platform::ProfileStore {
+public:
+    void put(const std::wstring& path, std::wstring text);
+    void putBytes(const std::wstring& path, const std::string& bytes);
+    const std::wstring* text(const std::wstring& path) const;
+    std::unique_ptr<platform::ProfileFile> open(const std::wstring& path) override;
+
+private:
+    std::map<std::wstring, std::shared_ptr<std::wstring>> files_;
+};
+
+} // namespace parcelkit::doubles

@@ -1,0 +1,76 @@
+#include "app/startup.hpp"
+#include "fake_file_system.hpp"
+#include "fake_system_info.hpp"
+#include "memory_profile.hpp"
+
+#include <gtest/gtest.h>
+
+using namespace parcelkit;
+
+TEST(Startup, ReadsTheNtFamilyMachine) {
+    doubles::FakeSystemInfo system;
+    doubles::FakeFileSystem files;
+    files.setCurrentDirectory(L"E:\\setup");
+    app::Session session;
+    app::readMachine(session, system, files);
+    EXPECT_EQ(session.ostype, L"2000");
+    EXPECT_EQ(session.dirs.windir, L"C:\\windows");
+    EXPECT_EQ(session.dirs.tempdir, L"C:\\users\\ann\\Temp");
+    EXPECT_EQ(session.dirs.programfilesdir, L"C:\\Program Files");
+    EXPECT_EQ(session.dirs.allusersdir, L"C:\\ProgramData");
+    EXPECT_EQ(session.dirs.userdir, L"C:\\users\\ann");
+    EXPECT_EQ(session.dirs.currentdir, L"E:\\setup");
+}
+
+TEST(Startup, NineFamilyFallsBackToTheWindowsDirectoryForProfiles) {
+    doubles::FakeSystemInfo system;
+    system.id = 1;
+    system.windows = L"C:\\WINDOWS\\";
+    system.system = L"D:\\WINDOWS\\SYSTEM";
+    system.env.clear();
+    doubles::FakeFileSystem files;
+    app::Session session;
+    app::readMachine(session, system, files);
+    EXPECT_EQ(session.ostype, L"98");
+    EXPECT_EQ(session.dirs.windir, L"C:\\WINDOWS");
+    EXPECT_EQ(session.dirs.allusersdir, L"C:\\WINDOWS\\All Users");
+    EXPECT_EQ(session.dirs.userdir, L"C:\\WINDOWS");
+    EXPECT_EQ(session.dirs.programfilesdir, L"D:\\Program Files");
+}
+
+TEST(Startup, UnknownPlatformLeavesTheFamilyEmptyAndNoFallbacks) {
+    doubles::FakeSystemInfo system;
+    system.id = 3;
+    system.env.clear();
+    doubles::FakeFileSystem files;
+    app::Session session;
+    app::readMachine(session, system, files);
+    EXPECT_EQ(session.ostype, L"");
+    EXPECT_EQ(session.dirs.allusersdir, L"");
+}
+
+TEST(Startup, SetupScriptMainSection) {
+    doubles::MemoryProfileStore store;
+    store.put(L"setup.ini", L"[main]\r\nprogdir=#PROGDIR#\\Northwind\\#setupname#\\\r\n"
+                            L"id=NorthwindNotes\r\nmode=Update\r\nininame=pk.ini\r\n");
+    app::Session session;
+    session.dirs.programfilesdir = L"C:\\Program Files";
+    app::readSetupScript(session, *store.open(L"setup.ini"));
+    EXPECT_EQ(session.dirs.setupdir, L"C:\\Program Files\\Northwind\\#setupname#");
+    EXPECT_EQ(session.appid, L"NorthwindNotes");
+    EXPECT_FALSE(session.setupmode);
+    EXPECT_EQ(session.ininame, L"pk.ini");
+}
+
+TEST(Startup, SetupModeDefaultsAndOddValues) {
+    doubles::MemoryProfileStore store;
+    store.put(L"none.ini", L"");
+    store.put(L"setup.ini", L"[main]\r\nmode=SETUP\r\n");
+    store.put(L"odd.ini", L"[main]\r\nmode=install\r\n");
+    EXPECT_TRUE(app::readSetupMode(*store.open(L"none.ini")));
+    EXPECT_TRUE(app::readSetupMode(*store.open(L"setup.ini")));
+    EXPECT_FALSE(app::readSetupMode(*store.open(L"odd.ini")));
+    app::Session session;
+    app::readSetupScript(session, *store.open(L"none.ini"));
+    EXPECT_EQ(session.ininame, L"parcelkit.ini");
+}
