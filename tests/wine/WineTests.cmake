@@ -1,0 +1,31 @@
+# The Wine tier, registered in the native build so that one ctest run covers both tiers.
+# One prefix, one wineserver and one Xvfb for the whole run (fixtures); the tests take a
+# lock because they share the prefix and Wine's per-application settings.
+set(PARCELKIT_HARNESS ${CMAKE_CURRENT_SOURCE_DIR}/wine/harness)
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+
+add_test(NAME wine.start COMMAND ${PARCELKIT_HARNESS}/start-wine.sh)
+set_tests_properties(wine.start PROPERTIES FIXTURES_SETUP wine TIMEOUT 300)
+add_test(NAME wine.stop COMMAND ${PARCELKIT_HARNESS}/stop-wine.sh)
+set_tests_properties(wine.stop PROPERTIES FIXTURES_CLEANUP wine)
+
+add_test(NAME wine.platform
+         COMMAND ${PARCELKIT_HARNESS}/wine-run.sh
+                 ${PARCELKIT_WINE_BUILD}/tests/parcelkit_wine_tests.exe --gtest_brief=1)
+set_tests_properties(wine.platform PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine
+                     TIMEOUT 300)
+
+# Every case file under wine/cases is one test: a setup folder, a command line and what
+# must be on disk, in the registry and in uninstall.ini afterwards.
+file(GLOB PARCELKIT_WINE_CASES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/wine/cases/*.json)
+foreach(case_file ${PARCELKIT_WINE_CASES})
+    get_filename_component(case_name ${case_file} NAME_WE)
+    add_test(NAME wine.case.${case_name}
+             COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/wine/run_case.py ${case_file}
+                     --setup-exe ${PARCELKIT_WINE_BUILD}/src/setup.exe
+                     --driver ${PARCELKIT_WINE_BUILD}/tests/pkdriver.exe
+                     --payload ${PARCELKIT_WINE_BUILD}/examples/payload/nwnotes.exe 01-core
+                     --payload ${PARCELKIT_WINE_BUILD}/examples/payload/nwhelper.exe 01-core)
+    set_tests_properties(wine.case.${case_name} PROPERTIES FIXTURES_REQUIRED wine
+                         RESOURCE_LOCK wine TIMEOUT 300)
+endforeach()

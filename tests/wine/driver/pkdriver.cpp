@@ -1,0 +1,146 @@
+// Drives a program under test inside Wine: starts it, answers its message boxes in the
+// order given, and reports each box and the exit code on standard output in UTF-8:
+//
+//   pkdriver <answers> <program> [arguments...]
+//
+// <answers> is a comma-separated list of ok, yes, no (or "-" for none). Each box is
+// printed as "BOX <caption>\t<text>" before it is answered; the last line is
+// "EXIT <code>"; backslashes, tabs and line breaks in texts are written as \\, \t, \r, \n.
+// A box that finds no answer left makes the driver end the program and
+// exit with 2, so that a test never waits for a person.
+#include <string>
+#include <vector>
+#include <windows.h>
+
+namespace {
+
+void writeUtf8(const std::wstring& text) {
+    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0,
+                                           nullptr, nullptr);
+    std::string bytes(std::size_t(size), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), bytes.data(), size, nullptr,
+                          nullptr);
+    DWORD written = 0;
+    ::WriteFile(::GetStdHandle(STD_OUTPUT_HANDLE), bytes.data(), DWORD(bytes.size()), &written,
+                nullptr);
+}
+
+// One box per line: backslash, tab and line breaks inside a text are escaped.
+std::wstring escaped(const std::wstring& text) {
+    std::wstring out;
+    for (const wchar_t c : text) {
+        switch (c) {
+        case L'\\':
+            out += L"\\\\";
+            break;
+        case L'\r':
+            out += L"\\r";
+            break;
+        case L'\n':
+            out += L"\\n";
+            break;
+        case L'\t':
+            out += L"\\t";
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::wstring windowText(HWND window) {
+    wchar_t buffer[4096] = {};
+    ::SendMessageW(window, WM_GETTEXT, WPARAM(std::size(buffer)), LPARAM(buffer));
+    return buffer;
+}
+
+struct Search {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK findBox(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<Search*>(param);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(window, &pid);
+    wchar_t className[64] = {};
+    ::GetClassNameW(window, className, int(std::size(className)));
+    if (pid == search->processId && std::wstring(className) == L"#32770" &&
+        ::IsWindowVisible(window)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+int buttonFor(const std::wstring& answer) {
+    if (answer == L"yes") {
+        return IDYES;
+    }
+    if (answer == L"no") {
+        return IDNO;
+    }
+    return IDOK;
+}
+
+std::wstring quoted(const std::wstring& arg) {
+    return arg.find_first_of(L" \t\"") == std::wstring::npos ? arg : L"\"" + arg + L"\"";
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 3) {
+        writeUtf8(L"usage: pkdriver <answers> <program> [arguments...]\n");
+        return 2;
+    }
+    std::vector<std::wstring> answers;
+    for (std::wstring list = argv[1]; !list.empty() && list != L"-";) {
+        const auto comma = list.find(L',');
+        answers.push_back(list.substr(0, comma));
+        list = comma == std::wstring::npos ? L"" : list.substr(comma + 1);
+    }
+    std::wstring commandLine = quoted(argv[2]);
+    for (int i = 3; i < argc; ++i) {
+        commandLine += L" " + std::wstring(argv[i]);
+    }
+
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &info)) {
+        writeUtf8(L"cannot start " + commandLine + L"\n");
+        return 2;
+    }
+    ::CloseHandle(info.hThread);
+
+    std::size_t next = 0;
+    HWND answered = nullptr;
+    while (::WaitForSingleObject(info.hProcess, 50) == WAIT_TIMEOUT) {
+        Search search{info.dwProcessId, nullptr};
+        ::EnumWindows(findBox, reinterpret_cast<LPARAM>(&search));
+        if (search.found == nullptr || search.found == answered) {
+            continue;
+        }
+        const HWND text = ::GetDlgItem(search.found, 0xFFFF);
+        writeUtf8(L"BOX " + escaped(windowText(search.found)) + L"\t" +
+                  escaped(text != nullptr ? windowText(text) : L"") + L"\n");
+        if (next == answers.size()) {
+            writeUtf8(L"no answer left for this box\n");
+            ::TerminateProcess(info.hProcess, 3);
+            ::CloseHandle(info.hProcess);
+            return 2;
+        }
+        const HWND button = ::GetDlgItem(search.found, buttonFor(answers[next++]));
+        // Posted, not sent: the button's handler may open the next modal box.
+        ::PostMessageW(button != nullptr ? button : search.found, BM_CLICK, 0, 0);
+        answered = search.found;
+    }
+    DWORD code = 0;
+    ::GetExitCodeProcess(info.hProcess, &code);
+    ::CloseHandle(info.hProcess);
+    writeUtf8(L"EXIT " + std::to_wstring(code) + L"\n");
+    return 0;
+}

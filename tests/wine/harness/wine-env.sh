@@ -1,0 +1,19 @@
+# Sourced by the Wine harness: a private, quiet Wine under the build tree, never the
+# user's own prefix or home.
+harness_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+repo_root=$(cd "$harness_dir/../../.." && pwd)
+export PARCELKIT_WINE_ROOT=${PARCELKIT_WINE_ROOT:-$repo_root/build/wine}
+export WINEPREFIX=$PARCELKIT_WINE_ROOT/prefix
+export HOME=$PARCELKIT_WINE_ROOT/home
+export XDG_DATA_HOME=$HOME/.local/share
+export XDG_CONFIG_HOME=$HOME/.config
+export XDG_CACHE_HOME=$HOME/.cache
+export WINEDEBUG=-all
+export WINEARCH=win64
+# No Mono or Gecko prompts; no menu entries or .desktop files from links we create.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+# A fixed locale (Wine reads it as English, 0409): the installer picks its language
+# section from it.
+export LANG=C.UTF-8
+unset LC_ALL
+unset DISPLAY

@@ -1,0 +1,79 @@
+#include "platform/win32/file_system_win32.hpp"
+#include "wine/platform/temp_dir.hpp"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+
+using parcelkit::doubles::testDirectory;
+
+namespace {
+
+std::wstring makeFile(const std::wstring& path, const std::string& content) {
+    std::ofstream(std::filesystem::path(path), std::ios::binary) << content;
+    return path;
+}
+
+} // namespace
+
+TEST(Win32FileSystem, TellsFilesFromDirectories) {
+    parcelkit::win32::Win32FileSystem fs;
+    const std::wstring dir = testDirectory() + L"\\kinds";
+    ASSERT_TRUE(fs.createDirectory(dir));
+    EXPECT_TRUE(fs.createDirectory(dir)); // already there counts as success
+    const auto file = makeFile(dir + L"\\a.txt", "a");
+    EXPECT_TRUE(fs.fileExists(file));
+    EXPECT_FALSE(fs.directoryExists(file));
+    EXPECT_TRUE(fs.directoryExists(dir));
+    EXPECT_FALSE(fs.fileExists(dir));
+    EXPECT_FALSE(fs.fileExists(dir + L"\\missing.txt"));
+}
+
+TEST(Win32FileSystem, ListsByWildcardWithoutDotEntries) {
+    parcelkit::win32::Win32FileSystem fs;
+    const std::wstring dir = testDirectory() + L"\\wild";
+    ASSERT_TRUE(fs.createDirectory(dir));
+    ASSERT_TRUE(fs.createDirectory(dir + L"\\sub"));
+    makeFile(dir + L"\\one.dll", "1");
+    makeFile(dir + L"\\two.dll", "2");
+    makeFile(dir + L"\\three.txt", "3");
+    auto all = fs.list(dir, L"*");
+    EXPECT_EQ(all.size(), 4u);
+    auto dlls = fs.list(dir, L"*.dll");
+    std::vector<std::wstring> names;
+    for (const auto& e : dlls) {
+        names.push_back(e.name);
+        EXPECT_FALSE(e.isDirectory);
+    }
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::wstring>{L"one.dll", L"two.dll"}));
+    EXPECT_TRUE(fs.list(dir + L"\\missing", L"*").empty());
+}
+
+TEST(Win32FileSystem, ShortPathOnlyForExistingPaths) {
+    parcelkit::win32::Win32FileSystem fs;
+    const std::wstring dir = testDirectory() + L"\\Long Directory Name";
+    ASSERT_TRUE(fs.createDirectory(dir));
+    const auto shortForm = fs.shortPath(dir);
+    ASSERT_TRUE(shortForm.has_value());
+    EXPECT_EQ(shortForm->find(L"Long Directory Name"), std::wstring::npos);
+    EXPECT_TRUE(fs.directoryExists(*shortForm));
+    EXPECT_FALSE(fs.shortPath(testDirectory() + L"\\does not exist").has_value());
+}
+
+TEST(Win32FileSystem, CopyReplacesAndReportsTheReason) {
+    parcelkit::win32::Win32FileSystem fs;
+    const auto from = makeFile(testDirectory() + L"\\from.txt", "new");
+    const auto to = makeFile(testDirectory() + L"\\to.txt", "old");
+    EXPECT_TRUE(fs.copyFile(from, to, nullptr));
+    std::ifstream in(std::filesystem::path{to});
+    std::string content;
+    in >> content;
+    EXPECT_EQ(content, "new");
+    std::wstring reason;
+    EXPECT_FALSE(fs.copyFile(testDirectory() + L"\\nothing.txt", to, &reason));
+    EXPECT_FALSE(reason.empty());
+    EXPECT_TRUE(fs.lastWriteTime(to).has_value());
+    EXPECT_FALSE(fs.lastWriteTime(testDirectory() + L"\\nothing.txt").has_value());
+}

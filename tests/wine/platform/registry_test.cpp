@@ -1,0 +1,28 @@
+#include "platform/win32/registry_win32.hpp"
+
+#include <gtest/gtest.h>
+
+using parcelkit::platform::RootKey;
+
+namespace {
+const std::wstring kKey = L"Software\\Parcelkit Tests\\Registry";
+}
+
+TEST(Win32Registry, WritesReadsAndDeletesStrings) {
+    parcelkit::win32::Win32Registry reg;
+    reg.deleteTree(RootKey::CurrentUser, L"Software\\Parcelkit Tests");
+    EXPECT_FALSE(reg.readString(RootKey::CurrentUser, kKey, L"Name").has_value());
+    ASSERT_TRUE(reg.writeString(RootKey::CurrentUser, kKey, L"Name", L"北风 Notes"));
+    EXPECT_EQ(reg.readString(RootKey::CurrentUser, L"\\" + kKey, L"name"), L"北风 Notes");
+    EXPECT_EQ(reg.readString(RootKey::CurrentUser, kKey, L"Other"), std::nullopt);
+    EXPECT_TRUE(reg.keyExists(RootKey::CurrentUser, kKey));
+    EXPECT_TRUE(reg.deleteTree(RootKey::CurrentUser, L"Software\\Parcelkit Tests"));
+    EXPECT_FALSE(reg.keyExists(RootKey::CurrentUser, kKey));
+}
+
+TEST(Win32Registry, RefusesToDeleteARootKey) {
+    parcelkit::win32::Win32Registry reg;
+    EXPECT_FALSE(reg.deleteTree(RootKey::CurrentUser, L""));
+    EXPECT_FALSE(reg.deleteTree(RootKey::CurrentUser, L"\\"));
+    EXPECT_TRUE(reg.keyExists(RootKey::CurrentUser, L"Software"));
+}
