@@ -9,8 +9,9 @@
 #ifndef _UNICODE
 #define _UNICODE
 #endif
-#include <shellapi.h>
 #include <windows.h>
+
+#include <shellapi.h>
 
 namespace {
 

@@ -29,3 +29,8 @@ foreach(case_file ${PARCELKIT_WINE_CASES})
     set_tests_properties(wine.case.${case_name} PROPERTIES FIXTURES_REQUIRED wine
                          RESOURCE_LOCK wine TIMEOUT 300)
 endforeach()
+
+# The shipped program itself: PE32, system DLLs only, manifest, icon and version.
+add_test(NAME build.setup_exe
+         COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/build/check_setup_exe.py
+                 ${PARCELKIT_WINE_BUILD}/src/setup.exe)

@@ -1,7 +1,8 @@
 #include "platform/win32/system_info_win32.hpp"
 
-#include <shellapi.h>
 #include <windows.h>
+
+#include <shellapi.h>
 
 namespace parcelkit::win32 {
 

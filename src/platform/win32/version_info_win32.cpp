@@ -1,7 +1,8 @@
 #include "platform/win32/version_info_win32.hpp"
 
-#include <vector>
 #include <windows.h>
+
+#include <vector>
 
 namespace parcelkit::win32 {
 

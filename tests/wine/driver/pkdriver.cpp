@@ -8,9 +8,10 @@
 // "EXIT <code>"; backslashes, tabs and line breaks in texts are written as \\, \t, \r, \n.
 // A box that finds no answer left makes the driver end the program and
 // exit with 2, so that a test never waits for a person.
+#include <windows.h>
+
 #include <string>
 #include <vector>
-#include <windows.h>
 
 namespace {
 

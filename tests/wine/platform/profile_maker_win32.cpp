@@ -2,9 +2,10 @@
 #include "platform/win32/profile_win32.hpp"
 #include "wine/platform/temp_dir.hpp"
 
+#include <windows.h>
+
 #include <filesystem>
 #include <fstream>
-#include <windows.h>
 
 namespace parcelkit::doubles {
 

@@ -1,8 +1,9 @@
 #include "wine/platform/temp_dir.hpp"
 
+#include <windows.h>
+
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <windows.h>
 
 namespace parcelkit::doubles {
 
