@@ -15,6 +15,15 @@ add_test(NAME wine.platform
 set_tests_properties(wine.platform PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine
                      TIMEOUT 300)
 
+# The same program told by Wine that it runs on Windows 98: the 9x family is detected.
+add_test(NAME wine.platform.win98
+         COMMAND ${PARCELKIT_HARNESS}/with-windows-version.sh parcelkit_wine_tests.exe win98
+                 ${PARCELKIT_HARNESS}/wine-run.sh
+                 ${PARCELKIT_WINE_BUILD}/tests/parcelkit_wine_tests.exe --gtest_brief=1
+                 --gtest_filter=Win32SystemInfo.ReportsTheFamilyWineWasAskedFor)
+set_tests_properties(wine.platform.win98 PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine
+                     ENVIRONMENT PARCELKIT_EXPECT_FAMILY=98 TIMEOUT 300)
+
 # Every case file under wine/cases is one test: a setup folder, a command line and what
 # must be on disk, in the registry and in uninstall.ini afterwards.
 file(GLOB PARCELKIT_WINE_CASES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/wine/cases/*.json)

@@ -119,15 +119,6 @@ def reg_query(key: str, name: str | None, view: str, env: dict):
     return None
 
 
-def set_windows_version(version: str | None, env: dict):
-    key = "HKCU\\Software\\Wine\\AppDefaults\\setup.exe"
-    if version:
-        cmd = [str(WINE_RUN), "reg", "add", key, "/v", "Version", "/d", version, "/f"]
-    else:
-        cmd = [str(WINE_RUN), "reg", "delete", key, "/f"]
-    subprocess.run(cmd, capture_output=True, env=env, timeout=60)
-
-
 def unescape(text: str) -> str:
     """Undoes the driver's escapes of backslash, tab and line breaks."""
     out, i = [], 0
@@ -152,7 +143,10 @@ def run_setup(case: dict, driver: str, setup: Path, env: dict) -> Outcome:
     the case has answers: without one, boxes return at once)."""
     answers = case.get("answers")
     run_env = dict(os.environ, PARCELKIT_GUI="1" if answers is not None else "0")
-    cmd = [str(WINE_RUN), str(Path(driver).resolve()), ",".join(answers) if answers else "-", "setup.exe",
+    cmd = []
+    if case.get("windows") == "win98":
+        cmd = [str(HERE / "harness" / "with-windows-version.sh"), "setup.exe", "win98"]
+    cmd += [str(WINE_RUN), str(Path(driver).resolve()), ",".join(answers) if answers else "-", "setup.exe",
            *case.get("args", [])]
     done = subprocess.run(cmd, cwd=setup, capture_output=True, env=run_env,
                           timeout=case.get("timeout", 120))
@@ -253,13 +247,7 @@ def main() -> int:
               "@SETUP@": to_windows(work, prefix) + "\\setup"}
     prepare_setup_folder(case, case_file, args, setup, values)
 
-    version = "win98" if case.get("windows") == "win98" else None
-    set_windows_version(version, env)
-    try:
-        result = run_setup(case, args.driver, setup, env)
-    finally:
-        if version:
-            set_windows_version(None, env)
+    result = run_setup(case, args.driver, setup, env)
     failures = check(case, values, result, dest, env)
     for failure in failures:
         print(f"FAIL {case_file.stem}: {failure}")

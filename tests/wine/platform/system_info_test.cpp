@@ -1,0 +1,32 @@
+#include "app/startup.hpp"
+#include "platform/win32/system_info_win32.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+// The harness runs this test once as is and once with Wine reporting Windows 98 to this
+// program; PARCELKIT_EXPECT_FAMILY says which family it must then see.
+TEST(Win32SystemInfo, ReportsTheFamilyWineWasAskedFor) {
+    const char* expected = std::getenv("PARCELKIT_EXPECT_FAMILY");
+    parcelkit::win32::Win32SystemInfo system;
+    const auto family = parcelkit::app::osFamily(system.platformId());
+    EXPECT_EQ(family, expected != nullptr && std::string(expected) == "98" ? L"98" : L"2000");
+}
+
+TEST(Win32SystemInfo, DirectoriesAndProfilesOfThePrefix) {
+    parcelkit::win32::Win32SystemInfo system;
+    EXPECT_EQ(system.windowsDirectory(), L"C:\\windows");
+    EXPECT_FALSE(system.systemDirectory().empty());
+    EXPECT_EQ(system.tempDirectory().back(), L'\\');
+    EXPECT_FALSE(system.environment(L"userprofile").empty());
+    EXPECT_TRUE(system.environment(L"PARCELKIT_SURELY_UNSET").empty());
+    EXPECT_EQ(system.systemLocale(), 0x0409u);
+}
+
+TEST(Win32SystemInfo, ArgumentsFollowTheUsualQuotingRules) {
+    parcelkit::win32::Win32SystemInfo system;
+    const auto args = system.arguments();
+    ASSERT_FALSE(args.empty());
+    EXPECT_NE(system.commandLine().find(L"parcelkit_wine_tests"), std::wstring::npos);
+}
