@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/messages.hpp"
 #include "platform/profile.hpp"
 
 #include <cstdint>
@@ -21,6 +22,9 @@ struct LanguageSource {
     std::unique_ptr<platform::ProfileFile> langfile; // language.ini, or setup.ini without it
     std::wstring langsection;
     bool offerDialog = false; // language.ini exists
+
+    // Message lookup in the current language section.
+    MessageTexts texts() const { return MessageTexts(*langfile, langsection); }
 };
 
 // language.ini and the system locale's section (else "0409"); without language.ini,

@@ -1,5 +1,6 @@
 #include "app/program.hpp"
 
+#include "app/command_line.hpp"
 #include "app/language.hpp"
 #include "app/messages.hpp"
 #include "app/startup.hpp"
@@ -18,9 +19,7 @@ int run(platform::Platform& platform) {
         session.dirs.currentdir, platform.system.systemLocale(), platform.files, platform.profiles);
     const MessageTexts texts(*language.langfile, language.langsection);
 
-    // "/?" counts only as the first argument, written exactly so.
-    const auto args = platform.system.arguments();
-    if (args.size() > 1 && args[1] == L"/?") {
+    if (isUsageRequest(platform.system.arguments())) {
         platform.boxes.show(script::extstr(texts.text(msg::UsageText)),
                             texts.text(msg::UsageCaption), platform::BoxIcon::None,
                             platform::BoxButtons::Ok);

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "platform/profile.hpp"
 #include "script/path_macros.hpp"
 
+#include <memory>
 #include <string>
 
 namespace parcelkit::app {
@@ -15,6 +17,8 @@ struct Session {
     std::wstring ininame = L"parcelkit.ini";
     bool setupmode = false;
     bool needreboot = false;
+    // The setup script, open for the whole run; empty once released (abandon, restart).
+    std::unique_ptr<platform::ProfileFile> setupini;
 };
 
 } // namespace parcelkit::app

@@ -2,6 +2,7 @@
 
 #include "platform/file_system.hpp"
 #include "platform/profile.hpp"
+#include "platform/registry.hpp"
 #include "platform/system_info.hpp"
 #include "script/text.hpp"
 
@@ -57,6 +58,26 @@ void readSetupScript(Session& session, const platform::ProfileFile& setupini) {
     session.ininame = setupini.readString(L"main", L"ininame", L"parcelkit.ini");
     session.dirs.setupdir =
         withoutTrailingBackslash(script::expandDefaultDestination(progdir, session.dirs));
+}
+
+std::wstring installedDirectory(const platform::Registry& registry, const std::wstring& appid) {
+    if (appid.empty()) {
+        return {};
+    }
+    std::wstring command =
+        registry
+            .readString(platform::RootKey::LocalMachine, kUninstallKey + appid, L"UninstallString")
+            .value_or(L"");
+    // Other tools write the command quoted; the quotes are no part of the folder.
+    if (command.size() >= 2 && command.front() == L'"') {
+        const auto close = command.find(L'"', 1);
+        command = command.substr(1, close == std::wstring::npos ? std::wstring::npos : close - 1);
+    }
+    const auto end = command.find_last_of(L"\\:");
+    if (end == std::wstring::npos) {
+        return {};
+    }
+    return withoutTrailingBackslash(command.substr(0, end + 1));
 }
 
 } // namespace parcelkit::app

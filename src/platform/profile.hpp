@@ -31,6 +31,12 @@ class ProfileStore {
 public:
     virtual ~ProfileStore() = default;
     virtual std::unique_ptr<ProfileFile> open(const std::wstring& path) = 0;
+    // Makes the file UTF-16LE with the byte-order mark FF FE, so that every later write
+    // keeps any text: the system creates a new profile file in the ANSI code page. A
+    // missing file is created holding only the mark; a file in another encoding (UTF-8
+    // with its mark, UTF-16BE, the ANSI code page) is rewritten. Throws PlatformError
+    // when refused.
+    virtual void makeUnicode(const std::wstring& path) = 0;
 };
 
 // Longest value the private-profile functions hand back.

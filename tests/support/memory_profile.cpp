@@ -4,6 +4,7 @@
 #include "script/text.hpp"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace parcelkit::doubles {
 
@@ -77,8 +78,9 @@ std::wstring decodeProfileBytes(const std::string& bytes) {
     return out;
 }
 
-MemoryProfile::MemoryProfile(std::wstring path, std::shared_ptr<std::wstring> text)
-    : path_(std::move(path)), text_(std::move(text)) {}
+MemoryProfile::MemoryProfile(std::wstring path, std::shared_ptr<std::wstring> text,
+                             std::shared_ptr<const ProfileEncoding> encoding)
+    : path_(std::move(path)), text_(std::move(text)), encoding_(std::move(encoding)) {}
 
 std::vector<MemoryProfile::Section> MemoryProfile::parsed() const {
     std::vector<Section> sections;
@@ -197,15 +199,38 @@ void MemoryProfile::writeString(const std::wstring& section, const std::wstring&
             out += e.key + L"=" + e.value + L"\r\n";
         }
     }
+    if (encoding_ && *encoding_ == ProfileEncoding::Ansi) {
+        std::replace_if(
+            out.begin(), out.end(), [](wchar_t c) { return std::uint32_t(c) > 0xFF; }, L'?');
+    }
     *text_ = out;
 }
 
+// Changed in place: like a file on disk, the new text is seen by profiles already open.
 void MemoryProfileStore::put(const std::wstring& path, std::wstring text) {
-    files_[path] = std::make_shared<std::wstring>(std::move(text));
+    auto& stored = files_[path];
+    auto& encoding = encodings_[path];
+    if (!stored) {
+        stored = std::make_shared<std::wstring>();
+        encoding = std::make_shared<ProfileEncoding>();
+    }
+    *stored = std::move(text);
+    *encoding = ProfileEncoding::Utf16;
 }
 
 void MemoryProfileStore::putBytes(const std::wstring& path, const std::string& bytes) {
     put(path, decodeProfileBytes(bytes));
+    *encodings_[path] = bytes.compare(0, 2, "\xFF\xFE") == 0       ? ProfileEncoding::Utf16
+                        : bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? ProfileEncoding::Utf8
+                                                                   : ProfileEncoding::Ansi;
+}
+
+std::optional<ProfileEncoding> MemoryProfileStore::encoding(const std::wstring& path) const {
+    const auto it = encodings_.find(path);
+    if (it == encodings_.end()) {
+        return std::nullopt;
+    }
+    return *it->second;
 }
 
 const std::wstring* MemoryProfileStore::text(const std::wstring& path) const {
@@ -215,10 +240,17 @@ const std::wstring* MemoryProfileStore::text(const std::wstring& path) const {
 
 std::unique_ptr<platform::ProfileFile> MemoryProfileStore::open(const std::wstring& path) {
     auto& text = files_[path];
+    auto& encoding = encodings_[path];
     if (!text) {
         text = std::make_shared<std::wstring>();
+        encoding = std::make_shared<ProfileEncoding>(ProfileEncoding::Ansi);
     }
-    return std::make_unique<MemoryProfile>(path, text);
+    return std::make_unique<MemoryProfile>(path, text, encoding);
+}
+
+void MemoryProfileStore::makeUnicode(const std::wstring& path) {
+    open(path);
+    *encodings_[path] = ProfileEncoding::Utf16;
 }
 
 } // namespace parcelkit::doubles

@@ -4,6 +4,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,11 +14,17 @@ namespace parcelkit::doubles {
 // means UTF-16LE, EF BB BF means UTF-8, anything else is the ANSI code page (Latin-1 here).
 std::wstring decodeProfileBytes(const std::string& bytes);
 
+// How a file is stored on disk. The system creates a new profile file in the ANSI code
+// page, where characters beyond it become "?"; a file with a byte-order mark keeps its text.
+enum class ProfileEncoding { Ansi, Utf8, Utf16 };
+
 // An in-memory profile file that follows the reading rules of the Windows private-profile
 // functions as measured under Wine (see the profile agreement tests).
 class MemoryProfile : public platform::ProfileFile {
 public:
-    MemoryProfile(std::wstring path, std::shared_ptr<std::wstring> text);
+    // Without an encoding the file keeps any text.
+    MemoryProfile(std::wstring path, std::shared_ptr<std::wstring> text,
+                  std::shared_ptr<const ProfileEncoding> encoding = nullptr);
 
     std::wstring readString(const std::wstring& section, const std::wstring& key,
                             const std::wstring& def) const override;
@@ -45,6 +52,7 @@ private:
 
     std::wstring path_;
     std::shared_ptr<std::wstring> text_;
+    std::shared_ptr<const ProfileEncoding> encoding_;
     bool refuseWrites_ = false;
 };
 
@@ -54,10 +62,14 @@ public:
     void put(const std::wstring& path, std::wstring text);
     void putBytes(const std::wstring& path, const std::string& bytes);
     const std::wstring* text(const std::wstring& path) const;
+    // nullopt when the file does not exist.
+    std::optional<ProfileEncoding> encoding(const std::wstring& path) const;
     std::unique_ptr<platform::ProfileFile> open(const std::wstring& path) override;
+    void makeUnicode(const std::wstring& path) override;
 
 private:
     std::map<std::wstring, std::shared_ptr<std::wstring>> files_;
+    std::map<std::wstring, std::shared_ptr<ProfileEncoding>> encodings_;
 };
 
 } // namespace parcelkit::doubles

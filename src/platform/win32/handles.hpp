@@ -58,6 +58,13 @@ struct FindHandleTraits {
     static void close(Handle h) { ::FindClose(h); }
 };
 
+// CreateFileW reports failure with INVALID_HANDLE_VALUE, not with a null handle.
+struct FileHandleTraits {
+    using Handle = HANDLE;
+    static Handle invalid() { return INVALID_HANDLE_VALUE; }
+    static void close(Handle h) { ::CloseHandle(h); }
+};
+
 struct KeyHandleTraits {
     using Handle = HKEY;
     static Handle invalid() { return nullptr; }
@@ -66,6 +73,7 @@ struct KeyHandleTraits {
 
 using UniqueHandleObject = UniqueHandle<KernelHandleTraits>;
 using UniqueFind = UniqueHandle<FindHandleTraits>;
+using UniqueFile = UniqueHandle<FileHandleTraits>;
 using UniqueKey = UniqueHandle<KeyHandleTraits>;
 
 } // namespace parcelkit::win32

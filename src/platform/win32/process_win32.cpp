@@ -6,29 +6,46 @@
 
 namespace parcelkit::win32 {
 
-std::optional<unsigned long> Win32Processes::run(const platform::ProcessRequest& request) {
+namespace {
+
+class Win32RunningProcess : public platform::RunningProcess {
+public:
+    explicit Win32RunningProcess(UniqueHandleObject process) : process_(std::move(process)) {}
+
+    bool wait(std::uint32_t milliseconds) override {
+        return ::WaitForSingleObject(process_.get(), DWORD(milliseconds)) == WAIT_OBJECT_0;
+    }
+
+private:
+    UniqueHandleObject process_;
+};
+
+} // namespace
+
+platform::ProcessOutcome Win32Processes::run(const platform::ProcessRequest& request) {
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = WORD(request.hidden ? SW_HIDE : SW_SHOWNORMAL);
+    startup.wShowWindow = WORD(request.showCommand);
     PROCESS_INFORMATION info{};
     // CreateProcessW may write into the command line.
     std::wstring commandLine = request.commandLine;
     const wchar_t* directory =
         request.workingDirectory.empty() ? nullptr : request.workingDirectory.c_str();
-    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          directory, &startup, &info)) {
-        return std::nullopt;
+    platform::ProcessOutcome outcome;
+    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE,
+                          DWORD(request.creationFlags), nullptr, directory, &startup, &info)) {
+        return outcome;
     }
     UniqueHandleObject process(info.hProcess);
-    UniqueHandleObject thread(info.hThread);
-    if (!request.wait) {
-        return 0UL;
+    const UniqueHandleObject thread(info.hThread);
+    outcome.started = true;
+    outcome.ended =
+        ::WaitForSingleObject(process.get(), DWORD(request.waitMilliseconds)) == WAIT_OBJECT_0;
+    if (!outcome.ended) {
+        outcome.running = std::make_unique<Win32RunningProcess>(std::move(process));
     }
-    ::WaitForSingleObject(process.get(), INFINITE);
-    DWORD code = 0;
-    ::GetExitCodeProcess(process.get(), &code);
-    return static_cast<unsigned long>(code);
+    return outcome;
 }
 
 } // namespace parcelkit::win32

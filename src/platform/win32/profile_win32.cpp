@@ -2,6 +2,7 @@
 
 #include "platform/error.hpp"
 #include "platform/win32/error_text.hpp"
+#include "platform/win32/unicode_file_win32.hpp"
 
 #include <windows.h>
 
@@ -67,6 +68,10 @@ void Win32Profile::writeString(const std::wstring& section, const std::wstring& 
 
 std::unique_ptr<platform::ProfileFile> Win32ProfileStore::open(const std::wstring& path) {
     return std::make_unique<Win32Profile>(path);
+}
+
+void Win32ProfileStore::makeUnicode(const std::wstring& path) {
+    convertToUtf16File(path);
 }
 
 } // namespace parcelkit::win32

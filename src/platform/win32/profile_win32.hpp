@@ -24,6 +24,7 @@ private:
 class Win32ProfileStore : public platform::ProfileStore {
 public:
     std::unique_ptr<platform::ProfileFile> open(const std::wstring& path) override;
+    void makeUnicode(const std::wstring& path) override;
 };
 
 } // namespace parcelkit::win32

@@ -1,0 +1,12 @@
+#pragma once
+
+namespace parcelkit::app {
+
+class LanguageDialogPresenter;
+class WizardPresenter;
+
+// Program start before the message loop: the language dialog's creation, then the
+// wizard's, and in silent mode the whole installation.
+void startProgram(LanguageDialogPresenter& dialog, WizardPresenter& wizard);
+
+} // namespace parcelkit::app

@@ -1,0 +1,119 @@
+#include "engine/make_directory.hpp"
+
+#include "script/escapes.hpp"
+
+namespace parcelkit::engine {
+
+namespace {
+
+constexpr wchar_t kDirSection[] = L"dir";
+
+struct Prefix {
+    std::wstring path;
+    bool existed;
+};
+
+std::vector<Prefix> examine(const platform::FileSystem& files, const std::wstring& directory) {
+    std::vector<Prefix> prefixes;
+    for (auto& path : directoryPrefixes(directory)) {
+        const bool existed = files.directoryExists(path);
+        prefixes.push_back({std::move(path), existed});
+    }
+    return prefixes;
+}
+
+// Creates the missing levels in order, shown on the status lines. Whether the system
+// creates them is not checked: copies into a missing directory take the restart path.
+void createMissing(InstallContext& context, const std::vector<Prefix>& prefixes,
+                   const std::wstring& directory) {
+    if (prefixes.empty() || prefixes.back().existed) {
+        return;
+    }
+    context.view.setStatus(StatusLine::Activity, context.texts.text(app::msg::CreatingDirectory));
+    context.view.setStatus(StatusLine::Subject, directory);
+    for (const auto& prefix : prefixes) {
+        if (!prefix.existed) {
+            context.platform.files.createDirectory(prefix.path);
+        }
+    }
+}
+
+void recordComponentDirectories(platform::ProfileFile& record, const std::wstring& owner,
+                                const std::vector<Prefix>& prefixes) {
+    for (const auto& prefix : prefixes) {
+        const std::wstring key = script::de_extstr(prefix.path);
+        if (!prefix.existed) {
+            record.writeString(kDirSection, key, owner);
+            continue;
+        }
+        // An existing directory without an entry was there before the installation and
+        // is never claimed; one of another component becomes shared.
+        const std::wstring current = record.readString(kDirSection, key, L"");
+        if (!current.empty() && current != kSharedOwner && current != owner) {
+            record.writeString(kDirSection, key, kSharedOwner);
+        }
+    }
+}
+
+// The record is made UTF-16 before its first entry: a new profile file would otherwise be
+// written in the ANSI code page and lose every character beyond it (a product name or an
+// installation path in Chinese, say).
+void openRecord(InstallContext& context) {
+    const std::wstring path = uninstallRecordPath(context.session);
+    context.platform.profiles.makeUnicode(path);
+    context.uninstallini = context.platform.profiles.open(path);
+}
+
+std::wstring productName(const InstallContext& context) {
+    std::wstring name = context.texts.value(L"name", L"");
+    if (name.empty()) {
+        name = context.setupini.readString(L"main", L"name", L"Parcelkit");
+    }
+    return name;
+}
+
+void makeInstallationDirectory(InstallContext& context, const std::wstring& directory) {
+    const auto prefixes = examine(context.platform.files, directory);
+    createMissing(context, prefixes, directory);
+    openRecord(context);
+    platform::ProfileFile& record = *context.uninstallini;
+    record.writeString(L"main", L"id", context.setupini.readString(L"main", L"id", L"parcelkit"));
+    record.writeString(L"main", L"name", productName(context));
+    for (const auto& prefix : prefixes) {
+        if (!prefix.existed) {
+            record.writeString(kDirSection, script::de_extstr(prefix.path), kSharedOwner);
+        }
+    }
+}
+
+} // namespace
+
+std::vector<std::wstring> directoryPrefixes(const std::wstring& directory) {
+    std::vector<std::wstring> pieces;
+    script::extstring(L"\\", directory, pieces);
+    std::size_t rootPieces = 1;
+    std::wstring path = pieces.empty() ? std::wstring() : pieces[0];
+    if (directory.starts_with(L"\\\\") && pieces.size() >= 2) {
+        rootPieces = 2;
+        path = L"\\\\" + pieces[0] + L"\\" + pieces[1];
+    }
+    std::vector<std::wstring> prefixes;
+    for (std::size_t i = rootPieces; i < pieces.size(); ++i) {
+        path += L"\\" + pieces[i];
+        prefixes.push_back(path);
+    }
+    return prefixes;
+}
+
+void makedir(InstallContext& context, const std::wstring& owner, const std::wstring& directory) {
+    if (owner == kSharedOwner) {
+        makeInstallationDirectory(context, directory);
+        return;
+    }
+    platform::ProfileFile& record = uninstallRecord(context);
+    const auto prefixes = examine(context.platform.files, directory);
+    recordComponentDirectories(record, owner, prefixes);
+    createMissing(context, prefixes, directory);
+}
+
+} // namespace parcelkit::engine

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "engine/install_context.hpp"
+
+#include <string>
+#include <vector>
+
+namespace parcelkit::engine {
+
+// The owner of directories that belong to the installation as a whole or to more than
+// one component.
+inline constexpr wchar_t kSharedOwner[] = L"#share#";
+
+// The directories that make up a path, from the shortest to the whole path, each joined
+// with single backslashes. The root is never one of them: the drive ("C:") or, for a
+// network path, the server and share ("\\server\share").
+std::vector<std::wstring> directoryPrefixes(const std::wstring& directory);
+
+// Makes sure that the directory exists and records in the uninstall record's [dir]
+// section which of its directories the installation created and for whom. With the
+// owner "#share#" (once per run, for the installation directory) it also creates the
+// record itself and opens it in the context.
+void makedir(InstallContext& context, const std::wstring& owner, const std::wstring& directory);
+
+} // namespace parcelkit::engine

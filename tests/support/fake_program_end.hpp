@@ -1,0 +1,14 @@
+#pragma once
+
+#include "app/program_end.hpp"
+
+namespace parcelkit::doubles {
+
+struct FakeProgramEnd : app::ProgramEnd {
+    int requests = 0;
+
+    void endProgram() override { ++requests; }
+    bool ending() const override { return requests > 0; }
+};
+
+} // namespace parcelkit::doubles

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "platform/registry.hpp"
+
+#include <map>
+#include <tuple>
+#include <vector>
+
+namespace parcelkit::doubles {
+
+// String values by root, key path and value name; key paths compared as written.
+struct FakeRegistry : platform::Registry {
+    using Value = std::tuple<platform::RootKey, std::wstring, std::wstring>;
+    std::map<Value, std::wstring> values;
+    mutable std::vector<Value> reads; // every value looked up, in order
+
+    std::optional<std::wstring> readString(platform::RootKey root, const std::wstring& subkey,
+                                           const std::wstring& name) const override {
+        reads.emplace_back(root, subkey, name);
+        const auto it = values.find({root, subkey, name});
+        if (it == values.end()) {
+            return std::nullopt;
+        }
+        return it->second;
+    }
+    bool keyExists(platform::RootKey root, const std::wstring& subkey) const override {
+        for (const auto& [value, data] : values) {
+            if (std::get<0>(value) == root && std::get<1>(value) == subkey) {
+                return true;
+            }
+        }
+        return false;
+    }
+    bool writeString(platform::RootKey root, const std::wstring& subkey, const std::wstring& name,
+                     const std::wstring& value) override {
+        values[{root, subkey, name}] = value;
+        return true;
+    }
+    bool deleteTree(platform::RootKey root, const std::wstring& subkey) override {
+        return std::erase_if(values, [&](const auto& entry) {
+                   return std::get<0>(entry.first) == root && std::get<1>(entry.first) == subkey;
+               }) != 0;
+    }
+};
+
+} // namespace parcelkit::doubles

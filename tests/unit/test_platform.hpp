@@ -1,0 +1,57 @@
+#pragma once
+
+#include "fake_file_system.hpp"
+#include "fake_processes.hpp"
+#include "fake_system_info.hpp"
+#include "fake_version_info.hpp"
+#include "memory_profile.hpp"
+#include "platform/platform.hpp"
+
+#include <gtest/gtest.h>
+
+namespace parcelkit::doubles {
+
+// For steps that must not touch the registry.
+struct UntouchedRegistry : platform::Registry {
+    std::optional<std::wstring> readString(platform::RootKey, const std::wstring&,
+                                           const std::wstring&) const override {
+        ADD_FAILURE() << "registry read";
+        return std::nullopt;
+    }
+    bool keyExists(platform::RootKey, const std::wstring&) const override {
+        ADD_FAILURE() << "registry read";
+        return false;
+    }
+    bool writeString(platform::RootKey, const std::wstring&, const std::wstring&,
+                     const std::wstring&) override {
+        ADD_FAILURE() << "registry write";
+        return false;
+    }
+    bool deleteTree(platform::RootKey, const std::wstring&) override {
+        ADD_FAILURE() << "registry delete";
+        return false;
+    }
+};
+
+// For steps that must never ask or tell the user anything.
+struct UnseenBoxes : platform::MessageBoxes {
+    platform::BoxAnswer show(const std::wstring& text, const std::wstring&, platform::BoxIcon,
+                             platform::BoxButtons) override {
+        ADD_FAILURE() << "message box: " << ::testing::PrintToString(text);
+        return platform::BoxAnswer::Failed;
+    }
+};
+
+// One machine made of doubles.
+struct TestPlatform {
+    MemoryProfileStore profiles;
+    FakeFileSystem files;
+    FakeSystemInfo system;
+    UntouchedRegistry registry;
+    FakeProcesses processes;
+    UnseenBoxes boxes;
+    FakeVersionInfo versions;
+    platform::Platform platform{profiles, files, system, registry, processes, boxes, versions};
+};
+
+} // namespace parcelkit::doubles
