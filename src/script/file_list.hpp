@@ -1,0 +1,19 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace parcelkit::platform {
+class FileSystem;
+}
+
+namespace parcelkit::script {
+
+// The bare names of the plain files that a path names; its last part may hold "*" and
+// "?". Sub-folders are neither listed nor entered; the names come in the system's order.
+// nullopt when nothing matches.
+std::optional<std::vector<std::wstring>> GetFileList(const std::wstring& path,
+                                                     const platform::FileSystem& files);
+
+} // namespace parcelkit::script
