@@ -1,12 +1,44 @@
 #pragma once
 
+#include "app/program_end.hpp"
+
+#include <exception>
+#include <functional>
+
+namespace parcelkit::engine {
+class InstallView;
+}
+
 namespace parcelkit::platform {
 struct Platform;
-}
+class Shutdown;
+} // namespace parcelkit::platform
 
 namespace parcelkit::app {
 
+class LanguageDialogPresenter;
+class LanguageDialogView;
+class WizardPresenter;
+class WizardView;
+
+// Called with an exception that a window's handler let through; the window goes on.
+using FailureReport = std::function<void(const std::exception&)>;
+
+// The program's two windows and its message loop, as the toolkit provides them. The
+// windows exist before their presenters; once connected, each message becomes one call
+// on a presenter.
+class ProgramWindows : public ProgramEnd {
+public:
+    virtual WizardView& wizardView() = 0;
+    virtual engine::InstallView& installView() = 0;
+    virtual LanguageDialogView& dialogView() = 0;
+    virtual void connect(LanguageDialogPresenter& dialog, WizardPresenter& wizard,
+                         FailureReport report) = 0;
+    // Shows what start-up left visible and runs until the program's end was requested.
+    virtual void runMessageLoop() = 0;
+};
+
 // The whole program run; returns the process exit code.
-int run(platform::Platform& platform);
+int run(platform::Platform& platform, platform::Shutdown& shutdown, ProgramWindows& windows);
 
 } // namespace parcelkit::app

@@ -71,7 +71,32 @@ struct KeyHandleTraits {
     static void close(Handle h) { ::RegCloseKey(h); }
 };
 
+// Fonts, bitmaps and brushes that a window selected must be released only after it.
+template <typename GdiHandle> struct GdiObjectTraits {
+    using Handle = GdiHandle;
+    static Handle invalid() { return nullptr; }
+    static void close(Handle h) { ::DeleteObject(h); }
+};
+
+struct ModuleTraits {
+    using Handle = HMODULE;
+    static Handle invalid() { return nullptr; }
+    static void close(Handle h) { ::FreeLibrary(h); }
+};
+
+// Top-level windows only: child windows go with their parent.
+struct WindowTraits {
+    using Handle = HWND;
+    static Handle invalid() { return nullptr; }
+    static void close(Handle h) { ::DestroyWindow(h); }
+};
+
 using UniqueHandleObject = UniqueHandle<KernelHandleTraits>;
+using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
+using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
+using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
+using UniqueModule = UniqueHandle<ModuleTraits>;
+using UniqueWindow = UniqueHandle<WindowTraits>;
 using UniqueFind = UniqueHandle<FindHandleTraits>;
 using UniqueFile = UniqueHandle<FileHandleTraits>;
 using UniqueKey = UniqueHandle<KeyHandleTraits>;

@@ -4,11 +4,17 @@
 #include "platform/win32/message_box_win32.hpp"
 #include "platform/win32/process_win32.hpp"
 #include "platform/win32/profile_win32.hpp"
+#include "platform/win32/program_windows_win32.hpp"
 #include "platform/win32/registry_win32.hpp"
+#include "platform/win32/shutdown_win32.hpp"
 #include "platform/win32/system_info_win32.hpp"
 #include "platform/win32/version_info_win32.hpp"
 
 #include <windows.h>
+
+#include <commctrl.h>
+
+#include <ole2.h>
 
 namespace {
 
@@ -29,10 +35,35 @@ void hardenDllSearch() {
     ::SetDllDirectoryW(L"");
 }
 
+// The folder dialog's new style needs OLE on the window thread.
+class OleSession {
+public:
+    OleSession() : initialised_(SUCCEEDED(::OleInitialize(nullptr))) {}
+    OleSession(const OleSession&) = delete;
+    OleSession& operator=(const OleSession&) = delete;
+    ~OleSession() {
+        if (initialised_) {
+            ::OleUninitialize();
+        }
+    }
+
+private:
+    bool initialised_;
+};
+
+void registerCommonControls() {
+    INITCOMMONCONTROLSEX controls{};
+    controls.dwSize = sizeof controls;
+    controls.dwICC = ICC_TREEVIEW_CLASSES | ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES;
+    ::InitCommonControlsEx(&controls);
+}
+
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     hardenDllSearch();
+    const OleSession ole;
+    registerCommonControls();
 
     parcelkit::win32::Win32ProfileStore profiles;
     parcelkit::win32::Win32FileSystem files;
@@ -43,5 +74,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     parcelkit::win32::Win32VersionInfo versions;
     parcelkit::platform::Platform platform{profiles,  files, system,  registry,
                                            processes, boxes, versions};
-    return parcelkit::app::run(platform);
+    parcelkit::win32::Win32Shutdown shutdown;
+    parcelkit::win32::Win32ProgramWindows windows;
+    return parcelkit::app::run(platform, shutdown, windows);
 }

@@ -8,6 +8,12 @@
 // "EXIT <code>"; backslashes, tabs and line breaks in texts are written as \\, \t, \r, \n.
 // A box that finds no answer left makes the driver end the program and
 // exit with 2, so that a test never waits for a person.
+//
+// Two more kinds of step act on the program's own windows while no box is open:
+// "click:<text>" waits until a visible, enabled button with exactly that text exists and
+// clicks it; "texts" prints every visible control of the program's visible windows as
+// "TEXT <window caption>\t<class>\t<text>". A box that appears when the next step is one
+// of these also ends the run with 2.
 #include <windows.h>
 
 #include <string>
@@ -75,6 +81,74 @@ BOOL CALLBACK findBox(HWND window, LPARAM param) {
     return TRUE;
 }
 
+struct Controls {
+    DWORD processId;
+    std::vector<HWND> windows;
+};
+
+BOOL CALLBACK collectChild(HWND window, LPARAM param) {
+    if (::IsWindowVisible(window)) {
+        reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
+    }
+    return TRUE;
+}
+
+// Visible controls of the program's visible top-level windows other than boxes.
+BOOL CALLBACK collectOwnWindow(HWND window, LPARAM param) {
+    auto* controls = reinterpret_cast<Controls*>(param);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(window, &pid);
+    wchar_t className[64] = {};
+    ::GetClassNameW(window, className, int(std::size(className)));
+    if (pid == controls->processId && std::wstring(className) != L"#32770" &&
+        ::IsWindowVisible(window)) {
+        ::EnumChildWindows(window, collectChild, reinterpret_cast<LPARAM>(&controls->windows));
+    }
+    return TRUE;
+}
+
+std::wstring className(HWND window) {
+    wchar_t name[64] = {};
+    ::GetClassNameW(window, name, int(std::size(name)));
+    return name;
+}
+
+std::vector<HWND> visibleControls(DWORD processId) {
+    Controls controls{processId, {}};
+    ::EnumWindows(collectOwnWindow, reinterpret_cast<LPARAM>(&controls));
+    return controls.windows;
+}
+
+// True once the step is done.
+bool runStep(const std::wstring& step, DWORD processId) {
+    const auto controls = visibleControls(processId);
+    if (step == L"texts") {
+        // Nothing to show yet: the program's windows are still to appear.
+        if (controls.empty()) {
+            return false;
+        }
+        for (const HWND control : controls) {
+            writeUtf8(L"TEXT " + escaped(windowText(::GetAncestor(control, GA_ROOT))) + L"\t" +
+                      className(control) + L"\t" + escaped(windowText(control)) + L"\n");
+        }
+        return true;
+    }
+    const std::wstring wanted = step.substr(std::wstring(L"click:").size());
+    for (const HWND control : controls) {
+        if (_wcsicmp(className(control).c_str(), L"Button") == 0 && ::IsWindowEnabled(control) &&
+            windowText(control) == wanted) {
+            // Posted, not sent: the button's handler may open a modal box.
+            ::PostMessageW(control, BM_CLICK, 0, 0);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool isWindowStep(const std::wstring& step) {
+    return step == L"texts" || step.rfind(L"click:", 0) == 0;
+}
+
 int buttonFor(const std::wstring& answer) {
     if (answer == L"yes") {
         return IDYES;
@@ -123,12 +197,18 @@ int wmain(int argc, wchar_t** argv) {
         Search search{info.dwProcessId, nullptr};
         ::EnumWindows(findBox, reinterpret_cast<LPARAM>(&search));
         if (search.found == nullptr || search.found == answered) {
+            if (search.found == nullptr && next < answers.size() && isWindowStep(answers[next]) &&
+                runStep(answers[next], info.dwProcessId)) {
+                ++next;
+                // The click's effects come first: the next step looks at what follows.
+                ::Sleep(200);
+            }
             continue;
         }
         const HWND text = ::GetDlgItem(search.found, 0xFFFF);
         writeUtf8(L"BOX " + escaped(windowText(search.found)) + L"\t" +
                   escaped(text != nullptr ? windowText(text) : L"") + L"\n");
-        if (next == answers.size()) {
+        if (next == answers.size() || isWindowStep(answers[next])) {
             writeUtf8(L"no answer left for this box\n");
             ::TerminateProcess(info.hProcess, 3);
             ::CloseHandle(info.hProcess);
