@@ -35,6 +35,18 @@ public:
                           std::wstring* reason = nullptr) = 0;
     virtual bool deleteFile(const std::wstring& path) = 0;
     virtual bool setNormalAttributes(const std::wstring& path) = 0;
+    // Creates an empty file under a name of its own in the directory: the prefix (at most
+    // three characters), hexadecimal digits and ".TMP". Its full path, or nullopt when
+    // refused. A file system that cannot make one refuses.
+    virtual std::optional<std::wstring> createTemporaryFile(const std::wstring& /*directory*/,
+                                                            const std::wstring& /*prefix*/) {
+        return std::nullopt;
+    }
+    // Has the system move the file onto target at the next restart, replacing what is
+    // there then. False when refused (the NT family keeps the request in the registry).
+    virtual bool moveAtRestart(const std::wstring& /*from*/, const std::wstring& /*to*/) {
+        return false;
+    }
     virtual std::wstring currentDirectory() const = 0;
 };
 

@@ -76,14 +76,64 @@ std::optional<platform::FileTime> FakeFileSystem::lastWriteTime(const std::wstri
 
 bool FakeFileSystem::copyFile(const std::wstring& from, const std::wstring& to,
                               std::wstring* reason) {
-    const auto it = files_.find(from);
-    if (it == files_.end()) {
+    copies_.push_back({from, to});
+    const auto fail = [reason](const wchar_t* text) {
         if (reason != nullptr) {
-            *reason = L"The system cannot find the file specified.";
+            *reason = text;
         }
         return false;
+    };
+    const auto it = files_.find(from);
+    if (it == files_.end()) {
+        return fail(L"The system cannot find the file specified.");
+    }
+    if (locked_.count(to) != 0) {
+        return fail(L"The process cannot access the file because it is being used by another "
+                    L"process.");
+    }
+    if (readOnly_.count(to) != 0) {
+        return fail(L"Access is denied.");
     }
     files_[to] = it->second;
+    return true;
+}
+
+bool FakeFileSystem::deleteFile(const std::wstring& path) {
+    if (locked_.count(path) != 0 || readOnly_.count(path) != 0) {
+        return false;
+    }
+    return files_.erase(path) != 0;
+}
+
+bool FakeFileSystem::setNormalAttributes(const std::wstring& path) {
+    readOnly_.erase(path);
+    return fileExists(path);
+}
+
+std::optional<std::wstring> FakeFileSystem::createTemporaryFile(const std::wstring& directory,
+                                                                const std::wstring& prefix) {
+    if (!directoryExists(directory)) {
+        return std::nullopt;
+    }
+    static constexpr wchar_t kHex[] = L"0123456789ABCDEF";
+    for (;;) {
+        std::wstring digits;
+        for (unsigned n = ++temporaryCounter_; n != 0; n /= 16) {
+            digits.insert(digits.begin(), kHex[n % 16]);
+        }
+        std::wstring path = directory + L"\\" + prefix.substr(0, 3) + digits + L".TMP";
+        if (!fileExists(path)) {
+            files_[path] = 0;
+            return path;
+        }
+    }
+}
+
+bool FakeFileSystem::moveAtRestart(const std::wstring& from, const std::wstring& to) {
+    if (refuseMoves_) {
+        return false;
+    }
+    moves_.push_back({from, to});
     return true;
 }
 

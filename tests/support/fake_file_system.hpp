@@ -17,6 +17,20 @@ public:
     }
     void setCurrentDirectory(std::wstring path) { current_ = std::move(path); }
     int shortPathLookups() const { return shortPathLookups_; }
+    // A file that another program holds open without sharing: copies onto it fail.
+    void lockFile(const std::wstring& path) { locked_.insert(path); }
+    // Copies onto a read-only file fail until its attributes are reset.
+    void setReadOnly(const std::wstring& path) { readOnly_.insert(path); }
+    bool isReadOnly(const std::wstring& path) const { return readOnly_.count(path) != 0; }
+    // Every copy, in order, as (from, to), whether it succeeded or not.
+    struct Copy {
+        std::wstring from;
+        std::wstring to;
+    };
+    const std::vector<Copy>& copies() const { return copies_; }
+    // Moves registered for the next restart, in order.
+    const std::vector<Copy>& movesAtRestart() const { return moves_; }
+    void refuseMovesAtRestart(bool refuse) { refuseMoves_ = refuse; }
 
     bool fileExists(const std::wstring& path) const override { return files_.count(path) != 0; }
     bool directoryExists(const std::wstring& path) const override {
@@ -28,8 +42,13 @@ public:
                                                const std::wstring& pattern) const override;
     std::optional<platform::FileTime> lastWriteTime(const std::wstring& path) const override;
     bool copyFile(const std::wstring& from, const std::wstring& to, std::wstring* reason) override;
-    bool deleteFile(const std::wstring& path) override { return files_.erase(path) != 0; }
-    bool setNormalAttributes(const std::wstring& path) override { return fileExists(path); }
+    bool deleteFile(const std::wstring& path) override;
+    bool setNormalAttributes(const std::wstring& path) override;
+    // Names like the system's: the prefix, a hexadecimal counter and ".TMP"; the directory
+    // must exist.
+    std::optional<std::wstring> createTemporaryFile(const std::wstring& directory,
+                                                    const std::wstring& prefix) override;
+    bool moveAtRestart(const std::wstring& from, const std::wstring& to) override;
     std::wstring currentDirectory() const override { return current_; }
 
 private:
@@ -38,6 +57,12 @@ private:
     std::map<std::wstring, std::wstring> shortForms_;
     std::wstring current_ = L"C:\\setup";
     mutable int shortPathLookups_ = 0;
+    std::set<std::wstring> locked_;
+    std::set<std::wstring> readOnly_;
+    std::vector<Copy> copies_;
+    std::vector<Copy> moves_;
+    bool refuseMoves_ = false;
+    unsigned temporaryCounter_ = 0;
 };
 
 } // namespace parcelkit::doubles

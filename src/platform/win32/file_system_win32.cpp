@@ -89,6 +89,22 @@ bool Win32FileSystem::setNormalAttributes(const std::wstring& path) {
     return ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL) != 0;
 }
 
+std::optional<std::wstring> Win32FileSystem::createTemporaryFile(const std::wstring& directory,
+                                                                 const std::wstring& prefix) {
+    wchar_t buffer[MAX_PATH + 1] = {};
+    if (::GetTempFileNameW(directory.c_str(), prefix.c_str(), 0, buffer) == 0) {
+        return std::nullopt;
+    }
+    return std::wstring(buffer);
+}
+
+bool Win32FileSystem::moveAtRestart(const std::wstring& from, const std::wstring& to) {
+    // Without MOVEFILE_REPLACE_EXISTING the system drops a move onto an existing file at
+    // the restart.
+    return ::MoveFileExW(from.c_str(), to.c_str(),
+                         MOVEFILE_DELAY_UNTIL_REBOOT | MOVEFILE_REPLACE_EXISTING) != 0;
+}
+
 std::wstring Win32FileSystem::currentDirectory() const {
     const DWORD needed = ::GetCurrentDirectoryW(0, nullptr);
     std::wstring buffer(needed, L'\0');

@@ -16,6 +16,9 @@ public:
     bool copyFile(const std::wstring& from, const std::wstring& to, std::wstring* reason) override;
     bool deleteFile(const std::wstring& path) override;
     bool setNormalAttributes(const std::wstring& path) override;
+    std::optional<std::wstring> createTemporaryFile(const std::wstring& directory,
+                                                    const std::wstring& prefix) override;
+    bool moveAtRestart(const std::wstring& from, const std::wstring& to) override;
     std::wstring currentDirectory() const override;
 };
 

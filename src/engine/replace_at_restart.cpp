@@ -1,0 +1,75 @@
+#include "engine/replace_at_restart.hpp"
+
+namespace parcelkit::engine {
+
+namespace {
+
+// A stand-in that nothing will move is litter in the temporary directory: it is deleted
+// unless it was handed over for the restart.
+class StandIn {
+public:
+    StandIn(platform::FileSystem& files, std::wstring path)
+        : files_(files), path_(std::move(path)) {}
+    StandIn(const StandIn&) = delete;
+    StandIn& operator=(const StandIn&) = delete;
+    ~StandIn() {
+        if (!kept_) {
+            files_.deleteFile(path_);
+        }
+    }
+    const std::wstring& path() const { return path_; }
+    void keep() { kept_ = true; }
+
+private:
+    platform::FileSystem& files_;
+    std::wstring path_;
+    bool kept_ = false;
+};
+
+// The 9x family moves each [rename] value onto its key before long names are available,
+// so both sides must be short names; without them the entry would name nothing.
+bool scheduleInWininit(InstallContext& context, const std::wstring& standIn,
+                       const std::wstring& target) {
+    const auto& files = context.platform.files;
+    const auto shortTarget = files.shortPath(target);
+    const auto shortStandIn = files.shortPath(standIn);
+    if (!shortTarget || !shortStandIn || shortTarget->empty() || shortStandIn->empty()) {
+        return false;
+    }
+    const auto wininit =
+        context.platform.profiles.open(context.session.dirs.windir + L"\\wininit.ini");
+    wininit->writeString(L"rename", *shortTarget, *shortStandIn);
+    return true;
+}
+
+} // namespace
+
+void replaceAtRestart(InstallContext& context, const std::wstring& source,
+                      const std::wstring& target) {
+    context.session.needreboot = true;
+    platform::FileSystem& files = context.platform.files;
+    const auto created = files.createTemporaryFile(context.session.dirs.tempdir, kStandInPrefix);
+    if (!created) {
+        return;
+    }
+    StandIn standIn(files, *created);
+    // The stand-in starts empty: moved over the installed file, it would destroy it.
+    if (!files.copyFile(source, standIn.path())) {
+        return;
+    }
+    const std::wstring& ostype = context.session.ostype;
+    if (ostype == L"2000") {
+        if (files.moveAtRestart(standIn.path(), target)) {
+            standIn.keep();
+        }
+    } else if (ostype == L"98") {
+        if (scheduleInWininit(context, standIn.path(), target)) {
+            standIn.keep();
+        }
+    } else {
+        // No family known to schedule with: the copy stays where it was made.
+        standIn.keep();
+    }
+}
+
+} // namespace parcelkit::engine
