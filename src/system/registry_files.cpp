@@ -1,0 +1,105 @@
+#include "system/registry_files.hpp"
+
+#include "platform/file_bytes.hpp"
+#include "script/escapes.hpp"
+#include "system/run_programs.hpp"
+#include "system/text_lines.hpp"
+
+#include <algorithm>
+
+namespace parcelkit::system {
+
+namespace {
+
+// Removes the temporary import file however the import ends.
+class RemoveOnExit {
+public:
+    RemoveOnExit(platform::FileSystem& files, std::wstring path)
+        : files_(files), path_(std::move(path)) {}
+    RemoveOnExit(const RemoveOnExit&) = delete;
+    RemoveOnExit& operator=(const RemoveOnExit&) = delete;
+    ~RemoveOnExit() { files_.deleteFile(path_); }
+
+private:
+    platform::FileSystem& files_;
+    std::wstring path_;
+};
+
+} // namespace
+
+std::wstring importFilePath(const app::Session& session) {
+    return session.dirs.tempdir + L"\\reg.reg";
+}
+
+std::wstring undoFilePath(const app::Session& session) {
+    return session.dirs.setupdir + L"\\unreg.reg";
+}
+
+std::optional<std::vector<std::wstring>> registryFileLines(engine::InstallContext& context,
+                                                           const platform::FileBytes& files,
+                                                           const std::wstring& path) {
+    auto lines = readTextLines(files, path);
+    if (!lines) {
+        return std::nullopt;
+    }
+    for (auto& line : *lines) {
+        line = script::extstr(script::extpath(line, int(script::MacroForm::DoubledBackslash),
+                                              context.session.dirs, context.platform.files));
+    }
+    return lines;
+}
+
+void reg(engine::InstallContext& context, platform::FileBytes& files, const std::wstring& path) {
+    const auto lines = registryFileLines(context, files, path);
+    if (!lines) {
+        return;
+    }
+    const std::wstring importFile = importFilePath(context.session);
+    files.write(importFile, encodeUtf16Lines(*lines));
+    RemoveOnExit removal(context.platform.files, importFile);
+    // Quoted: an unquoted path with a blank makes regedit import nothing, and it reports
+    // success all the same.
+    ExecuteWait(context.platform.processes, L"regedit.exe", L"/s \"" + importFile + L"\"", L"",
+                platform::kShowHidden, platform::kWaitForever);
+}
+
+std::optional<std::vector<std::wstring>>
+collectUndoLines(const std::optional<std::vector<std::wstring>>& collected,
+                 std::vector<std::wstring> added, const std::wstring& name) {
+    if (added.size() < 2) {
+        return std::nullopt;
+    }
+    const std::wstring begin = L";" + name + L" begin";
+    const std::wstring end = L";" + name + L" end";
+    if (!collected) {
+        added.insert(added.begin() + 2, begin);
+        added.push_back(end);
+        return added;
+    }
+    std::vector<std::wstring> lines = *collected;
+    added.erase(added.begin());
+    const auto found = std::find(lines.begin(), lines.end(), end);
+    if (found != lines.end() && found != lines.begin()) {
+        lines.insert(found, added.begin(), added.end());
+        return lines;
+    }
+    added.insert(added.begin() + 1, begin);
+    added.push_back(end);
+    lines.insert(lines.end(), added.begin(), added.end());
+    return lines;
+}
+
+void unreg(engine::InstallContext& context, platform::FileBytes& files, const std::wstring& name,
+           const std::wstring& path) {
+    auto added = registryFileLines(context, files, path);
+    if (!added) {
+        return;
+    }
+    const std::wstring undoFile = undoFilePath(context.session);
+    const auto lines = collectUndoLines(readTextLines(files, undoFile), std::move(*added), name);
+    if (lines) {
+        files.write(undoFile, encodeUtf16Lines(*lines));
+    }
+}
+
+} // namespace parcelkit::system

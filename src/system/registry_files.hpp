@@ -1,0 +1,43 @@
+#pragma once
+
+#include "engine/install_context.hpp"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace parcelkit::platform {
+class FileBytes;
+}
+
+namespace parcelkit::system {
+
+// The registry file handed to the registry editor, in the temporary directory.
+std::wstring importFilePath(const app::Session& session);
+// The installation's collected undo file.
+std::wstring undoFilePath(const app::Session& session);
+
+// A registry file's lines with the session's directories put in (backslashes doubled, as
+// registry-file strings want them) and the escape tags decoded; nullopt when it is missing.
+std::optional<std::vector<std::wstring>> registryFileLines(engine::InstallContext& context,
+                                                           const platform::FileBytes& files,
+                                                           const std::wstring& path);
+
+// Imports a registry file through regedit.exe by way of a UTF-16 copy that exists only
+// during the import. A missing file is passed over.
+void reg(engine::InstallContext& context, platform::FileBytes& files, const std::wstring& path);
+
+// The collected undo file after adding one component's undo file: the first file gives
+// the header line; each component's lines stand between ";NAME begin" and ";NAME end".
+// nullopt when the added file has fewer than two lines: without a header line and the
+// line after it there are no removal entries, and nothing is added.
+std::optional<std::vector<std::wstring>>
+collectUndoLines(const std::optional<std::vector<std::wstring>>& collected,
+                 std::vector<std::wstring> added, const std::wstring& name);
+
+// Adds one component's undo file to unreg.reg in the installation directory. A missing
+// file is passed over.
+void unreg(engine::InstallContext& context, platform::FileBytes& files, const std::wstring& name,
+           const std::wstring& path);
+
+} // namespace parcelkit::system

@@ -1,0 +1,173 @@
+#include "system/text_lines.hpp"
+
+#include "platform/file_bytes.hpp"
+
+#include <cstdint>
+
+namespace parcelkit::system {
+
+namespace {
+
+constexpr char32_t kReplacement = 0xFFFD;
+
+bool startsWith(const std::string& bytes, std::string_view mark) {
+    return bytes.compare(0, mark.size(), mark) == 0;
+}
+
+// wchar_t is a UTF-16 unit on Windows and a whole code point elsewhere; the text keeps
+// the form that its platform uses.
+void append(std::wstring& text, char32_t point) {
+    if constexpr (sizeof(wchar_t) == 2) {
+        if (point > 0xFFFF) {
+            point -= 0x10000;
+            text.push_back(wchar_t(0xD800 + (point >> 10)));
+            text.push_back(wchar_t(0xDC00 + (point & 0x3FF)));
+            return;
+        }
+    }
+    text.push_back(wchar_t(point));
+}
+
+std::wstring fromUtf16(const std::string& bytes, std::size_t start, bool bigEndian) {
+    std::wstring text;
+    char32_t pendingHigh = 0;
+    for (std::size_t i = start; i + 1 < bytes.size(); i += 2) {
+        const auto first = std::uint8_t(bytes[i]);
+        const auto second = std::uint8_t(bytes[i + 1]);
+        const char32_t unit = bigEndian ? (first << 8 | second) : (second << 8 | first);
+        if (unit >= 0xD800 && unit <= 0xDBFF) {
+            if (pendingHigh != 0) {
+                append(text, kReplacement);
+            }
+            pendingHigh = unit;
+            continue;
+        }
+        if (unit >= 0xDC00 && unit <= 0xDFFF) {
+            append(text, pendingHigh != 0
+                             ? 0x10000 + ((pendingHigh - 0xD800) << 10) + (unit - 0xDC00)
+                             : kReplacement);
+            pendingHigh = 0;
+            continue;
+        }
+        if (pendingHigh != 0) {
+            append(text, kReplacement);
+            pendingHigh = 0;
+        }
+        append(text, unit);
+    }
+    if (pendingHigh != 0) {
+        append(text, kReplacement);
+    }
+    return text;
+}
+
+// Malformed sequences become U+FFFD, one per offending byte.
+std::wstring fromUtf8(const std::string& bytes, std::size_t start) {
+    std::wstring text;
+    std::size_t i = start;
+    while (i < bytes.size()) {
+        const auto lead = std::uint8_t(bytes[i]);
+        int length = 0;
+        char32_t point = 0;
+        char32_t smallest = 0;
+        if (lead < 0x80) {
+            length = 1;
+            point = lead;
+        } else if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+            point = lead & 0x1F;
+            smallest = 0x80;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            point = lead & 0x0F;
+            smallest = 0x800;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            point = lead & 0x07;
+            smallest = 0x10000;
+        }
+        bool valid = length > 0 && i + std::size_t(length) <= bytes.size();
+        for (int k = 1; valid && k < length; ++k) {
+            const auto next = std::uint8_t(bytes[i + std::size_t(k)]);
+            valid = (next & 0xC0) == 0x80;
+            point = point << 6 | (next & 0x3F);
+        }
+        valid = valid && point >= smallest && point <= 0x10FFFF &&
+                !(point >= 0xD800 && point <= 0xDFFF);
+        if (!valid) {
+            append(text, kReplacement);
+            ++i;
+            continue;
+        }
+        append(text, point);
+        i += std::size_t(length);
+    }
+    return text;
+}
+
+void appendUnit(std::string& bytes, char32_t unit) {
+    bytes.push_back(char(unit & 0xFF));
+    bytes.push_back(char(unit >> 8 & 0xFF));
+}
+
+} // namespace
+
+std::vector<std::wstring> splitLines(std::wstring_view text) {
+    std::vector<std::wstring> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = text.find_first_of(L"\r\n", start);
+        if (end == std::wstring_view::npos) {
+            lines.emplace_back(text.substr(start));
+            break;
+        }
+        lines.emplace_back(text.substr(start, end - start));
+        start = end + 1;
+        if (text[end] == L'\r' && start < text.size() && text[start] == L'\n') {
+            ++start;
+        }
+    }
+    return lines;
+}
+
+std::wstring decodeText(const std::string& bytes, const platform::FileBytes& files) {
+    if (startsWith(bytes, "\xFF\xFE")) {
+        return fromUtf16(bytes, 2, false);
+    }
+    if (startsWith(bytes, "\xFE\xFF")) {
+        return fromUtf16(bytes, 2, true);
+    }
+    if (startsWith(bytes, "\xEF\xBB\xBF")) {
+        return fromUtf8(bytes, 3);
+    }
+    return files.fromAnsi(bytes);
+}
+
+std::string encodeUtf16Lines(const std::vector<std::wstring>& lines) {
+    std::string bytes = "\xFF\xFE";
+    for (const auto& line : lines) {
+        for (const wchar_t unit : line) {
+            const auto point = char32_t(unit);
+            if (point > 0xFFFF) {
+                appendUnit(bytes, 0xD800 + ((point - 0x10000) >> 10));
+                appendUnit(bytes, 0xDC00 + ((point - 0x10000) & 0x3FF));
+            } else {
+                appendUnit(bytes, point);
+            }
+        }
+        appendUnit(bytes, L'\r');
+        appendUnit(bytes, L'\n');
+    }
+    return bytes;
+}
+
+std::optional<std::vector<std::wstring>> readTextLines(const platform::FileBytes& files,
+                                                       const std::wstring& path) {
+    const auto bytes = files.read(path);
+    if (!bytes) {
+        return std::nullopt;
+    }
+    return splitLines(decodeText(*bytes, files));
+}
+
+} // namespace parcelkit::system
