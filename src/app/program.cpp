@@ -7,51 +7,55 @@
 #include "app/program_start.hpp"
 #include "app/session.hpp"
 #include "app/wizard_presenter.hpp"
+#include "engine/install.hpp"
+#include "engine/install_context.hpp"
 #include "platform/error.hpp"
 #include "platform/platform.hpp"
+#include "script/component_page.hpp"
+#include "script/earlier_installation.hpp"
 
 namespace parcelkit::app {
 
 namespace {
 
-// The steps as far as they exist today. The component tree (readlist, detect,
-// Checksetup) and the install driver (Install) plug in here once they are ready; until
-// then the wizard walks its pages and installs nothing.
-class InterimInstallSteps : public InstallSteps {
+// The component page and the install driver as the wizard starts them. The component page
+// builds the tree, detects installed components and checks the destination; Install reads
+// the tree's final states through components().
+class ProgramInstallSteps : public InstallSteps {
 public:
-    InterimInstallSteps(const Session& session, const LanguageSource& language,
-                        platform::Platform& platform)
-        : session_(session), language_(language), platform_(platform) {}
+    ProgramInstallSteps(Session& session, const LanguageSource& language,
+                        platform::Platform& platform, const platform::Collation& collation,
+                        script::ComponentTreeView& view, engine::InstallView& installView,
+                        engine::SystemSteps& systemSteps)
+        : session_(session), language_(language), platform_(platform), installView_(installView),
+          systemSteps_(systemSteps), components_(view, session, language, platform, collation) {}
 
-    bool readlist() override {
-        if (hasComponentFolder()) {
-            return true;
-        }
-        const MessageTexts texts = language_.texts();
-        platform_.boxes.show(texts.text(msg::NothingToInstall), texts.text(msg::ErrorCaption),
-                             platform::BoxIcon::Error, platform::BoxButtons::Ok);
-        return false;
+    // The tree in absolute order with its states, children and titles, and the per-node
+    // lists (componentdirs, namelist, ...) indexed the same way.
+    script::ComponentPage& components() { return components_; }
+
+    bool readlist() override { return components_.readlist(); }
+    void detect() override { components_.detect(); }
+    bool Checksetup() override {
+        // Rebuilt: the earlier installation was removed and the tree shows what is left.
+        return script::Checksetup(session_, language_.texts(), platform_, components_) !=
+               script::SetupCheck::EndProgram;
     }
-    void detect() override {}
-    bool Checksetup() override { return true; }
-    void Install(const StopRequest&) override {}
+    void Install(const StopRequest& stop) override {
+        components_.expandAll();
+        const MessageTexts texts = language_.texts();
+        engine::InstallContext context{platform_, session_,     *session_.setupini,
+                                       texts,     installView_, nullptr};
+        engine::Install(context, {components_.tree(), components_.lists()}, systemSteps_, stop);
+    }
 
 private:
-    // A sub-folder of the setup folder that holds the component file is a component.
-    bool hasComponentFolder() const {
-        const std::wstring& dir = session_.dirs.currentdir;
-        for (const auto& entry : platform_.files.list(dir, L"*")) {
-            if (entry.isDirectory &&
-                platform_.files.fileExists(dir + L"\\" + entry.name + L"\\" + session_.ininame)) {
-                return true;
-            }
-        }
-        return false;
-    }
-
-    const Session& session_;
+    Session& session_;
     const LanguageSource& language_;
     platform::Platform& platform_;
+    engine::InstallView& installView_;
+    engine::SystemSteps& systemSteps_;
+    script::ComponentPage components_;
 };
 
 // Only ASCII reaches what(): our own errors carry their text as PlatformError.
@@ -65,10 +69,12 @@ std::wstring describe(const std::exception& error) {
 
 } // namespace
 
-int run(platform::Platform& platform, platform::Shutdown& shutdown, ProgramWindows& windows) {
+int run(platform::Platform& platform, const platform::Collation& collation,
+        platform::Shutdown& shutdown, engine::SystemSteps& systemSteps, ProgramWindows& windows) {
     Session session;
     LanguageSource language;
-    InterimInstallSteps steps(session, language, platform);
+    ProgramInstallSteps steps(session, language, platform, collation, windows.componentTreeView(),
+                              windows.installView(), systemSteps);
     WizardPresenter wizard(windows.wizardView(), session, language, steps, windows, platform,
                            shutdown);
     LanguageDialogPresenter dialog(windows.dialogView(), language, windows.wizardView(), session,
@@ -79,15 +85,19 @@ int run(platform::Platform& platform, platform::Shutdown& shutdown, ProgramWindo
         platform.boxes.show(describe(error), caption, platform::BoxIcon::Error,
                             platform::BoxButtons::Ok);
     };
-    windows.connect(dialog, wizard, report);
+    windows.connect(dialog, wizard, steps.components(), report);
+    // A silent installation that ends in an error must not look like a success to the
+    // script that started it.
+    int exitCode = 0;
     try {
         startProgram(dialog, wizard);
     } catch (const std::exception& error) {
         report(error);
         windows.endProgram();
+        exitCode = 1;
     }
     windows.runMessageLoop();
-    return 0;
+    return exitCode;
 }
 
 } // namespace parcelkit::app

@@ -7,12 +7,19 @@
 
 namespace parcelkit::engine {
 class InstallView;
-}
+class SystemSteps;
+} // namespace parcelkit::engine
 
 namespace parcelkit::platform {
+class Collation;
 struct Platform;
 class Shutdown;
 } // namespace parcelkit::platform
+
+namespace parcelkit::script {
+class ComponentPage;
+class ComponentTreeView;
+} // namespace parcelkit::script
 
 namespace parcelkit::app {
 
@@ -32,13 +39,15 @@ public:
     virtual WizardView& wizardView() = 0;
     virtual engine::InstallView& installView() = 0;
     virtual LanguageDialogView& dialogView() = 0;
+    virtual script::ComponentTreeView& componentTreeView() = 0;
     virtual void connect(LanguageDialogPresenter& dialog, WizardPresenter& wizard,
-                         FailureReport report) = 0;
+                         script::ComponentPage& components, FailureReport report) = 0;
     // Shows what start-up left visible and runs until the program's end was requested.
     virtual void runMessageLoop() = 0;
 };
 
 // The whole program run; returns the process exit code.
-int run(platform::Platform& platform, platform::Shutdown& shutdown, ProgramWindows& windows);
+int run(platform::Platform& platform, const platform::Collation& collation,
+        platform::Shutdown& shutdown, engine::SystemSteps& systemSteps, ProgramWindows& windows);
 
 } // namespace parcelkit::app

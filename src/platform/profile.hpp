@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/error.hpp"
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,6 +26,14 @@ public:
     virtual void writeString(const std::wstring& section, const std::wstring& key,
                              const std::wstring& value) = 0;
     virtual const std::wstring& path() const = 0;
+    // Removes a key, or a whole section with its keys; a missing one is no error. Throws
+    // PlatformError when refused, also by a file that cannot delete.
+    virtual void deleteKey(const std::wstring& /*section*/, const std::wstring& /*key*/) {
+        throw PlatformError(L"Cannot delete a key", path(), L"Not supported.");
+    }
+    virtual void deleteSection(const std::wstring& /*section*/) {
+        throw PlatformError(L"Cannot delete a section", path(), L"Not supported.");
+    }
 };
 
 // Opens profile files by path; opening never fails (a missing file reads as empty).

@@ -191,6 +191,32 @@ void MemoryProfile::writeString(const std::wstring& section, const std::wstring&
     } else {
         entry->value = value;
     }
+    store(sections);
+}
+
+void MemoryProfile::deleteKey(const std::wstring& section, const std::wstring& key) {
+    if (refuseWrites_) {
+        throw platform::PlatformError(L"Cannot delete", path_, L"Access is denied.");
+    }
+    auto sections = parsed();
+    for (auto& s : sections) {
+        if (equalsIgnoreCase(s.name, section)) {
+            std::erase_if(s.entries, [&](const Entry& e) { return equalsIgnoreCase(e.key, key); });
+        }
+    }
+    store(sections);
+}
+
+void MemoryProfile::deleteSection(const std::wstring& section) {
+    if (refuseWrites_) {
+        throw platform::PlatformError(L"Cannot delete", path_, L"Access is denied.");
+    }
+    auto sections = parsed();
+    std::erase_if(sections, [&](const Section& s) { return equalsIgnoreCase(s.name, section); });
+    store(sections);
+}
+
+void MemoryProfile::store(const std::vector<Section>& sections) {
     // Rewritten whole, as the system does on every changing write.
     std::wstring out;
     for (const auto& s : sections) {

@@ -33,6 +33,8 @@ public:
     void writeString(const std::wstring& section, const std::wstring& key,
                      const std::wstring& value) override;
     const std::wstring& path() const override { return path_; }
+    void deleteKey(const std::wstring& section, const std::wstring& key) override;
+    void deleteSection(const std::wstring& section) override;
 
     // Makes the next write throw, as a refused write on a full or locked disk would.
     void refuseWrites(bool refuse) { refuseWrites_ = refuse; }
@@ -48,6 +50,7 @@ private:
     };
 
     std::vector<Section> parsed() const;
+    void store(const std::vector<Section>& sections);
     const Section* find(const std::vector<Section>& sections, const std::wstring& name) const;
 
     std::wstring path_;

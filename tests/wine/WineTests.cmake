@@ -32,12 +32,29 @@ foreach(case_file ${PARCELKIT_WINE_CASES})
     add_test(NAME wine.case.${case_name}
              COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/wine/run_case.py ${case_file}
                      --setup-exe ${PARCELKIT_WINE_BUILD}/src/setup.exe
+                     --uninstall-exe ${PARCELKIT_WINE_BUILD}/src/uninstall.exe
                      --driver ${PARCELKIT_WINE_BUILD}/tests/pkdriver.exe
                      --payload ${PARCELKIT_WINE_BUILD}/examples/payload/nwnotes.exe 01-core
                      --payload ${PARCELKIT_WINE_BUILD}/examples/payload/nwhelper.exe 01-core)
     set_tests_properties(wine.case.${case_name} PROPERTIES FIXTURES_REQUIRED wine
                          RESOURCE_LOCK wine TIMEOUT 300)
 endforeach()
+
+# The uninstaller on an installation laid out by hand: silently, and through its window.
+add_test(NAME wine.uninstall.silent
+         COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/wine/uninstaller_test.py
+                 --uninstall-exe ${PARCELKIT_WINE_BUILD}/src/uninstall.exe)
+add_test(NAME wine.uninstall.window
+         COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/wine/uninstaller_test.py
+                 --uninstall-exe ${PARCELKIT_WINE_BUILD}/src/uninstall.exe
+                 --driver ${PARCELKIT_WINE_BUILD}/tests/uninstaller_driver.exe)
+add_test(NAME wine.uninstall.after_install
+         COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/wine/uninstaller_after_install_test.py
+                 --setup-exe ${PARCELKIT_WINE_BUILD}/src/setup.exe
+                 --uninstall-exe ${PARCELKIT_WINE_BUILD}/src/uninstall.exe
+                 --driver ${PARCELKIT_WINE_BUILD}/tests/pkdriver.exe)
+set_tests_properties(wine.uninstall.silent wine.uninstall.window wine.uninstall.after_install
+                     PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine TIMEOUT 300)
 
 # The shipped program itself: PE32, system DLLs only, manifest, icon and version.
 add_test(NAME build.setup_exe

@@ -7,7 +7,9 @@ A case is a JSON file in tests/wine/cases:
     "setup_folder": "usage",          # folder beside the case file, or "@demo"
     "args": ["/s"],                   # command line of setup.exe
     "windows": "nt",                  # or "win98": Wine's per-application Version
-    "answers": ["ok"],                # with a display: message boxes answered in order
+    "answers": ["ok"],                # with a display: message boxes answered in order,
+                                      # and pkdriver's window steps (click:, texts, tree,
+                                      # check:, hover:, snap) in between
     "expect": {
       "exit_code": 0,
       "files": {"@DEST@\\\\notes.txt": "exact text, or null for 'exists'"},
@@ -15,8 +17,11 @@ A case is a JSON file in tests/wine/cases:
       "registry": [{"key": "HKLM\\\\Software\\\\X", "name": "V", "data": "@DEST@", "view": "32"}],
       "registry_absent": [{"key": "HKLM\\\\Software\\\\X", "view": "64"}],
       "uninstall_ini": {"list": {"CORE": "Core"}},
-      "boxes": [{"caption": "Error", "text": "..."}]   # the boxes shown, in order
-    }
+      "boxes": [{"caption": "Error", "text": "..."}],  # the boxes shown, in order
+      "trees": [["0\\tCore\\t2", "1\\tPart\\t1\\tbold"]],  # what each "tree" step printed
+      "shown_texts": ["..."]            # each part of a text that a "texts" step printed
+    },
+    "screenshot": "name.png"          # build/screenshots/name.png, taken at the "snap" step
   }
 
 @DEST@ (the destination, a path with a blank that does not exist before the run) and
@@ -29,11 +34,14 @@ import os
 import shutil
 import subprocess
 import sys
+import tempfile
+import threading
 from pathlib import Path
 
 HERE = Path(__file__).resolve().parent
 REPO = HERE.parent.parent
 WINE_RUN = HERE / "harness" / "wine-run.sh"
+SCREENSHOTS = REPO / "build" / "screenshots"
 
 
 def wine_env():
@@ -133,14 +141,29 @@ def unescape(text: str) -> str:
 
 
 class Outcome:
-    def __init__(self, returncode: int, boxes: list):
+    def __init__(self, returncode: int, boxes: list, trees: list, texts: list):
         self.returncode = returncode
         self.boxes = boxes
+        self.trees = trees    # one list of "depth\ttext\tstate image[\tbold]" per tree step
+        self.texts = texts    # texts of the controls that texts steps printed
+
+
+def take_screenshot(case: dict, env: dict) -> str | None:
+    """The whole display, as the program shows it now; None when that cannot be done."""
+    display_file = Path(env["PARCELKIT_WINE_ROOT"]) / "display"
+    if not display_file.exists():
+        return "no display for the screenshot"
+    SCREENSHOTS.mkdir(parents=True, exist_ok=True)
+    shot = subprocess.run(["import", "-window", "root", str(SCREENSHOTS / case["screenshot"])],
+                          env=dict(os.environ, DISPLAY=display_file.read_text().strip()),
+                          capture_output=True, timeout=60)
+    return None if shot.returncode == 0 else shot.stderr.decode("utf-8", "replace")
 
 
 def run_setup(case: dict, driver: str, setup: Path, env: dict) -> Outcome:
     """setup.exe through the driver, which answers its boxes (with a display only when
-    the case has answers: without one, boxes return at once)."""
+    the case has answers: without one, boxes return at once). At a "snap" step the driver
+    waits while the screenshot named by the case is taken."""
     answers = case.get("answers")
     run_env = dict(os.environ, PARCELKIT_GUI="1" if answers is not None else "0")
     cmd = []
@@ -148,21 +171,56 @@ def run_setup(case: dict, driver: str, setup: Path, env: dict) -> Outcome:
         cmd = [str(HERE / "harness" / "with-windows-version.sh"), "setup.exe", "win98"]
     cmd += [str(WINE_RUN), str(Path(driver).resolve()), ",".join(answers) if answers else "-", "setup.exe",
            *case.get("args", [])]
-    done = subprocess.run(cmd, cwd=setup, capture_output=True, env=run_env,
-                          timeout=case.get("timeout", 120))
-    boxes, code = [], None
-    for line in done.stdout.decode("utf-8", "replace").split("\n"):
-        if line.startswith("BOX "):
-            caption, _, text = line[4:].partition("\t")
-            boxes.append((unescape(caption), unescape(text)))
-        elif line.startswith("EXIT "):
-            code = int(line[5:])
-        elif line.strip():
-            print(line)
-    if done.returncode != 0 or code is None:
-        print(done.stdout.decode("utf-8", "replace"), done.stderr.decode("utf-8", "replace"))
-        return Outcome(-1 if code is None else code, boxes)
-    return Outcome(code, boxes)
+    # Standard error goes to a file: a full pipe that nobody reads would stop Wine.
+    errors = tempfile.TemporaryFile()
+    proc = subprocess.Popen(cmd, cwd=setup, env=run_env, stdin=subprocess.PIPE,
+                            stdout=subprocess.PIPE, stderr=errors)
+    boxes, trees, texts, lines = [], [], [], []
+    code = None
+
+    def read_output():
+        nonlocal code
+        for raw in proc.stdout:
+            line = raw.decode("utf-8", "replace").rstrip("\r\n")
+            lines.append(line)
+            if line.startswith("BOX "):
+                caption, _, text = line[4:].partition("\t")
+                boxes.append((unescape(caption), unescape(text)))
+            elif line == "TREE":
+                trees.append([])
+            elif line.startswith("NODE ") and trees:
+                trees[-1].append(line[5:])
+            elif line.startswith("TEXT "):
+                texts.append(unescape(line[5:].split("\t", 2)[-1]))
+            elif line == "SNAP":
+                problem = take_screenshot(case, env) if "screenshot" in case else None
+                if problem:
+                    print(f"screenshot: {problem}")
+                proc.stdin.write(b"\n")
+                proc.stdin.flush()
+            elif line.startswith("EXIT "):
+                code = int(line[5:])
+            elif line.strip():
+                print(line)
+
+    # The reader stops at the end of the output; a program left running after a timeout
+    # may keep that end from coming, so the driver's own end is what is waited for.
+    reader = threading.Thread(target=read_output, daemon=True)
+    reader.start()
+    try:
+        proc.wait(timeout=case.get("timeout", 120))
+    except subprocess.TimeoutExpired:
+        proc.kill()
+        proc.wait()
+        print("timed out")
+        subprocess.run([str(WINE_RUN), "taskkill", "/f", "/im", "setup.exe"], env=env,
+                       capture_output=True, timeout=60)
+    reader.join(10)
+    if proc.returncode != 0 or code is None:
+        errors.seek(0)
+        print("\n".join(lines), errors.read().decode("utf-8", "replace"))
+        return Outcome(-1 if code is None else code, boxes, trees, texts)
+    return Outcome(code, boxes, trees, texts)
 
 
 def check(case: dict, values: dict, result, dest: Path, env: dict) -> list:
@@ -205,6 +263,15 @@ def check(case: dict, values: dict, result, dest: Path, env: dict) -> list:
                         for b in expect["boxes"]]
         if result.boxes != wanted_boxes:
             failures.append(f"message boxes {result.boxes}, expected {wanted_boxes}")
+    if "trees" in expect:
+        wanted_trees = [[substitute(node, values) for node in tree] for tree in expect["trees"]]
+        if result.trees != wanted_trees:
+            failures.append(f"trees {result.trees}, expected {wanted_trees}")
+    for text in expect.get("shown_texts", []):
+        if not any(substitute(text, values) in shown for shown in result.texts):
+            failures.append(f"no control showed {text!r}; shown: {result.texts}")
+    if "screenshot" in case and not (SCREENSHOTS / case["screenshot"]).exists():
+        failures.append(f"screenshot {case['screenshot']} was not taken")
     wanted_record = expect.get("uninstall_ini")
     if wanted_record is not None:
         record_path = dest / "uninstall.ini"

@@ -1,14 +1,18 @@
 #include "app/program.hpp"
 #include "platform/platform.hpp"
+#include "platform/win32/collation_win32.hpp"
+#include "platform/win32/file_bytes_win32.hpp"
 #include "platform/win32/file_system_win32.hpp"
 #include "platform/win32/message_box_win32.hpp"
 #include "platform/win32/process_win32.hpp"
 #include "platform/win32/profile_win32.hpp"
 #include "platform/win32/program_windows_win32.hpp"
 #include "platform/win32/registry_win32.hpp"
+#include "platform/win32/shell_win32.hpp"
 #include "platform/win32/shutdown_win32.hpp"
 #include "platform/win32/system_info_win32.hpp"
 #include "platform/win32/version_info_win32.hpp"
+#include "system/system_steps_impl.hpp"
 
 #include <windows.h>
 
@@ -74,7 +78,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     parcelkit::win32::Win32VersionInfo versions;
     parcelkit::platform::Platform platform{profiles,  files, system,  registry,
                                            processes, boxes, versions};
+    parcelkit::win32::Win32Collation collation;
     parcelkit::win32::Win32Shutdown shutdown;
+    parcelkit::win32::Win32Shell shell;
+    parcelkit::win32::Win32FileBytes fileBytes;
+    parcelkit::system::SystemStepsImpl systemSteps(shell, fileBytes);
     parcelkit::win32::Win32ProgramWindows windows;
-    return parcelkit::app::run(platform, shutdown, windows);
+    return parcelkit::app::run(platform, collation, shutdown, systemSteps, windows);
 }

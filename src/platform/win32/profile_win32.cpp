@@ -66,6 +66,21 @@ void Win32Profile::writeString(const std::wstring& section, const std::wstring& 
     }
 }
 
+// A null value removes the key, a null key the whole section.
+void Win32Profile::deleteKey(const std::wstring& section, const std::wstring& key) {
+    if (!::WritePrivateProfileStringW(section.c_str(), key.c_str(), nullptr, path_.c_str())) {
+        throw platform::PlatformError(L"Cannot delete [" + section + L"] " + key, path_,
+                                      errorText(::GetLastError()));
+    }
+}
+
+void Win32Profile::deleteSection(const std::wstring& section) {
+    if (!::WritePrivateProfileStringW(section.c_str(), nullptr, nullptr, path_.c_str())) {
+        throw platform::PlatformError(L"Cannot delete [" + section + L"]", path_,
+                                      errorText(::GetLastError()));
+    }
+}
+
 std::unique_ptr<platform::ProfileFile> Win32ProfileStore::open(const std::wstring& path) {
     return std::make_unique<Win32Profile>(path);
 }

@@ -16,6 +16,8 @@ public:
     void writeString(const std::wstring& section, const std::wstring& key,
                      const std::wstring& value) override;
     const std::wstring& path() const override { return path_; }
+    void deleteKey(const std::wstring& section, const std::wstring& key) override;
+    void deleteSection(const std::wstring& section) override;
 
 private:
     std::wstring path_;

@@ -7,9 +7,10 @@ namespace parcelkit::win32 {
 Win32ProgramWindows::Win32ProgramWindows() : wizard_(richText_.className()) {}
 
 void Win32ProgramWindows::connect(app::LanguageDialogPresenter& dialog,
-                                  app::WizardPresenter& wizard, app::FailureReport report) {
+                                  app::WizardPresenter& wizard, script::ComponentPage& components,
+                                  app::FailureReport report) {
     dialog_.connect(dialog, report);
-    wizard_.connect(wizard, std::move(report));
+    wizard_.connect(wizard, components, std::move(report));
 }
 
 void Win32ProgramWindows::endProgram() {

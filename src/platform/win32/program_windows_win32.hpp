@@ -17,8 +17,9 @@ public:
     app::WizardView& wizardView() override { return wizard_; }
     engine::InstallView& installView() override { return wizard_; }
     app::LanguageDialogView& dialogView() override { return dialog_; }
+    script::ComponentTreeView& componentTreeView() override { return wizard_.componentTreeView(); }
     void connect(app::LanguageDialogPresenter& dialog, app::WizardPresenter& wizard,
-                 app::FailureReport report) override;
+                 script::ComponentPage& components, app::FailureReport report) override;
     void runMessageLoop() override;
 
     void endProgram() override;

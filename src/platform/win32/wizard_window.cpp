@@ -54,16 +54,25 @@ WizardWindow::WizardWindow(const wchar_t* richEditClass)
         }
     }
     ::EnableWindow(control(C::Label_Branding), FALSE);
+    components_.emplace(control(C::Treeview1), control(C::Memo1), control(C::CheckBox1));
     ::AppendMenuW(::GetSystemMenu(hwnd(), FALSE), kAboutItemFlags, app::kAboutCommand,
                   app::kAboutItemText);
 }
 
 WizardWindow::~WizardWindow() {
+    // The presenter and the component page end with the program run, before the window:
+    // the messages of its destruction must not reach them.
+    presenter_ = nullptr;
+    if (components_) {
+        components_->disconnect();
+    }
     destroy();
 }
 
-void WizardWindow::connect(app::WizardPresenter& presenter, app::FailureReport report) {
+void WizardWindow::connect(app::WizardPresenter& presenter, script::ComponentPage& components,
+                           app::FailureReport report) {
     presenter_ = &presenter;
+    components_->connect(components, report);
     report_ = std::move(report);
 }
 
@@ -283,6 +292,13 @@ LRESULT WizardWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return MAKELRESULT(commandId(C::Button1), DC_HASDEFID);
     case WM_CTLCOLORSTATIC:
         return onControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_NOTIFY: {
+        auto& header = *reinterpret_cast<NMHDR*>(lParam);
+        if (components_ && header.hwndFrom == control(C::Treeview1)) {
+            return components_->onNotify(header);
+        }
+        return defaultHandling(message, wParam, lParam);
+    }
     case WM_DRAWITEM:
         paintHeaderBand(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         return TRUE;

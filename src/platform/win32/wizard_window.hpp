@@ -3,10 +3,12 @@
 #include "app/program.hpp"
 #include "app/wizard_view.hpp"
 #include "engine/install_view.hpp"
+#include "platform/win32/component_tree_win32.hpp"
 #include "platform/win32/handles.hpp"
 #include "platform/win32/message_window.hpp"
 
 #include <array>
+#include <optional>
 
 namespace parcelkit::app {
 class WizardPresenter;
@@ -21,7 +23,10 @@ public:
     explicit WizardWindow(const wchar_t* richEditClass);
     ~WizardWindow() override;
 
-    void connect(app::WizardPresenter& presenter, app::FailureReport report);
+    void connect(app::WizardPresenter& presenter, script::ComponentPage& components,
+                 app::FailureReport report);
+    // Treeview1, Memo1 and CheckBox1 as the component page shows them.
+    script::ComponentTreeView& componentTreeView() { return *components_; }
 
     // app::WizardView
     void setCaption(const std::wstring& text) override;
@@ -63,6 +68,8 @@ private:
     UniqueFont languageFont_;
     UniqueBitmap picture_;
     UniqueBrush headerBrush_;
+    // Made once the controls exist.
+    std::optional<ComponentTreeWin32> components_;
     app::WizardPresenter* presenter_ = nullptr;
     app::FailureReport report_;
     bool shown_ = false;

@@ -14,6 +14,15 @@
 // clicks it; "texts" prints every visible control of the program's visible windows as
 // "TEXT <window caption>\t<class>\t<text>". A box that appears when the next step is one
 // of these also ends the run with 2.
+//
+// The tree view steps: "tree" prints every item of the visible tree view with its depth,
+// text, state image and boldness (tree_steps.hpp); "check:<text>" clicks the check box of
+// the item with that text; "hover:<text>" moves the pointer over it, "hover:" over the
+// empty space below the items; "space" presses and releases the Space key in the tree,
+// "rclick" the right mouse button in its middle. "snap" prints "SNAP" and waits for a line on
+// standard input: the runner takes a screenshot meanwhile.
+#include "tree_steps.hpp"
+
 #include <windows.h>
 
 #include <string>
@@ -119,9 +128,38 @@ std::vector<HWND> visibleControls(DWORD processId) {
     return controls.windows;
 }
 
+bool startsWith(const std::wstring& text, const wchar_t* prefix) {
+    return text.rfind(prefix, 0) == 0;
+}
+
 // True once the step is done.
-bool runStep(const std::wstring& step, DWORD processId) {
+bool runStep(const std::wstring& step, DWORD processId, HANDLE process) {
     const auto controls = visibleControls(processId);
+    if (step == L"tree") {
+        return pkdriver::printTree(process, controls);
+    }
+    if (step == L"snap") {
+        if (controls.empty()) {
+            return false;
+        }
+        writeUtf8(L"SNAP\n");
+        char line[16] = {};
+        DWORD read = 0;
+        ::ReadFile(::GetStdHandle(STD_INPUT_HANDLE), line, sizeof line, &read, nullptr);
+        return true;
+    }
+    if (startsWith(step, L"check:")) {
+        return pkdriver::clickCheckBox(process, controls, step.substr(6));
+    }
+    if (startsWith(step, L"hover:")) {
+        return pkdriver::hoverItem(process, controls, step.substr(6));
+    }
+    if (step == L"space") {
+        return pkdriver::pressSpace(controls);
+    }
+    if (step == L"rclick") {
+        return pkdriver::rightClick(controls);
+    }
     if (step == L"texts") {
         // Nothing to show yet: the program's windows are still to appear.
         if (controls.empty()) {
@@ -146,7 +184,9 @@ bool runStep(const std::wstring& step, DWORD processId) {
 }
 
 bool isWindowStep(const std::wstring& step) {
-    return step == L"texts" || step.rfind(L"click:", 0) == 0;
+    return step == L"texts" || step == L"tree" || step == L"snap" || step == L"space" ||
+           step == L"rclick" || startsWith(step, L"click:") || startsWith(step, L"check:") ||
+           startsWith(step, L"hover:");
 }
 
 int buttonFor(const std::wstring& answer) {
@@ -198,7 +238,7 @@ int wmain(int argc, wchar_t** argv) {
         ::EnumWindows(findBox, reinterpret_cast<LPARAM>(&search));
         if (search.found == nullptr || search.found == answered) {
             if (search.found == nullptr && next < answers.size() && isWindowStep(answers[next]) &&
-                runStep(answers[next], info.dwProcessId)) {
+                runStep(answers[next], info.dwProcessId, info.hProcess)) {
                 ++next;
                 // The click's effects come first: the next step looks at what follows.
                 ::Sleep(200);

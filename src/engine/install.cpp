@@ -1,0 +1,74 @@
+#include "engine/install.hpp"
+
+#include "app/install_steps.hpp"
+#include "engine/install_component.hpp"
+#include "engine/system_steps.hpp"
+#include "platform/error.hpp"
+#include "script/component_page.hpp"
+#include "script/component_tree.hpp"
+#include "script/script_file.hpp"
+#include "script/section_variants.hpp"
+#include "system/run_programs.hpp"
+#include "uninstall/uninstall_record.hpp"
+
+namespace parcelkit::engine {
+
+namespace {
+
+// The setup script's own programs of one phase: its "setup_run" section, then the one of
+// the language in use.
+void runScriptPrograms(InstallContext& context, const wchar_t* phase) {
+    const auto sections = script::sectionVariants(
+        script::EntryKind::Programs, context.session.ostype, context.texts.langsection());
+    for (const auto& section : sections) {
+        system::runprg(script::readListSection(context.setupini, section), phase, context.platform,
+                       context.session.dirs);
+    }
+}
+
+// "X:\..." or "\\server\share...": anything else would be taken relative to whatever the
+// current drive or directory is, and an empty destination would install into the root.
+bool isFullPath(const std::wstring& path) {
+    const bool drive =
+        path.size() >= 3 &&
+        ((path[0] >= L'A' && path[0] <= L'Z') || (path[0] >= L'a' && path[0] <= L'z')) &&
+        path[1] == L':' && path[2] == L'\\';
+    return drive || (path.size() > 2 && path.starts_with(L"\\\\") && path[2] != L'\\');
+}
+
+ComponentRef componentAt(const ChosenComponents& components, std::size_t node) {
+    const auto& lists = components.lists;
+    return {components.tree.text(node), lists.namelist.at(node), lists.componentdirs.at(node)};
+}
+
+} // namespace
+
+void Install(InstallContext& context, const ChosenComponents& components, SystemSteps& steps,
+             const app::StopRequest& stop) {
+    const std::wstring& setupdir = context.session.dirs.setupdir;
+    if (!isFullPath(setupdir)) {
+        throw platform::PlatformError(L"Cannot install into", L"\"" + setupdir + L"\"",
+                                      L"The installation directory must be a full path.");
+    }
+    runScriptPrograms(context, L"before");
+    uninstall::createun(context);
+
+    std::vector<std::wstring> afterlist;
+    for (std::size_t node = 0; node < components.tree.count(); ++node) {
+        if (!components.tree.chosenForInstall(node)) {
+            continue;
+        }
+        if (!installComponent(context, componentAt(components, node), steps, stop, afterlist) ||
+            stop.requested()) {
+            return;
+        }
+    }
+
+    if (!afterlist.empty()) {
+        system::runprg(afterlist, L"after", context.platform, context.session.dirs);
+    }
+    runScriptPrograms(context, L"after");
+    steps.uninstall(context);
+}
+
+} // namespace parcelkit::engine

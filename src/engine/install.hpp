@@ -1,0 +1,41 @@
+#pragma once
+
+#include "engine/install_context.hpp"
+
+#include <string>
+#include <vector>
+
+namespace parcelkit::app {
+class StopRequest;
+}
+
+namespace parcelkit::script {
+class ComponentTree;
+struct ComponentLists;
+} // namespace parcelkit::script
+
+namespace parcelkit::engine {
+
+class SystemSteps;
+
+// What the user chose on the component page: the tree with its check states and the
+// per-node lists, both indexed by a node's absolute position.
+struct ChosenComponents {
+    const script::ComponentTree& tree;
+    const script::ComponentLists& lists;
+};
+
+// One installation run: the setup script's "before" programs, the uninstall record, every
+// chosen component in tree order, the collected "after" programs, the setup script's
+// "after" programs and the installed-programs entry.
+//
+// Returns early, leaving out every later step, once stop is requested; it looks at stop
+// each time it has let the window process messages and between the steps. An error of a
+// step (a malformed file entry, a refused record write) ends the run where it happens and
+// reaches the caller naming the component file; the record keeps what was written before.
+// A destination that is not a full path ("X:\..." or a network path) is refused with a
+// PlatformError before anything runs.
+void Install(InstallContext& context, const ChosenComponents& components, SystemSteps& steps,
+             const app::StopRequest& stop);
+
+} // namespace parcelkit::engine

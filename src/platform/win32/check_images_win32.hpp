@@ -1,0 +1,22 @@
+#pragma once
+
+#include "platform/win32/handles.hpp"
+
+#include <commctrl.h>
+
+namespace parcelkit::win32 {
+
+struct ImageListTraits {
+    using Handle = HIMAGELIST;
+    static Handle invalid() { return nullptr; }
+    static void close(Handle h) { ::ImageList_Destroy(h); }
+};
+using UniqueImageList = UniqueHandle<ImageListTraits>;
+
+// The tree's state images, in the order of the state image indexes: a blank one (never
+// shown: index 0 means no check box), unchecked, checked and partly checked. Drawn with
+// the theme's check boxes when the window is themed, else with the classic frame
+// controls, on the tree's background colour.
+UniqueImageList createCheckImages(HWND tree);
+
+} // namespace parcelkit::win32

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "platform/file_removal.hpp"
+#include "uninstaller/removal_machine.hpp"
+
+namespace parcelkit::win32 {
+
+// The uninstaller's window: asks what to remove, removes it and shows the outcome.
+// Returns the exit code.
+int runUninstallerWindow(uninstaller::RemovalMachine& machine, platform::SelfRemoval& self);
+
+} // namespace parcelkit::win32

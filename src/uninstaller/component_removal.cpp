@@ -1,0 +1,169 @@
+#include "uninstaller/component_removal.hpp"
+
+#include "platform/error.hpp"
+#include "script/text.hpp"
+#include "system/run_programs.hpp"
+#include "uninstaller/removal_paths.hpp"
+#include "uninstaller/unreg_blocks.hpp"
+
+#include <algorithm>
+
+namespace parcelkit::uninstaller {
+
+namespace {
+
+// A file that was there before and newer than ours: whoever put it there still uses it.
+bool wasThereBefore(const RecordedFile& file) {
+    return file.suffix == L"2";
+}
+
+bool isComServer(const RecordedFile& file) {
+    return file.suffix == L"1" || file.suffix == L"3";
+}
+
+bool keptByOthers(const RecordedFile& file, const KeptPaths& kept) {
+    return kept.count(script::asciiUpper(file.path)) != 0;
+}
+
+std::wstring systemTool(const RemovalContext& context, const wchar_t* name) {
+    return withoutTrailingBackslash(context.machine.system.systemDirectory()) + L"\\" + name;
+}
+
+void unregisterServers(RemovalContext& context, const std::vector<RecordedFile>& files) {
+    for (const auto& file : files) {
+        if (!isComServer(file) || !context.machine.files.fileExists(file.path)) {
+            continue;
+        }
+        context.show(file.path);
+        // The server's own answer is not looked at: the file goes either way.
+        if (!system::ExecuteWait(context.machine.processes, systemTool(context, L"regsvr32.exe"),
+                                 L"/u /s \"" + file.path + L"\"", L"", platform::kShowHidden,
+                                 platform::kWaitForever)) {
+            context.leftover(file.path, L"regsvr32.exe could not be started to unregister it.");
+        }
+    }
+}
+
+bool removeFiles(RemovalContext& context, const std::vector<RecordedFile>& files,
+                 const KeptPaths& kept) {
+    bool complete = true;
+    for (const auto& file : files) {
+        if (wasThereBefore(file) || keptByOthers(file, kept) || removeFile(context, file.path)) {
+            context.record.deleteKey(L"file", file.key);
+        } else {
+            complete = false;
+        }
+    }
+    return complete;
+}
+
+bool removeSettings(RemovalContext& context, const std::vector<RecordedSetting>& settings) {
+    if (settings.empty()) {
+        return true;
+    }
+    const std::wstring path =
+        withoutTrailingBackslash(context.machine.system.windowsDirectory()) + L"\\system.ini";
+    const auto systemIni = context.machine.profiles.open(path);
+    bool complete = true;
+    for (const auto& setting : settings) {
+        try {
+            if (!setting.section.empty() && !setting.name.empty()) {
+                systemIni->deleteKey(setting.section, setting.name);
+            }
+            context.record.deleteKey(L"system.ini", setting.key);
+        } catch (const platform::PlatformError& error) {
+            context.leftover(path + L" [" + setting.section + L"] " + setting.name, error.reason());
+            complete = false;
+        }
+    }
+    return complete;
+}
+
+void removeDirectories(RemovalContext& context, std::vector<RecordedDirectory> directories) {
+    std::stable_sort(directories.begin(), directories.end(), [](const auto& a, const auto& b) {
+        return depthOf(a.path) > depthOf(b.path);
+    });
+    for (const auto& dir : directories) {
+        switch (removeDirectory(context, dir.path)) {
+        case DirectoryOutcome::Removed:
+        case DirectoryOutcome::Missing:
+        case DirectoryOutcome::AtRestart:
+            context.record.deleteKey(L"dir", dir.key);
+            break;
+        case DirectoryOutcome::NotEmpty:
+            // Tried again when the whole installation goes.
+            context.record.writeString(L"dir", dir.key, kShared);
+            context.leftover(withoutTrailingBackslash(dir.path),
+                             L"The directory holds files that were not installed; kept.");
+            break;
+        case DirectoryOutcome::Refused:
+            break;
+        }
+    }
+}
+
+} // namespace
+
+bool removeRegistryEntries(RemovalContext& context, const std::wstring& name) {
+    auto& removal = context.machine.removal;
+    const std::wstring unreg = context.installDir + L"\\unreg.reg";
+    const auto text = removal.readText(unreg);
+    const auto block = text ? blockAsRegistryFile(*text, name) : std::nullopt;
+    if (!block) {
+        return true;
+    }
+    const std::wstring temporary =
+        withoutTrailingBackslash(context.machine.system.tempDirectory()) + L"\\unreg-" +
+        std::to_wstring(context.report.removedComponents.size()) + L".reg";
+    std::wstring reason;
+    if (!removal.writeUtf16(temporary, *block, &reason)) {
+        context.leftover(L"unreg.reg ;" + name, temporary + L": " + reason);
+        return false;
+    }
+    context.show(unreg);
+    // The registry editor imports nothing from an unquoted path with blanks.
+    const bool ran =
+        system::ExecuteWait(context.machine.processes, L"regedit.exe", L"/s \"" + temporary + L"\"",
+                            L"", platform::kShowHidden, platform::kWaitForever);
+    removal.deleteFile(temporary, nullptr);
+    if (!ran) {
+        context.leftover(L"unreg.reg ;" + name, L"regedit.exe could not be started.");
+        return false;
+    }
+    // Applied twice does no harm: a file that keeps the block is no error.
+    if (!removal.writeUtf16(unreg, withoutBlock(*text, name), &reason)) {
+        context.leftover(unreg, reason);
+    }
+    return true;
+}
+
+bool removeComponent(RemovalContext& context, const RemovalRecord& record,
+                     const InstalledComponent& component, const KeptPaths& kept) {
+    const std::wstring& name = component.name;
+    context.show(component.caption.empty() ? name : component.caption);
+    const auto programs = readRunLines(context.record, L"run_" + name);
+    runRemovalPrograms(context, programs, Phase::Before);
+
+    const auto files = record.filesOf(name);
+    std::vector<RecordedFile> going;
+    std::copy_if(files.begin(), files.end(), std::back_inserter(going),
+                 [&](const auto& f) { return !wasThereBefore(f) && !keptByOthers(f, kept); });
+    unregisterServers(context, going);
+    bool complete = removeFiles(context, files, kept);
+    complete = removeSettings(context, record.settingsOf(name)) && complete;
+    if (context.options.registryEntries) {
+        complete = removeRegistryEntries(context, name) && complete;
+    }
+    runRemovalPrograms(context, programs, Phase::After);
+    removeDirectories(context, record.directoriesOf(name));
+
+    if (complete) {
+        context.record.deleteSection(L"run_" + name);
+        context.record.deleteSection(name + L"_info");
+        context.record.deleteKey(L"list", name);
+        context.report.removedComponents.push_back(name);
+    }
+    return complete;
+}
+
+} // namespace parcelkit::uninstaller

@@ -1,0 +1,133 @@
+#include "script/escapes.hpp"
+#include "script/text.hpp"
+#include "system/run_programs.hpp"
+#include "uninstaller/removal_context.hpp"
+#include "uninstaller/removal_paths.hpp"
+
+namespace parcelkit::uninstaller {
+
+namespace {
+
+struct RemovalRun {
+    Phase phase = Phase::Before;
+    std::wstring when;
+    std::wstring wait;
+    std::wstring show;
+    bool known = true; // a phase word other than "before" or "after" never runs
+};
+
+RemovalRun readRemovalRun(std::wstring_view valueSide) {
+    std::vector<std::wstring> fields;
+    script::extstring(L"|", valueSide, fields);
+    RemovalRun run;
+    // Three fields name no phase; fewer may name only a phase, as "after" alone does.
+    const bool namesPhase =
+        fields.size() >= 4 ||
+        (fields.size() < 3 && !fields.empty() && (fields[0] == L"before" || fields[0] == L"after"));
+    if (namesPhase) {
+        run.known = fields[0] == L"before" || fields[0] == L"after";
+        run.phase = fields[0] == L"after" ? Phase::After : Phase::Before;
+        fields.erase(fields.begin());
+    }
+    fields.resize(std::max<std::size_t>(fields.size(), 3));
+    run.when = fields[0];
+    run.wait = fields[1];
+    run.show = fields[2];
+    return run;
+}
+
+std::wstring folded(const std::wstring& path) {
+    return script::asciiUpper(withoutTrailingBackslash(path));
+}
+
+} // namespace
+
+bool RemovalContext::isPending(const std::wstring& path) const {
+    return pending.count(folded(path)) != 0;
+}
+
+void RemovalContext::markPending(const std::wstring& path) {
+    pending.insert(folded(path));
+    report.atRestart.push_back(path);
+}
+
+void runRemovalPrograms(RemovalContext& context, const std::vector<std::wstring>& lines,
+                        Phase phase) {
+    for (const auto& line : lines) {
+        std::wstring valueSide = line;
+        std::wstring keySide = script::parse(valueSide, L"=");
+        const RemovalRun run = readRemovalRun(valueSide);
+        if (!run.known || run.phase != phase) {
+            continue;
+        }
+        if (context.options.silent && run.when != L"always") {
+            continue;
+        }
+        // The record holds the key with its path macros expanded already.
+        const std::wstring program = script::extstr(script::parse(keySide, L"|"));
+        const std::wstring parameters = script::extstr(script::parse(keySide, L"|"));
+        const std::wstring directory = script::extstr(keySide);
+        context.show(program);
+        const bool wait = run.wait == L"wait";
+        const bool ended =
+            system::ExecuteWait(context.machine.processes, program, parameters, directory,
+                                run.show == L"hide" ? platform::kShowHidden : platform::kShowNormal,
+                                wait ? platform::kWaitForever : 0);
+        if (wait && !ended) {
+            context.leftover(program, L"The program could not be started.");
+        }
+    }
+}
+
+bool removeFile(RemovalContext& context, const std::wstring& path) {
+    if (!isRemovablePath(path)) {
+        context.leftover(path, L"The record names no single file here; left alone.");
+        return false;
+    }
+    if (!context.machine.files.fileExists(path)) {
+        return true;
+    }
+    context.show(path);
+    std::wstring reason;
+    if (context.machine.removal.deleteFile(path, &reason)) {
+        return true;
+    }
+    if (context.machine.removal.deleteAtRestart(path)) {
+        context.markPending(path);
+        return true;
+    }
+    context.leftover(path, reason);
+    return false;
+}
+
+DirectoryOutcome removeDirectory(RemovalContext& context, const std::wstring& path) {
+    if (!isRemovablePath(path)) {
+        context.leftover(path, L"The record names no single directory here; left alone.");
+        return DirectoryOutcome::Refused;
+    }
+    auto& files = context.machine.files;
+    if (!files.directoryExists(path)) {
+        return DirectoryOutcome::Missing;
+    }
+    const std::wstring dir = withoutTrailingBackslash(path);
+    std::wstring reason;
+    if (context.machine.removal.removeEmptyDirectory(dir, &reason)) {
+        return DirectoryOutcome::Removed;
+    }
+    const auto entries = files.list(dir, L"*");
+    const bool emptyAtRestart =
+        !entries.empty() && std::all_of(entries.begin(), entries.end(), [&](const auto& e) {
+            return context.isPending(dir + L"\\" + e.name);
+        });
+    if (emptyAtRestart && context.machine.removal.deleteAtRestart(dir)) {
+        context.markPending(dir);
+        return DirectoryOutcome::AtRestart;
+    }
+    if (!entries.empty()) {
+        return DirectoryOutcome::NotEmpty;
+    }
+    context.leftover(dir, reason);
+    return DirectoryOutcome::Refused;
+}
+
+} // namespace parcelkit::uninstaller

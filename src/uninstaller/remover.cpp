@@ -1,0 +1,174 @@
+#include "uninstaller/remover.hpp"
+
+#include "app/startup.hpp"
+#include "platform/error.hpp"
+#include "script/text.hpp"
+#include "uninstaller/component_removal.hpp"
+#include "uninstaller/removal_paths.hpp"
+
+#include <algorithm>
+
+namespace parcelkit::uninstaller {
+
+namespace {
+
+bool isChosen(const std::vector<std::wstring>& chosen, const std::wstring& name) {
+    return std::any_of(chosen.begin(), chosen.end(),
+                       [&](const auto& c) { return sameOwner(c, name); });
+}
+
+KeptPaths pathsKeptBy(const RemovalRecord& record, const std::vector<InstalledComponent>& staying) {
+    KeptPaths kept;
+    for (const auto& component : staying) {
+        for (const auto& file : record.filesOf(component.name)) {
+            kept.insert(script::asciiUpper(file.path));
+        }
+    }
+    return kept;
+}
+
+// The entry is this installation's only when its command names this very uninstaller;
+// another installation with the same id elsewhere keeps its own.
+void removeInstalledProgramsEntry(RemovalContext& context, const std::wstring& id) {
+    if (id.empty()) {
+        return;
+    }
+    auto& registry = context.machine.registry;
+    const std::wstring key = std::wstring(app::kUninstallKey) + id;
+    const auto command =
+        registry.readString(platform::RootKey::LocalMachine, key, L"UninstallString");
+    if (!command || !script::equalsIgnoreCase(script::trimBlanks(*command), context.program)) {
+        return;
+    }
+    if (!registry.deleteTree(platform::RootKey::LocalMachine, key)) {
+        context.leftover(L"HKEY_LOCAL_MACHINE\\" + key, L"The registry refused the deletion.");
+    }
+}
+
+bool removeRemainingFiles(RemovalContext& context, const RemovalRecord& left) {
+    bool complete = true;
+    for (const auto& file : left.files) {
+        // The running program is taken care of after it has ended.
+        if (script::equalsIgnoreCase(file.path, context.program) || file.suffix == L"2" ||
+            removeFile(context, file.path)) {
+            context.record.deleteKey(L"file", file.key);
+        } else {
+            complete = false;
+        }
+    }
+    return complete;
+}
+
+// Directories that hold the running program can go only after it; the rest go now.
+std::vector<std::wstring> removeRemainingDirectories(RemovalContext& context,
+                                                     std::vector<RecordedDirectory> left) {
+    std::stable_sort(left.begin(), left.end(), [](const auto& a, const auto& b) {
+        return depthOf(a.path) > depthOf(b.path);
+    });
+    std::vector<std::wstring> holdingProgram;
+    for (const auto& dir : left) {
+        if (isWithin(context.program, dir.path)) {
+            if (isRemovablePath(dir.path)) {
+                holdingProgram.push_back(withoutTrailingBackslash(dir.path));
+            }
+            continue;
+        }
+        switch (removeDirectory(context, dir.path)) {
+        case DirectoryOutcome::NotEmpty:
+            context.leftover(withoutTrailingBackslash(dir.path),
+                             L"The directory holds files that were not installed; kept.");
+            break;
+        case DirectoryOutcome::Refused:
+            break;
+        default:
+            context.record.deleteKey(L"dir", dir.key);
+        }
+    }
+    return holdingProgram;
+}
+
+void removeProgramItself(RemovalContext& context, const std::vector<std::wstring>& directories) {
+    if (!context.report.restartNeeded()) {
+        context.report.removeProgramAfterExit = true;
+        context.report.directoriesAfterExit = directories;
+        return;
+    }
+    // The restart deletes in the order asked: the program first, then its directories.
+    auto& removal = context.machine.removal;
+    if (!removal.deleteAtRestart(context.program)) {
+        context.leftover(context.program, L"The deletion at restart was refused.");
+        return;
+    }
+    context.markPending(context.program);
+    for (const auto& dir : directories) {
+        if (removal.deleteAtRestart(dir)) {
+            context.markPending(dir);
+        }
+    }
+}
+
+void removeInstallationItself(RemovalContext& context) {
+    const RemovalRecord left = readRemovalRecord(context.record);
+    runRemovalPrograms(context, readRunLines(context.record, L"uninstall_run"), Phase::After);
+    if (!removeRemainingFiles(context, left)) {
+        return; // the record stays, so that another run can try again
+    }
+    const auto holdingProgram = removeRemainingDirectories(context, left.directories);
+    std::wstring reason;
+    const std::wstring unreg = context.installDir + L"\\unreg.reg";
+    if (context.machine.files.fileExists(unreg) &&
+        !context.machine.removal.deleteFile(unreg, &reason)) {
+        context.leftover(unreg, reason);
+    }
+    removeInstalledProgramsEntry(context, left.id);
+    const std::wstring record = context.record.path();
+    if (!context.machine.removal.deleteFile(record, &reason)) {
+        context.leftover(record, reason);
+        return;
+    }
+    context.report.installationRemoved = true;
+    removeProgramItself(context, holdingProgram);
+}
+
+} // namespace
+
+std::wstring recordPathFor(const std::wstring& program) {
+    return parentOf(program) + L"\\uninstall.ini";
+}
+
+RemovalReport removeInstallation(RemovalMachine& machine, const std::wstring& program,
+                                 const std::vector<std::wstring>& chosen,
+                                 const RemovalOptions& options, const StatusLine& status) {
+    const std::wstring recordPath = recordPathFor(program);
+    const auto ini = machine.profiles.open(recordPath);
+    RemovalContext context{machine, *ini, parentOf(program), program, options, status, {}, {}};
+    if (!machine.files.fileExists(recordPath)) {
+        context.leftover(recordPath, L"There is no uninstall record; nothing was removed.");
+        return context.report;
+    }
+    try {
+        const RemovalRecord record = readRemovalRecord(*ini);
+        std::vector<InstalledComponent> going;
+        std::vector<InstalledComponent> staying;
+        for (const auto& component : record.components) {
+            (isChosen(chosen, component.name) ? going : staying).push_back(component);
+        }
+        const bool everything = staying.empty();
+        if (everything) {
+            runRemovalPrograms(context, readRunLines(*ini, L"uninstall_run"), Phase::Before);
+        }
+        const KeptPaths kept = pathsKeptBy(record, staying);
+        bool complete = true;
+        for (const auto& component : going) {
+            complete = removeComponent(context, record, component, kept) && complete;
+        }
+        if (everything && complete) {
+            removeInstallationItself(context);
+        }
+    } catch (const platform::PlatformError& error) {
+        context.leftover(error.object(), error.operation() + L": " + error.reason());
+    }
+    return context.report;
+}
+
+} // namespace parcelkit::uninstaller
