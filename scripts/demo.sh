@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The main job on the bundled example: builds dist/setup.exe and dist/uninstall.exe, lays
-# out examples/demo with its built payload and the uninstaller as a setup folder, installs it silently under a private Wine prefix
-# and prints what landed: files, uninstall.ini, the installed-programs entry, shortcuts.
+# out examples/demo with its built payload and the uninstaller as a setup folder, installs
+# it silently under a private Wine prefix and prints what landed: files, uninstall.ini,
+# the installed-programs entry, shortcuts.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 "$root/scripts/setup-machine.sh"
