@@ -3,6 +3,10 @@
 # out examples/demo with its built payload and the uninstaller as a setup folder, installs
 # it silently under a private Wine prefix and prints what landed: files, uninstall.ini,
 # the installed-programs entry, shortcuts.
+#
+# With --walk it clicks through the language dialog and the wizard instead, once in English
+# and once in Chinese (the end-to-end cases language_walk_en and language_walk_zh), and
+# leaves a picture of each page, cut to the window, in build/screenshots.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 "$root/scripts/setup-machine.sh"
@@ -12,6 +16,21 @@ export PARCELKIT_WINE_ROOT=$root/build/demo-wine
 harness=$root/tests/wine/harness
 "$harness/start-wine.sh"
 trap '"$harness/stop-wine.sh"' EXIT
+
+if [[ ${1:-} == --walk ]]; then
+    build=$root/build/win32
+    for case in language_walk_en language_walk_zh; do
+        python3 "$root/tests/wine/run_case.py" "$root/tests/wine/cases/$case.json" \
+            --setup-exe "$root/dist/setup.exe" --uninstall-exe "$root/dist/uninstall.exe" \
+            --driver "$build/tests/pkdriver.exe"
+    done
+    # The display is larger than the window: keep the window only.
+    for shot in "$root"/build/screenshots/walk-{en,zh}-*.png; do
+        convert "$shot" -trim +repage "$shot"
+        echo "$shot"
+    done
+    exit 0
+fi
 
 source "$harness/wine-env.sh"
 setup=$WINEPREFIX/drive_c/parcelkit-demo/setup
