@@ -56,6 +56,44 @@ add_test(NAME wine.uninstall.after_install
 set_tests_properties(wine.uninstall.silent wine.uninstall.window wine.uninstall.after_install
                      PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine TIMEOUT 300)
 
+# The installed-programs entry over three installations with one id: overwritten values,
+# and a destination field that starts at the earlier installation's directory.
+add_test(NAME wine.installed_programs
+         COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/wine/installed_programs_test.py
+                 --setup-exe ${PARCELKIT_WINE_BUILD}/src/setup.exe
+                 --uninstall-exe ${PARCELKIT_WINE_BUILD}/src/uninstall.exe
+                 --driver ${PARCELKIT_WINE_BUILD}/tests/pkdriver.exe)
+set_tests_properties(wine.installed_programs PROPERTIES FIXTURES_REQUIRED wine
+                     RESOURCE_LOCK wine TIMEOUT 300)
+
+# Install, then uninstall.exe /s: files, registry and system.ini as before, except what the
+# record leaves by design. The demo, and a folder with every kind of record (also on 9x).
+foreach(scenario demo records records98)
+    add_test(NAME wine.uninstall.snapshot.${scenario}
+             COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/wine/uninstall_snapshot_test.py
+                     ${scenario}
+                     --setup-exe ${PARCELKIT_WINE_BUILD}/src/setup.exe
+                     --uninstall-exe ${PARCELKIT_WINE_BUILD}/src/uninstall.exe
+                     --driver ${PARCELKIT_WINE_BUILD}/tests/pkdriver.exe
+                     --payload ${PARCELKIT_WINE_BUILD}/examples/payload/nwnotes.exe 01-core
+                     --payload ${PARCELKIT_WINE_BUILD}/examples/payload/nwhelper.exe 01-core)
+    set_tests_properties(wine.uninstall.snapshot.${scenario} PROPERTIES FIXTURES_REQUIRED wine
+                         RESOURCE_LOCK wine TIMEOUT 300)
+endforeach()
+
+# Through the uninstaller's window: one of two components, then the other; and a file held
+# open, which goes at the restart with the finish text saying so.
+foreach(script uninstall_components uninstall_locked)
+    add_test(NAME wine.${script}
+             COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/wine/${script}_test.py
+                     --setup-exe ${PARCELKIT_WINE_BUILD}/src/setup.exe
+                     --uninstall-exe ${PARCELKIT_WINE_BUILD}/src/uninstall.exe
+                     --driver ${PARCELKIT_WINE_BUILD}/tests/pkdriver.exe
+                     --uninstaller-driver ${PARCELKIT_WINE_BUILD}/tests/uninstaller_driver.exe)
+    set_tests_properties(wine.${script} PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine
+                         TIMEOUT 300)
+endforeach()
+
 # The shipped program itself: PE32, system DLLs only, manifest, icon and version.
 add_test(NAME build.setup_exe
          COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/build/check_setup_exe.py

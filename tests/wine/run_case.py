@@ -16,20 +16,38 @@ A case is a JSON file in tests/wine/cases:
       "absent": ["@DEST@\\\\extra.txt"],
       "registry": [{"key": "HKLM\\\\Software\\\\X", "name": "V", "data": "@DEST@", "view": "32"}],
       "registry_absent": [{"key": "HKLM\\\\Software\\\\X", "view": "64"}],
-      "uninstall_ini": {"list": {"CORE": "Core"}},
+      "uninstall_ini": {"list": {"CORE": "Core"}},  # @DEST@ also in keys; null: key absent
+      "pending_renames": ["@DEST@\\\\locked.dll"],  # moves at restart from $$$ copies
+      "wininit_renames": ["LOCKED.DLL"],  # [rename] keys of wininit.ini, by their end; or
+                                      # {"LOCKED.DLL": "text the $$$ copy must hold"}
+      "uninstall_ini_absent": {"list": ["OFF"]},      # keys the record must not hold
       "boxes": [{"caption": "Error", "text": "..."}],  # the boxes shown, in order
       "trees": [["0\\tCore\\t2", "1\\tPart\\t1\\tbold"]],  # what each "tree" step printed
-      "shown_texts": ["..."]            # each part of a text that a "texts" step printed
+      "shown_texts": ["..."],           # each part of a text that a "texts" step printed
+      "combos": [["0\\tEnglish\\tselected", "1\\tChinese"]]  # what each "combo" step printed
     },
-    "screenshot": "name.png"          # build/screenshots/name.png, taken at the "snap" step
+    "screenshot": "name.png",         # build/screenshots/name.png, taken at the "snap" step;
+                                      # a list of names: one per "snap" step, in order
+    "pre_registry": [{"key": "HKLM\\\\Software\\\\X", "name": "V", "data": "1", "view": "32"}]
+                                      # values written before the run, keys deleted after it
+    "pre_files": {"@DEST@\\\\x.txt": "old", "01-core\\\\a.exe": "@payload:nwnotes.exe"},
+                                      # files made before the run: text, a payload or a test
+                                      # tool (@tool:pkmarker.exe); setup-folder paths relative
+    "touch": {"01-core\\\\a.txt": "2001-01-01 00:00"},  # last-write times (UTC) set before the run
+    "hold_open": "@DEST@\\\\locked.dll"  # held open without sharing during the run
   }
 
 @DEST@ (the destination, a path with a blank that does not exist before the run) and
 @SETUP@ (the setup folder) are replaced in the expectations and in every .ini and .reg
-file of the copied setup folder.
+file of the copied setup folder; so is @CASE@, the case's name, which lets cases that share
+a setup folder give it an id of their own. The expectations of system integration (links,
+.ini entries, files kept and cleaned up) and their folder tokens are in system_checks.py.
 """
 import argparse
+import contextlib
+import datetime
 import json
+import re
 import os
 import shutil
 import subprocess
@@ -37,6 +55,8 @@ import sys
 import tempfile
 import threading
 from pathlib import Path
+
+import system_checks
 
 HERE = Path(__file__).resolve().parent
 REPO = HERE.parent.parent
@@ -141,20 +161,28 @@ def unescape(text: str) -> str:
 
 
 class Outcome:
-    def __init__(self, returncode: int, boxes: list, trees: list, texts: list):
+    def __init__(self, returncode: int, boxes: list, trees: list, texts: list,
+                 combos: list | None = None):
         self.returncode = returncode
+        self.combos = combos or []  # one list of "index\ttext[\tselected]" per combo step
         self.boxes = boxes
         self.trees = trees    # one list of "depth\ttext\tstate image[\tbold]" per tree step
         self.texts = texts    # texts of the controls that texts steps printed
 
 
-def take_screenshot(case: dict, env: dict) -> str | None:
+def screenshot_names(case: dict) -> list:
+    """A name, or a list of names taken in order by the case's "snap" steps."""
+    names = case.get("screenshot", [])
+    return [names] if isinstance(names, str) else names
+
+
+def take_screenshot(name: str, env: dict) -> str | None:
     """The whole display, as the program shows it now; None when that cannot be done."""
     display_file = Path(env["PARCELKIT_WINE_ROOT"]) / "display"
     if not display_file.exists():
         return "no display for the screenshot"
     SCREENSHOTS.mkdir(parents=True, exist_ok=True)
-    shot = subprocess.run(["import", "-window", "root", str(SCREENSHOTS / case["screenshot"])],
+    shot = subprocess.run(["import", "-window", "root", str(SCREENSHOTS / name)],
                           env=dict(os.environ, DISPLAY=display_file.read_text().strip()),
                           capture_output=True, timeout=60)
     return None if shot.returncode == 0 else shot.stderr.decode("utf-8", "replace")
@@ -175,7 +203,11 @@ def run_setup(case: dict, driver: str, setup: Path, env: dict) -> Outcome:
     errors = tempfile.TemporaryFile()
     proc = subprocess.Popen(cmd, cwd=setup, env=run_env, stdin=subprocess.PIPE,
                             stdout=subprocess.PIPE, stderr=errors)
-    boxes, trees, texts, lines = [], [], [], []
+    boxes, trees, texts, lines, combos = [], [], [], [], []
+    shots = screenshot_names(case)
+    for name in shots:
+        # A picture left by an earlier run must not pass for this run's.
+        (SCREENSHOTS / name).unlink(missing_ok=True)
     code = None
 
     def read_output():
@@ -190,10 +222,14 @@ def run_setup(case: dict, driver: str, setup: Path, env: dict) -> Outcome:
                 trees.append([])
             elif line.startswith("NODE ") and trees:
                 trees[-1].append(line[5:])
+            elif line == "COMBO":
+                combos.append([])
+            elif line.startswith("LINE ") and combos:
+                combos[-1].append(unescape(line[5:]))
             elif line.startswith("TEXT "):
                 texts.append(unescape(line[5:].split("\t", 2)[-1]))
             elif line == "SNAP":
-                problem = take_screenshot(case, env) if "screenshot" in case else None
+                problem = take_screenshot(shots.pop(0), env) if shots else None
                 if problem:
                     print(f"screenshot: {problem}")
                 proc.stdin.write(b"\n")
@@ -219,8 +255,8 @@ def run_setup(case: dict, driver: str, setup: Path, env: dict) -> Outcome:
     if proc.returncode != 0 or code is None:
         errors.seek(0)
         print("\n".join(lines), errors.read().decode("utf-8", "replace"))
-        return Outcome(-1 if code is None else code, boxes, trees, texts)
-    return Outcome(code, boxes, trees, texts)
+        return Outcome(-1 if code is None else code, boxes, trees, texts, combos)
+    return Outcome(code, boxes, trees, texts, combos)
 
 
 def check(case: dict, values: dict, result, dest: Path, env: dict) -> list:
@@ -267,11 +303,14 @@ def check(case: dict, values: dict, result, dest: Path, env: dict) -> list:
         wanted_trees = [[substitute(node, values) for node in tree] for tree in expect["trees"]]
         if result.trees != wanted_trees:
             failures.append(f"trees {result.trees}, expected {wanted_trees}")
+    if "combos" in expect and result.combos != expect["combos"]:
+        failures.append(f"drop-down lists {result.combos}, expected {expect['combos']}")
     for text in expect.get("shown_texts", []):
         if not any(substitute(text, values) in shown for shown in result.texts):
             failures.append(f"no control showed {text!r}; shown: {result.texts}")
-    if "screenshot" in case and not (SCREENSHOTS / case["screenshot"]).exists():
-        failures.append(f"screenshot {case['screenshot']} was not taken")
+    for name in screenshot_names(case):
+        if not (SCREENSHOTS / name).exists():
+            failures.append(f"screenshot {name} was not taken")
     wanted_record = expect.get("uninstall_ini")
     if wanted_record is not None:
         record_path = dest / "uninstall.ini"
@@ -284,11 +323,115 @@ def check(case: dict, values: dict, result, dest: Path, env: dict) -> list:
             record = parse_profile(decode(raw)[0])
             for section, keys in wanted_record.items():
                 for key, value in keys.items():
+                    key = substitute(key, values)
                     got = record.get(section.lower(), {}).get(key.lower())
-                    want = substitute(value, values)
+                    want = None if value is None else substitute(value, values)
                     if got != want:
                         failures.append(f"uninstall.ini [{section}] {key}: {got!r}, expected {want!r}")
+    for section, keys in expect.get("uninstall_ini_absent", {}).items():
+        record = parse_profile(decode((dest / "uninstall.ini").read_bytes())[0]) \
+            if (dest / "uninstall.ini").exists() else {}
+        for key in keys:
+            if key.lower() in record.get(section.lower(), {}):
+                failures.append(f"uninstall.ini [{section}] {key} should not be there")
     return failures
+
+
+def windows_to_unix(win_path: str, env: dict) -> Path:
+    assert win_path[:3].upper() == "C:\\", win_path
+    return Path(env["WINEPREFIX"]) / "drive_c" / win_path[3:].replace("\\", "/")
+
+
+def prepare_files(case: dict, args, setup: Path, values: dict, env: dict):
+    """The case's files made before the run, and the last-write times it sets."""
+    tools = Path(args.driver).resolve().parent
+    payloads = {Path(exe).name.lower(): Path(exe) for exe, _ in args.payload}
+
+    def place(path: str) -> Path:
+        path = substitute(path, values)
+        if path[1:3] == ":\\":
+            return windows_to_unix(path, env)
+        return setup / path.replace("\\", "/")
+
+    for path, content in case.get("pre_files", {}).items():
+        target = place(path)
+        target.parent.mkdir(parents=True, exist_ok=True)
+        if content.startswith("@payload:"):
+            shutil.copy(payloads[content[9:].lower()], target)
+        elif content.startswith("@tool:"):
+            shutil.copy(tools / content[6:], target)
+        else:
+            target.write_bytes(substitute(content, values).encode("cp1252"))
+    for path, stamp in case.get("touch", {}).items():
+        when = datetime.datetime.strptime(stamp, "%Y-%m-%d %H:%M").replace(
+            tzinfo=datetime.timezone.utc).timestamp()
+        os.utime(place(path), (when, when))
+
+
+@contextlib.contextmanager
+def held_open(case: dict, args, values: dict, env: dict):
+    """holdopen.exe keeps the case's file open without sharing until the run is over."""
+    if "hold_open" not in case:
+        yield
+        return
+    holder = subprocess.Popen(
+        [str(WINE_RUN), str(Path(args.driver).resolve().parent / "holdopen.exe"),
+         substitute(case["hold_open"], values)],
+        stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+    try:
+        if holder.stdout.readline().strip() != b"READY":
+            raise RuntimeError("holdopen.exe could not open " + case["hold_open"])
+        yield
+    finally:
+        holder.stdin.close()
+        holder.wait(timeout=60)
+
+
+SESSION_MANAGER = "HKLM\\System\\CurrentControlSet\\Control\\Session Manager"
+
+
+def check_restart(case: dict, values: dict, env: dict) -> list:
+    """Moves scheduled for the restart: each from a $$$ copy in the temporary folder."""
+    failures = []
+    expect = case.get("expect", {})
+    if "pending_renames" in expect:
+        done = subprocess.run([str(WINE_RUN), "reg", "query", SESSION_MANAGER, "/v",
+                               "PendingFileRenameOperations"], capture_output=True, env=env,
+                              timeout=60)
+        text = done.stdout.decode("utf-8", "replace")
+        for target in expect["pending_renames"]:
+            target = substitute(target, values)
+            if target.lower() not in text.lower() or "$$$" not in text:
+                failures.append(f"no move at restart onto {target}: {text!r}")
+        stand_ins = re.findall(r"C:\\[^\r\n]*?\$\$\$[0-9A-F]+\.TMP", text, re.I)
+        if not stand_ins:
+            failures.append(f"no $$$ copy among the moves at restart: {text!r}")
+        for stand_in in stand_ins:
+            if not windows_to_unix(stand_in, env).exists():
+                failures.append(f"the copy to be moved at restart is missing: {stand_in}")
+    if "wininit_renames" in expect:
+        wininit = windows_to_unix("C:\\windows\\wininit.ini", env)
+        renames = parse_profile(decode(wininit.read_bytes())[0]).get("rename", {}) \
+            if wininit.exists() else {}
+        wanted = expect["wininit_renames"]
+        for ending in wanted:
+            hits = [(k, v) for k, v in renames.items() if k.endswith(ending.lower())]
+            if len(hits) != 1 or "$$$" not in hits[0][1].upper() or \
+                    not windows_to_unix(hits[0][1], env).exists():
+                failures.append(f"wininit.ini [rename] for {ending}: {renames}")
+            elif isinstance(wanted, dict) and \
+                    decode(windows_to_unix(hits[0][1], env).read_bytes())[0] != wanted[ending]:
+                failures.append(f"the copy to be moved onto {ending} is not the new file")
+    return failures
+
+
+def clean_restart(case: dict, env: dict):
+    """Later cases in the prefix must not find this case's moves at restart."""
+    if "hold_open" in case:
+        subprocess.run([str(WINE_RUN), "reg", "delete", SESSION_MANAGER, "/v",
+                        "PendingFileRenameOperations", "/f"], capture_output=True, env=env,
+                       timeout=60)
+        windows_to_unix("C:\\windows\\wininit.ini", env).unlink(missing_ok=True)
 
 
 def main() -> int:
@@ -311,11 +454,37 @@ def main() -> int:
     setup = work / "setup"
     dest = work / "Dest Dir"
     values = {"@DEST@": to_windows(work, prefix) + "\\Dest Dir",
-              "@SETUP@": to_windows(work, prefix) + "\\setup"}
+              "@SETUP@": to_windows(work, prefix) + "\\setup",
+              "@CASE@": case_file.stem}
+    values.update(system_checks.folder_values(prefix))
     prepare_setup_folder(case, case_file, args, setup, values)
 
-    result = run_setup(case, args.driver, setup, env)
-    failures = check(case, values, result, dest, env)
+    # Values the case needs before the run (a component's detection value); removed
+    # afterwards so that later cases in the same prefix do not see them.
+    pre_keys = {(substitute(e["key"], values), e.get("view", "64"))
+                for e in case.get("pre_registry", [])}
+    saved = system_checks.keep(case, lambda text: substitute(text, values), prefix,
+                                WINE_RUN, env)
+    try:
+        for entry in case.get("pre_registry", []):
+            subprocess.run([str(WINE_RUN), "reg", "add", substitute(entry["key"], values),
+                            "/v", entry["name"], "/d", substitute(entry["data"], values), "/f",
+                            f"/reg:{entry.get('view', '64')}"],
+                           check=True, capture_output=True, env=env, timeout=60)
+        prepare_files(case, args, setup, values, env)
+        with held_open(case, args, values, env):
+            result = run_setup(case, args.driver, setup, env)
+        failures = check(case, values, result, dest, env)
+        failures += check_restart(case, values, env)
+        failures += system_checks.check_system(case.get("expect", {}),
+                                               lambda text: substitute(text, values), prefix)
+    finally:
+        clean_restart(case, env)
+        system_checks.restore_and_clean(case, saved, lambda text: substitute(text, values),
+                                        prefix, WINE_RUN, env)
+        for key, view in pre_keys:
+            subprocess.run([str(WINE_RUN), "reg", "delete", key, "/f", f"/reg:{view}"],
+                           capture_output=True, env=env, timeout=60)
     for failure in failures:
         print(f"FAIL {case_file.stem}: {failure}")
     if not failures:

@@ -21,6 +21,11 @@
 // empty space below the items; "space" presses and releases the Space key in the tree,
 // "rclick" the right mouse button in its middle. "snap" prints "SNAP" and waits for a line on
 // standard input: the runner takes a screenshot meanwhile.
+//
+// "combo" prints the lines of the visible drop-down list as "COMBO" followed by one
+// "LINE <index>\t<text>[\tselected]" per line. "esc" presses and releases Esc in the
+// program's window, which a dialog turns into its cancel command. "wait:<text>" waits, like
+// "click:", for such a button, without clicking it: a page that has come.
 #include "tree_steps.hpp"
 
 #include <windows.h>
@@ -132,11 +137,47 @@ bool startsWith(const std::wstring& text, const wchar_t* prefix) {
     return text.rfind(prefix, 0) == 0;
 }
 
+bool printCombo(const std::vector<HWND>& controls) {
+    for (const HWND control : controls) {
+        if (_wcsicmp(className(control).c_str(), L"ComboBox") != 0) {
+            continue;
+        }
+        const auto count = ::SendMessageW(control, CB_GETCOUNT, 0, 0);
+        const auto selected = ::SendMessageW(control, CB_GETCURSEL, 0, 0);
+        writeUtf8(L"COMBO\n");
+        for (LRESULT i = 0; i < count; ++i) {
+            const auto length = ::SendMessageW(control, CB_GETLBTEXTLEN, WPARAM(i), 0);
+            std::vector<wchar_t> buffer(std::size_t(length < 0 ? 0 : length) + 1);
+            ::SendMessageW(control, CB_GETLBTEXT, WPARAM(i), LPARAM(buffer.data()));
+            writeUtf8(L"LINE " + std::to_wstring(i) + L"\t" + escaped(buffer.data()) +
+                      (i == selected ? L"\tselected" : L"") + L"\n");
+        }
+        return true;
+    }
+    return false;
+}
+
+bool pressEscape(const std::vector<HWND>& controls) {
+    if (controls.empty()) {
+        return false;
+    }
+    const UINT scan = ::MapVirtualKeyW(VK_ESCAPE, MAPVK_VK_TO_VSC);
+    ::PostMessageW(controls.front(), WM_KEYDOWN, VK_ESCAPE, LPARAM(1 | (scan << 16)));
+    ::PostMessageW(controls.front(), WM_KEYUP, VK_ESCAPE, LPARAM(1 | (scan << 16) | (3U << 30)));
+    return true;
+}
+
 // True once the step is done.
 bool runStep(const std::wstring& step, DWORD processId, HANDLE process) {
     const auto controls = visibleControls(processId);
     if (step == L"tree") {
         return pkdriver::printTree(process, controls);
+    }
+    if (step == L"combo") {
+        return printCombo(controls);
+    }
+    if (step == L"esc") {
+        return pressEscape(controls);
     }
     if (step == L"snap") {
         if (controls.empty()) {
@@ -171,12 +212,16 @@ bool runStep(const std::wstring& step, DWORD processId, HANDLE process) {
         }
         return true;
     }
-    const std::wstring wanted = step.substr(std::wstring(L"click:").size());
+    const bool click = startsWith(step, L"click:");
+    const std::wstring wanted =
+        step.substr(click ? std::wstring(L"click:").size() : std::wstring(L"wait:").size());
     for (const HWND control : controls) {
         if (_wcsicmp(className(control).c_str(), L"Button") == 0 && ::IsWindowEnabled(control) &&
             windowText(control) == wanted) {
-            // Posted, not sent: the button's handler may open a modal box.
-            ::PostMessageW(control, BM_CLICK, 0, 0);
+            if (click) {
+                // Posted, not sent: the button's handler may open a modal box.
+                ::PostMessageW(control, BM_CLICK, 0, 0);
+            }
             return true;
         }
     }
@@ -185,8 +230,8 @@ bool runStep(const std::wstring& step, DWORD processId, HANDLE process) {
 
 bool isWindowStep(const std::wstring& step) {
     return step == L"texts" || step == L"tree" || step == L"snap" || step == L"space" ||
-           step == L"rclick" || startsWith(step, L"click:") || startsWith(step, L"check:") ||
-           startsWith(step, L"hover:");
+           step == L"combo" || step == L"esc" || step == L"rclick" || startsWith(step, L"click:") ||
+           startsWith(step, L"wait:") || startsWith(step, L"check:") || startsWith(step, L"hover:");
 }
 
 int buttonFor(const std::wstring& answer) {

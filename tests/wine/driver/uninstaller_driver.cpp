@@ -1,7 +1,10 @@
 // Drives the uninstaller's window from inside Wine: starts it, clicks Uninstall with every
-// component chosen, reads the outcome, clicks Finish and reports the exit code.
+// component chosen (or all but the ones whose list positions follow, counted from 0),
+// reads the outcome, clicks Finish and reports the exit code.
 // Prints "OUTCOME <text>" and "EXIT <code>" as UTF-8 lines.
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <cstdio>
 #include <string>
@@ -11,6 +14,7 @@ namespace {
 constexpr int kProgress = 108;
 constexpr int kUninstall = 110;
 constexpr int kCancel = 111;
+constexpr int kComponents = 105;
 
 struct Search {
     DWORD process;
@@ -49,6 +53,22 @@ void printLine(const char* tag, const std::wstring& text) {
     std::fflush(stdout);
 }
 
+// The item's state lives in the other process: the LVITEMW must be written there.
+bool uncheck(HANDLE process, HWND list, int index) {
+    void* remote = ::VirtualAllocEx(process, nullptr, sizeof(LVITEMW), MEM_COMMIT | MEM_RESERVE,
+                                    PAGE_READWRITE);
+    if (remote == nullptr) {
+        return false;
+    }
+    LVITEMW item{};
+    item.stateMask = LVIS_STATEIMAGEMASK;
+    item.state = INDEXTOSTATEIMAGEMASK(1);
+    const bool written = ::WriteProcessMemory(process, remote, &item, sizeof item, nullptr) &&
+                         ::SendMessageW(list, LVM_SETITEMSTATE, WPARAM(index), LPARAM(remote));
+    ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    return written;
+}
+
 int fail(HANDLE process, const char* why) {
     std::printf("FAIL %s\n", why);
     ::TerminateProcess(process, 99);
@@ -81,6 +101,24 @@ int wmain(int argc, wchar_t** argv) {
         return fail(process, "no window");
     }
     const HWND window = search.found;
+    // The window is found as soon as it exists; its controls and the check marks of the
+    // components come a moment later, and a click before then is lost.
+    bool ready = false;
+    for (int i = 0; i < 200 && !ready; ++i) {
+        const HWND button = ::GetDlgItem(window, kUninstall);
+        ready = ::IsWindowVisible(window) && button != nullptr && ::IsWindowEnabled(button);
+        if (!ready) {
+            ::Sleep(50);
+        }
+    }
+    if (!ready) {
+        return fail(process, "Uninstall never enabled");
+    }
+    for (int i = 2; i < argc; ++i) {
+        if (!uncheck(process, ::GetDlgItem(window, kComponents), std::stoi(argv[i]))) {
+            return fail(process, "cannot uncheck a component");
+        }
+    }
     ::PostMessageW(::GetDlgItem(window, kUninstall), BM_CLICK, 0, 0);
     bool done = false;
     for (int i = 0; i < 400 && !done; ++i) {
