@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Checks the built setup.exe: a PE32 i386 program that imports only DLLs every Windows
+"""Checks a shipped program (setup.exe, uninstall.exe): a PE32 i386 program that imports only DLLs every Windows
 has, carrying its manifest, icon and version resource."""
 import struct
 import subprocess

@@ -98,3 +98,6 @@ endforeach()
 add_test(NAME build.setup_exe
          COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/build/check_setup_exe.py
                  ${PARCELKIT_WINE_BUILD}/src/setup.exe)
+add_test(NAME build.uninstall_exe
+         COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/build/check_setup_exe.py
+                 ${PARCELKIT_WINE_BUILD}/src/uninstall.exe)
