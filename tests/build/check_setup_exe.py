@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""Checks a shipped program (setup.exe, uninstall.exe): a PE32 i386 program that imports only DLLs every Windows
-has, carrying its manifest, icon and version resource."""
+"""Checks a shipped program (setup.exe, uninstall.exe): a PE32 i386 program that imports
+only DLLs every Windows has, carrying its manifest, icon and version resource."""
 import struct
 import subprocess
 import sys
