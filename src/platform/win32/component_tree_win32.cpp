@@ -1,5 +1,6 @@
 #include "platform/win32/component_tree_win32.hpp"
 
+#include "platform/win32/guarded_call.hpp"
 #include "script/component_page.hpp"
 
 #include <windowsx.h>
@@ -61,17 +62,7 @@ void ComponentTreeWin32::connect(script::ComponentPage& page, app::FailureReport
 }
 
 template <typename Handler> void ComponentTreeWin32::guarded(Handler handler) {
-    if (page_ == nullptr) {
-        return;
-    }
-    // An exception must not unwind through the system's code that called us.
-    try {
-        handler(*page_);
-    } catch (const std::exception& error) {
-        if (report_) {
-            report_(error);
-        }
-    }
+    guardedCall(page_, report_, handler);
 }
 
 void ComponentTreeWin32::showTree(const script::ComponentTree& tree) {

@@ -3,6 +3,7 @@
 #include "app/language_dialog.hpp"
 #include "app/layout.hpp"
 #include "platform/win32/controls_win32.hpp"
+#include "platform/win32/guarded_call.hpp"
 
 namespace parcelkit::win32 {
 
@@ -55,17 +56,7 @@ HWND LanguageWindow::control(DialogControl which) const {
 }
 
 template <typename Handler> void LanguageWindow::guarded(Handler handler) {
-    if (presenter_ == nullptr) {
-        return;
-    }
-    // An exception must not unwind through the system's code that called us.
-    try {
-        handler(*presenter_);
-    } catch (const std::exception& error) {
-        if (report_) {
-            report_(error);
-        }
-    }
+    guardedCall(presenter_, report_, handler);
 }
 
 void LanguageWindow::setCaption(const std::wstring& text) {

@@ -1,6 +1,7 @@
 #include "app/program.hpp"
 #include "platform/platform.hpp"
 #include "platform/win32/collation_win32.hpp"
+#include "platform/win32/dll_search.hpp"
 #include "platform/win32/file_bytes_win32.hpp"
 #include "platform/win32/file_system_win32.hpp"
 #include "platform/win32/message_box_win32.hpp"
@@ -21,23 +22,6 @@
 #include <ole2.h>
 
 namespace {
-
-// An installer usually starts from a downloads folder where anyone can drop a DLL: load
-// system DLLs from the system directory only. The call is looked up because systems
-// before Windows 8 without its update do not have it.
-void hardenDllSearch() {
-    using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
-    const HMODULE kernel = ::GetModuleHandleW(L"kernel32.dll");
-    const auto setDefault =
-        kernel == nullptr ? nullptr
-                          : reinterpret_cast<SetDefaultDllDirectoriesFn>(reinterpret_cast<void*>(
-                                ::GetProcAddress(kernel, "SetDefaultDllDirectories")));
-    if (setDefault != nullptr) {
-        setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
-    }
-    // Also takes the current directory out of the search order.
-    ::SetDllDirectoryW(L"");
-}
 
 // The folder dialog's new style needs OLE on the window thread.
 class OleSession {
@@ -65,7 +49,7 @@ void registerCommonControls() {
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    hardenDllSearch();
+    parcelkit::win32::hardenDllSearch();
     const OleSession ole;
     registerCommonControls();
 

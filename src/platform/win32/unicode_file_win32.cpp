@@ -2,6 +2,7 @@
 
 #include "platform/error.hpp"
 #include "platform/win32/error_text.hpp"
+#include "platform/win32/file_bytes_win32.hpp"
 #include "platform/win32/handles.hpp"
 
 #include <windows.h>
@@ -13,9 +14,6 @@
 namespace parcelkit::win32 {
 
 namespace {
-
-// A profile file far beyond any record the installer writes is not one of ours.
-constexpr LONGLONG kLargestFile = 64LL * 1024 * 1024;
 
 [[noreturn]] void fail(const std::wstring& operation, const std::wstring& path, DWORD code) {
     throw platform::PlatformError(operation, path, errorText(code));
@@ -42,41 +40,6 @@ private:
     std::wstring path_;
     bool kept_ = false;
 };
-
-// The whole file, or nullopt when it does not exist.
-std::optional<std::string> readWholeFile(const std::wstring& path) {
-    UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) {
-        const DWORD code = ::GetLastError();
-        if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) {
-            return std::nullopt;
-        }
-        fail(L"Cannot read", path, code);
-    }
-    LARGE_INTEGER size{};
-    if (!::GetFileSizeEx(file.get(), &size)) {
-        fail(L"Cannot read", path, ::GetLastError());
-    }
-    if (size.QuadPart > kLargestFile) {
-        fail(L"Cannot read", path, ERROR_FILE_TOO_LARGE);
-    }
-    std::string bytes(std::size_t(size.QuadPart), '\0');
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        DWORD read = 0;
-        if (!::ReadFile(file.get(), bytes.data() + done, DWORD(bytes.size() - done), &read,
-                        nullptr)) {
-            fail(L"Cannot read", path, ::GetLastError());
-        }
-        if (read == 0) {
-            break;
-        }
-        done += read;
-    }
-    bytes.resize(done);
-    return bytes;
-}
 
 std::wstring fromCodePage(UINT codePage, std::string_view bytes, const std::wstring& path) {
     if (bytes.empty()) {
@@ -167,7 +130,7 @@ void replaceWithUtf16(const std::wstring& path, const std::wstring& text) {
 } // namespace
 
 void convertToUtf16File(const std::wstring& path) {
-    const auto bytes = readWholeFile(path);
+    const auto bytes = Win32FileBytes().read(path);
     if (!bytes) {
         createWithMark(path);
         return;

@@ -1,3 +1,4 @@
+#include "platform/win32/dll_search.hpp"
 #include "platform/win32/file_removal_win32.hpp"
 #include "platform/win32/file_system_win32.hpp"
 #include "platform/win32/process_win32.hpp"
@@ -15,22 +16,6 @@
 
 namespace {
 
-// An uninstaller starts from the installation directory, where other programs' files lie:
-// load system DLLs from the system directory only. Looked up, since systems before
-// Windows 8 without its update lack the call.
-void hardenDllSearch() {
-    using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
-    const HMODULE kernel = ::GetModuleHandleW(L"kernel32.dll");
-    const auto setDefault =
-        kernel == nullptr ? nullptr
-                          : reinterpret_cast<SetDefaultDllDirectoriesFn>(reinterpret_cast<void*>(
-                                ::GetProcAddress(kernel, "SetDefaultDllDirectories")));
-    if (setDefault != nullptr) {
-        setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
-    }
-    ::SetDllDirectoryW(L"");
-}
-
 // A process's current directory cannot be removed while it runs.
 void leaveTheInstallationDirectory() {
     wchar_t temp[MAX_PATH + 1] = {};
@@ -47,7 +32,7 @@ bool hasSwitch(const std::vector<std::wstring>& arguments, const wchar_t* name) 
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    hardenDllSearch();
+    parcelkit::win32::hardenDllSearch();
     parcelkit::win32::Win32SystemInfo system;
     const auto arguments = system.arguments();
     if (arguments.size() > 1 &&

@@ -5,6 +5,7 @@
 #include "app/wizard_presenter.hpp"
 #include "platform/win32/controls_win32.hpp"
 #include "platform/win32/folder_dialog_win32.hpp"
+#include "platform/win32/guarded_call.hpp"
 #include "platform/win32/message_pump_win32.hpp"
 #include "platform/win32/rich_text_win32.hpp"
 
@@ -81,17 +82,7 @@ HWND WizardWindow::control(WizardControl which) const {
 }
 
 template <typename Handler> void WizardWindow::guarded(Handler handler) {
-    if (presenter_ == nullptr) {
-        return;
-    }
-    // An exception must not unwind through the system's code that called us.
-    try {
-        handler(*presenter_);
-    } catch (const std::exception& error) {
-        if (report_) {
-            report_(error);
-        }
-    }
+    guardedCall(presenter_, report_, handler);
 }
 
 void WizardWindow::setCaption(const std::wstring& text) {
