@@ -17,11 +17,12 @@ harness=$root/tests/wine/harness
 "$harness/start-wine.sh"
 trap '"$harness/stop-wine.sh"' EXIT
 
+# The shipped 32-bit programs, or their x86-64 build where this machine runs no 32-bit code.
+build=$root/build/win$("$harness/windows-bits.sh")
 if [[ ${1:-} == --walk ]]; then
-    build=$root/build/win32
     for case in language_walk_en language_walk_zh; do
         python3 "$root/tests/wine/run_case.py" "$root/tests/wine/cases/$case.json" \
-            --setup-exe "$root/dist/setup.exe" --uninstall-exe "$root/dist/uninstall.exe" \
+            --setup-exe "$build/src/setup.exe" --uninstall-exe "$build/src/uninstall.exe" \
             --driver "$build/tests/pkdriver.exe"
     done
     # The display is larger than the window: keep the window only.
@@ -37,9 +38,8 @@ setup=$WINEPREFIX/drive_c/parcelkit-demo/setup
 rm -rf "$(dirname "$setup")"
 mkdir -p "$(dirname "$setup")"
 cp -r "$root/examples/demo" "$setup"
-cp "$root/build/win32/examples/payload/nwnotes.exe" "$root/build/win32/examples/payload/nwhelper.exe" \
-    "$setup/01-core/"
-cp "$root/dist/setup.exe" "$root/dist/uninstall.exe" "$setup/"
+cp "$build/examples/payload/nwnotes.exe" "$build/examples/payload/nwhelper.exe" "$setup/01-core/"
+cp "$build/src/setup.exe" "$build/src/uninstall.exe" "$setup/"
 
 echo "Running setup.exe /s in C:\\parcelkit-demo\\setup ..."
 (cd "$setup" && PARCELKIT_GUI=1 "$harness/wine-run.sh" setup.exe /s) && status=0 || status=$?

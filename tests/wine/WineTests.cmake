@@ -97,7 +97,7 @@ endforeach()
 # The shipped program itself: PE32, system DLLs only, manifest, icon and version.
 add_test(NAME build.setup_exe
          COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/build/check_setup_exe.py
-                 ${PARCELKIT_WINE_BUILD}/src/setup.exe)
+                 ${PARCELKIT_PRODUCT_BUILD}/src/setup.exe)
 add_test(NAME build.uninstall_exe
          COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/build/check_setup_exe.py
-                 ${PARCELKIT_WINE_BUILD}/src/uninstall.exe)
+                 ${PARCELKIT_PRODUCT_BUILD}/src/uninstall.exe)

@@ -15,6 +15,7 @@ HERE = Path(__file__).resolve().parent
 sys.path.insert(0, str(HERE))
 from run_case import (WINE_RUN, check, prepare_setup_folder, run_setup,  # noqa: E402
                       to_windows, wine_env)
+from system_checks import reg_view  # noqa: E402
 
 KEY = "HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\PkInstalledPrograms"
 
@@ -66,7 +67,7 @@ WALK = ["wait:&Next >", "click:&Next >", "wait:< &Back", "texts", "click:&Next >
 
 
 def delete_entry(env: dict):
-    subprocess.run([str(WINE_RUN), "reg", "delete", KEY, "/f", "/reg:32"], capture_output=True,
+    subprocess.run([str(WINE_RUN), "reg", "delete", KEY, "/f", f"/reg:{reg_view('32')}"], capture_output=True,
                    env=env, timeout=60)
 
 

@@ -132,7 +132,7 @@ def parse_profile(text: str) -> dict:
 
 
 def reg_query(key: str, name: str | None, view: str, env: dict):
-    cmd = [str(WINE_RUN), "reg", "query", key, f"/reg:{view}"]
+    cmd = [str(WINE_RUN), "reg", "query", key, f"/reg:{system_checks.reg_view(view)}"]
     cmd += ["/v", name] if name else []
     done = subprocess.run(cmd, capture_output=True, env=env, timeout=60)
     if done.returncode != 0:
@@ -469,7 +469,7 @@ def main() -> int:
         for entry in case.get("pre_registry", []):
             subprocess.run([str(WINE_RUN), "reg", "add", substitute(entry["key"], values),
                             "/v", entry["name"], "/d", substitute(entry["data"], values), "/f",
-                            f"/reg:{entry.get('view', '64')}"],
+                            f"/reg:{system_checks.reg_view(entry.get('view', '64'))}"],
                            check=True, capture_output=True, env=env, timeout=60)
         prepare_files(case, args, setup, values, env)
         with held_open(case, args, values, env):
@@ -483,7 +483,7 @@ def main() -> int:
         system_checks.restore_and_clean(case, saved, lambda text: substitute(text, values),
                                         prefix, WINE_RUN, env)
         for key, view in pre_keys:
-            subprocess.run([str(WINE_RUN), "reg", "delete", key, "/f", f"/reg:{view}"],
+            subprocess.run([str(WINE_RUN), "reg", "delete", key, "/f", f"/reg:{system_checks.reg_view(view)}"],
                            capture_output=True, env=env, timeout=60)
     for failure in failures:
         print(f"FAIL {case_file.stem}: {failure}")

@@ -16,9 +16,24 @@ must put back or remove so that later cases in the same prefix start clean.
 Folder tokens: @PROFILE@ (the user's profile), @DESKTOP@, @PROGRAMS@ (the user's Start-menu
 programs) and @COMMON_PROGRAMS@ (the all-users one), as Wine lays them out in the prefix.
 """
+import os
 import shutil
 import subprocess
 from pathlib import Path
+
+# The Windows programs under test are the x86-64 build on machines that run no 32-bit code
+# (harness/windows-bits.sh). A case's view "32" names the installer's own registry view and
+# "64" the other one, so the same case holds for both builds.
+WINE_BITS = os.environ.get("PARCELKIT_WINE_BITS") or subprocess.run(
+    [str(Path(__file__).resolve().parent / "harness" / "windows-bits.sh")],
+    capture_output=True, text=True).stdout.strip()
+
+
+def reg_view(view: str) -> str:
+    if WINE_BITS == "64":
+        return {"32": "64", "64": "32"}.get(view, view)
+    return view
+
 
 START_PROGRAMS = "\\Microsoft\\Windows\\Start Menu\\Programs"
 
@@ -114,7 +129,7 @@ def parse_profile(text: str) -> dict:
 
 
 def reg_value(wine_run: Path, env: dict, key: str, name: str, view: str) -> str | None:
-    done = subprocess.run([str(wine_run), "reg", "query", key, "/v", name, f"/reg:{view}"],
+    done = subprocess.run([str(wine_run), "reg", "query", key, "/v", name, f"/reg:{reg_view(view)}"],
                           capture_output=True, env=env, timeout=60)
     for line in done.stdout.decode("utf-8", "replace").splitlines():
         parts = line.strip().split(None, 2)
@@ -125,7 +140,7 @@ def reg_value(wine_run: Path, env: dict, key: str, name: str, view: str) -> str 
 
 def set_reg_value(wine_run: Path, env: dict, key: str, name: str, view: str, data: str | None):
     cmd = ["delete", key, "/v", name] if data is None else ["add", key, "/v", name, "/d", data]
-    subprocess.run([str(wine_run), "reg", *cmd, "/f", f"/reg:{view}"], capture_output=True,
+    subprocess.run([str(wine_run), "reg", *cmd, "/f", f"/reg:{reg_view(view)}"], capture_output=True,
                    env=env, timeout=60)
 
 
@@ -162,5 +177,5 @@ def restore_and_clean(case: dict, saved: dict, substitute, prefix: Path, wine_ru
             path.unlink(missing_ok=True)
     for entry in cleanup.get("registry", []):
         subprocess.run([str(wine_run), "reg", "delete", substitute(entry["key"]), "/f",
-                        f"/reg:{entry.get('view', '64')}"],
+                        f"/reg:{reg_view(entry.get('view', '64'))}"],
                        capture_output=True, env=env, timeout=60)

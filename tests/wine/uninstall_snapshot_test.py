@@ -23,6 +23,7 @@ HERE = Path(__file__).resolve().parent
 sys.path.insert(0, str(HERE))
 from run_case import (WINE_RUN, decode, parse_profile, prepare_setup_folder,  # noqa: E402
                       run_setup, substitute, to_windows, wine_env)
+from system_checks import reg_view  # noqa: E402
 
 # What the installation must have added (so that an empty comparison means something):
 # files under the installation directory, file names anywhere (shortcuts), registry keys
@@ -208,7 +209,7 @@ def check_installed(scenario: dict, before: dict, mid: dict, dest_rel: str,
 
 
 def query(key: str, name: str, env: dict) -> str | None:
-    done = subprocess.run([str(WINE_RUN), "reg", "query", key, "/v", name, "/reg:32"],
+    done = subprocess.run([str(WINE_RUN), "reg", "query", key, "/v", name, f"/reg:{reg_view('32')}"],
                           env=env, capture_output=True, timeout=60)
     for line in done.stdout.decode("utf-8", "replace").splitlines():
         parts = line.strip().split(None, 2)
@@ -276,7 +277,7 @@ def main() -> int:
         shutil.rmtree(prefix / "drive_c" / str(PureWindowsPath(earlier.strip('"')).parent)[3:]
                       .replace("\\", "/"), ignore_errors=True)
         subprocess.run([str(WINE_RUN), "reg", "delete", UNINSTALL_KEY + scenario["id"], "/f",
-                        "/reg:32"], env=env, capture_output=True, timeout=60)
+                        f"/reg:{reg_view('32')}"], env=env, capture_output=True, timeout=60)
     # What stays by design after an earlier run of the demo would change what this run
     # installs and records.
     for leftover in (prefix / "drive_c").glob(scenario.get("leftover", "-")):

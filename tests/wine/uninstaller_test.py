@@ -15,6 +15,7 @@ from pathlib import Path
 HERE = Path(__file__).resolve().parent
 sys.path.insert(0, str(HERE))
 from run_case import WINE_RUN, reg_query, wine_env  # noqa: E402
+from system_checks import reg_view  # noqa: E402
 
 ROOT = "C:\\PK Uninstall Test"
 DEST = ROOT + "\\Notes App"
@@ -110,7 +111,7 @@ def main() -> int:
     wine(env, "reg", "add", USER_KEY, "/v", "Kept", "/d", "x", "/f")
     # The uninstaller is a 32-bit program: its HKLM\SOFTWARE is the 32-bit view.
     wine(env, "reg", "add", ENTRY, "/v", "UninstallString", "/d", DEST + "\\uninstall.exe",
-         "/f", "/reg:32")
+         "/f", f"/reg:{reg_view('32')}")
 
     if args.driver:
         code = run_through_window(env, args.driver, prefix, failures)

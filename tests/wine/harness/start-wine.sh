@@ -9,12 +9,12 @@ source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
 rm -rf "$PARCELKIT_WINE_ROOT"
 mkdir -p "$PARCELKIT_WINE_ROOT" "$HOME"
 
-wineboot -i >/dev/null 2>&1
+"$wine_loader" wineboot -i >/dev/null 2>&1
 wineserver -w
 
 setsid wineserver -p >/dev/null 2>&1 </dev/null &
 
-reg_add() { wine reg add "$@" /f >/dev/null 2>&1; }
+reg_add() { "$wine_loader" reg add "$@" /f >/dev/null 2>&1; }
 # Without a window manager every closing window would wait two seconds.
 reg_add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N
 # Chinese faces the installer asks for, drawn with the CJK font.
@@ -25,7 +25,7 @@ for face in 'Tahoma' 'MS Shell Dlg' 'MS Shell Dlg 2'; do
     reg_add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v "$face" /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei'
 done
 # Start the services now, away from the runner's output.
-wine cmd /c exit >/dev/null 2>&1 </dev/null
+"$wine_loader" cmd /c exit >/dev/null 2>&1 </dev/null
 
 # A display for the tests that open windows.
 for n in $(seq 90 120); do

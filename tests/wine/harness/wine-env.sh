@@ -17,3 +17,10 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export LANG=C.UTF-8
 unset LC_ALL
 unset DISPLAY
+# The loader for the programs under test: the x86-64 build on machines without 32-bit code.
+export PARCELKIT_WINE_BITS=${PARCELKIT_WINE_BITS:-$("$harness_dir/windows-bits.sh")}
+if [[ $PARCELKIT_WINE_BITS == 32 ]]; then
+    wine_loader=wine
+else
+    wine_loader=/usr/lib/wine/wine64
+fi

@@ -6,4 +6,4 @@ source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
 if [[ ${PARCELKIT_GUI:-0} == 1 && -f $PARCELKIT_WINE_ROOT/display ]]; then
     export DISPLAY=$(cat "$PARCELKIT_WINE_ROOT/display")
 fi
-exec wine "$@"
+exec "$wine_loader" "$@"
