@@ -485,6 +485,12 @@ def main() -> int:
         for key, view in pre_keys:
             subprocess.run([str(WINE_RUN), "reg", "delete", key, "/f", f"/reg:{system_checks.reg_view(view)}"],
                            capture_output=True, env=env, timeout=60)
+    # PARCELKIT_RECORD_DUMP=DIR keeps each case's uninstall.ini, to compare the records of
+    # two versions of the installer.
+    dump = os.environ.get("PARCELKIT_RECORD_DUMP")
+    if dump and (dest / "uninstall.ini").is_file():
+        Path(dump).mkdir(parents=True, exist_ok=True)
+        shutil.copy(dest / "uninstall.ini", Path(dump) / f"{case_file.stem}.ini")
     for failure in failures:
         print(f"FAIL {case_file.stem}: {failure}")
     if not failures:
