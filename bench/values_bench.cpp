@@ -1,7 +1,7 @@
 // Throughput of the value helpers on typical script entries, as a ratio to copying the
 // same text: the helpers run for every entry of every component.
 #include "platform/file_system.hpp"
-#include "script/escapes.hpp"
+#include "base/escapes.hpp"
 #include "script/path_macros.hpp"
 
 #include <chrono>

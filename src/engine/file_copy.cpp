@@ -4,10 +4,10 @@
 #include "engine/make_directory.hpp"
 #include "engine/replace_at_restart.hpp"
 #include "engine/version_compare.hpp"
-#include "script/escapes.hpp"
-#include "script/file_list.hpp"
-#include "script/text.hpp"
-#include "system/run_programs.hpp"
+#include "base/escapes.hpp"
+#include "components/file_list.hpp"
+#include "base/text.hpp"
+#include "launch/run_programs.hpp"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "engine/file_entry.hpp"
 
-#include "script/escapes.hpp"
+#include "base/escapes.hpp"
 
 #include <vector>
 

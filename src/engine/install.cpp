@@ -1,15 +1,15 @@
 #include "engine/install.hpp"
 
-#include "app/install_steps.hpp"
+#include "model/install_steps.hpp"
 #include "engine/install_component.hpp"
 #include "engine/system_steps.hpp"
-#include "platform/error.hpp"
-#include "script/component_page.hpp"
-#include "script/component_tree.hpp"
+#include "base/error.hpp"
+#include "components/component_page.hpp"
+#include "components/component_tree.hpp"
 #include "script/script_file.hpp"
 #include "script/section_variants.hpp"
-#include "system/run_programs.hpp"
-#include "uninstall/uninstall_record.hpp"
+#include "launch/run_programs.hpp"
+#include "engine/record_start.hpp"
 
 namespace parcelkit::engine {
 

@@ -1,17 +1,17 @@
 #include "engine/install_component.hpp"
 
-#include "app/install_steps.hpp"
+#include "model/install_steps.hpp"
 #include "engine/file_copy.hpp"
 #include "engine/file_entry.hpp"
 #include "engine/make_directory.hpp"
 #include "engine/system_steps.hpp"
-#include "platform/error.hpp"
-#include "script/escapes.hpp"
+#include "base/error.hpp"
+#include "base/escapes.hpp"
 #include "script/path_macros.hpp"
 #include "script/script_file.hpp"
 #include "script/section_variants.hpp"
-#include "script/text.hpp"
-#include "system/run_programs.hpp"
+#include "base/text.hpp"
+#include "launch/run_programs.hpp"
 
 namespace parcelkit::engine {
 

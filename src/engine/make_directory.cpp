@@ -1,6 +1,6 @@
 #include "engine/make_directory.hpp"
 
-#include "script/escapes.hpp"
+#include "base/escapes.hpp"
 
 namespace parcelkit::engine {
 

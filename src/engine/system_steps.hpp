@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/install_context.hpp"
+#include "model/install_context.hpp"
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/error.hpp"
+#include "base/error.hpp"
 
 #include <memory>
 #include <string>

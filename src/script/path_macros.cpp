@@ -1,7 +1,7 @@
 #include "script/path_macros.hpp"
 
 #include "platform/file_system.hpp"
-#include "script/text.hpp"
+#include "base/text.hpp"
 
 namespace parcelkit::script {
 

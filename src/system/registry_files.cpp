@@ -1,8 +1,8 @@
 #include "system/registry_files.hpp"
 
 #include "platform/file_bytes.hpp"
-#include "script/escapes.hpp"
-#include "system/run_programs.hpp"
+#include "base/escapes.hpp"
+#include "launch/run_programs.hpp"
 #include "system/text_lines.hpp"
 
 #include <algorithm>

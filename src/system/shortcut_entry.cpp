@@ -1,7 +1,7 @@
 #include "system/shortcut_entry.hpp"
 
-#include "platform/error.hpp"
-#include "script/escapes.hpp"
+#include "base/error.hpp"
+#include "base/escapes.hpp"
 
 #include <array>
 #include <climits>

@@ -1,6 +1,6 @@
 #include "system/system_ini.hpp"
 
-#include "script/escapes.hpp"
+#include "base/escapes.hpp"
 
 namespace parcelkit::system {
 

@@ -3,7 +3,7 @@
 #include "system/registry_files.hpp"
 #include "system/shortcuts.hpp"
 #include "system/system_ini.hpp"
-#include "uninstall/installed_programs.hpp"
+#include "system/installed_programs.hpp"
 
 namespace parcelkit::system {
 

@@ -1,10 +1,10 @@
 #include "uninstaller/component_removal.hpp"
 
-#include "platform/error.hpp"
-#include "script/text.hpp"
-#include "system/run_programs.hpp"
-#include "uninstaller/removal_paths.hpp"
-#include "uninstaller/unreg_blocks.hpp"
+#include "base/error.hpp"
+#include "base/text.hpp"
+#include "launch/run_programs.hpp"
+#include "base/paths.hpp"
+#include "record/unreg_blocks.hpp"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "uninstaller/removal_machine.hpp"
-#include "uninstaller/removal_record.hpp"
+#include "record/record_reader.hpp"
 
 #include <functional>
 #include <set>

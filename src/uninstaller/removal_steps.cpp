@@ -1,8 +1,8 @@
-#include "script/escapes.hpp"
-#include "script/text.hpp"
-#include "system/run_programs.hpp"
+#include "base/escapes.hpp"
+#include "base/text.hpp"
+#include "launch/run_programs.hpp"
 #include "uninstaller/removal_context.hpp"
-#include "uninstaller/removal_paths.hpp"
+#include "base/paths.hpp"
 
 namespace parcelkit::uninstaller {
 

@@ -1,10 +1,10 @@
 #include "uninstaller/remover.hpp"
 
-#include "app/startup.hpp"
-#include "platform/error.hpp"
-#include "script/text.hpp"
+#include "model/startup.hpp"
+#include "base/error.hpp"
+#include "base/text.hpp"
 #include "uninstaller/component_removal.hpp"
-#include "uninstaller/removal_paths.hpp"
+#include "base/paths.hpp"
 
 #include <algorithm>
 

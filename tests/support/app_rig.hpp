@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/language.hpp"
-#include "app/language_dialog.hpp"
-#include "app/program_start.hpp"
-#include "app/session.hpp"
-#include "app/wizard_presenter.hpp"
+#include "model/language.hpp"
+#include "presenters/language_dialog.hpp"
+#include "presenters/program_start.hpp"
+#include "model/session.hpp"
+#include "presenters/wizard_presenter.hpp"
 #include "fake_file_system.hpp"
 #include "fake_install_steps.hpp"
 #include "fake_language_dialog_view.hpp"

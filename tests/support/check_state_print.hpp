@@ -1,6 +1,6 @@
 #pragma once
 
-#include "script/check_state.hpp"
+#include "components/check_state.hpp"
 
 #include <ostream>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/language.hpp"
-#include "app/session.hpp"
+#include "model/language.hpp"
+#include "model/session.hpp"
 #include "check_state_print.hpp"
 #include "fake_component_tree_view.hpp"
 #include "fake_file_system.hpp"
@@ -13,7 +13,7 @@
 #include "memory_profile.hpp"
 #include "ordinal_collation.hpp"
 #include "platform/platform.hpp"
-#include "script/component_page.hpp"
+#include "components/component_page.hpp"
 
 #include <stdexcept>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "script/component_tree.hpp"
-#include "script/component_tree_view.hpp"
+#include "components/component_tree.hpp"
+#include "components/component_tree_view.hpp"
 
 #include <map>
 #include <vector>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "fake_file_system.hpp"
-#include "platform/error.hpp"
+#include "base/error.hpp"
 #include "platform/file_bytes.hpp"
 
 #include <map>

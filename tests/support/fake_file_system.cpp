@@ -1,6 +1,6 @@
 #include "fake_file_system.hpp"
 
-#include "script/text.hpp"
+#include "base/text.hpp"
 
 namespace parcelkit::doubles {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/install_steps.hpp"
+#include "model/install_steps.hpp"
 
 #include <functional>
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/install_view.hpp"
+#include "model/install_view.hpp"
 
 #include <map>
 #include <utility>

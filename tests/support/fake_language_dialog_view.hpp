@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/language_dialog_view.hpp"
+#include "presenters/language_dialog_view.hpp"
 
 #include <map>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/program_end.hpp"
+#include "presenters/program_end.hpp"
 
 namespace parcelkit::doubles {
 

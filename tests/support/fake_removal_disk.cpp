@@ -1,6 +1,6 @@
 #include "fake_removal_disk.hpp"
 
-#include "script/text.hpp"
+#include "base/text.hpp"
 
 namespace parcelkit::doubles {
 

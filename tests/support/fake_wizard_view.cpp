@@ -1,6 +1,6 @@
 #include "fake_wizard_view.hpp"
 
-#include "app/layout.hpp"
+#include "presenters/layout.hpp"
 
 namespace parcelkit::doubles {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/wizard_view.hpp"
+#include "presenters/wizard_view.hpp"
 
 #include <functional>
 #include <map>

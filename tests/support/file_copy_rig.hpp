@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/messages.hpp"
-#include "app/session.hpp"
+#include "model/messages.hpp"
+#include "model/session.hpp"
 #include "engine/file_copy.hpp"
-#include "engine/install_context.hpp"
+#include "model/install_context.hpp"
 #include "fake_file_system.hpp"
 #include "fake_install_view.hpp"
 #include "fake_message_boxes.hpp"

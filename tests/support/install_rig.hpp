@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/install_steps.hpp"
-#include "app/messages.hpp"
-#include "app/session.hpp"
+#include "model/install_steps.hpp"
+#include "model/messages.hpp"
+#include "model/session.hpp"
 #include "engine/install.hpp"
-#include "engine/install_context.hpp"
+#include "model/install_context.hpp"
 #include "event_log.hpp"
 #include "fake_file_system.hpp"
 #include "fake_install_view.hpp"
@@ -16,8 +16,8 @@
 #include "memory_profile.hpp"
 #include "platform/platform.hpp"
 #include "recording_system_steps.hpp"
-#include "script/component_page.hpp"
-#include "script/component_tree.hpp"
+#include "components/component_page.hpp"
+#include "components/component_tree.hpp"
 
 #include <memory>
 #include <optional>

@@ -1,7 +1,7 @@
 #include "memory_profile.hpp"
 
-#include "platform/error.hpp"
-#include "script/text.hpp"
+#include "base/error.hpp"
+#include "base/text.hpp"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/messages.hpp"
-#include "app/session.hpp"
-#include "engine/install_context.hpp"
+#include "model/messages.hpp"
+#include "model/session.hpp"
+#include "model/install_context.hpp"
 #include "fake_file_bytes.hpp"
 #include "fake_install_view.hpp"
 #include "fake_registry.hpp"

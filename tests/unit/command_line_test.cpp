@@ -1,4 +1,4 @@
-#include "app/command_line.hpp"
+#include "model/command_line.hpp"
 
 #include <gtest/gtest.h>
 

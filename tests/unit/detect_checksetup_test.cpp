@@ -1,5 +1,5 @@
 #include "component_setup.hpp"
-#include "script/earlier_installation.hpp"
+#include "components/earlier_installation.hpp"
 
 #include <gtest/gtest.h>
 

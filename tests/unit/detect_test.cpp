@@ -1,5 +1,5 @@
 #include "component_setup.hpp"
-#include "script/detection.hpp"
+#include "components/detection.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "script/escapes.hpp"
+#include "base/escapes.hpp"
 
 #include <gtest/gtest.h>
 

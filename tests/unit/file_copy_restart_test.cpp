@@ -1,5 +1,5 @@
 #include "file_copy_rig.hpp"
-#include "platform/error.hpp"
+#include "base/error.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "engine/file_entry.hpp"
 #include "file_copy_rig.hpp"
-#include "platform/error.hpp"
+#include "base/error.hpp"
 
 #include <algorithm>
 #include <cctype>

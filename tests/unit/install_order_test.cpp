@@ -1,6 +1,6 @@
 #include "engine/file_entry.hpp"
 #include "install_rig.hpp"
-#include "platform/error.hpp"
+#include "base/error.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/font_choice.hpp"
+#include "model/font_choice.hpp"
 #include "app_rig.hpp"
 
 #include <gtest/gtest.h>

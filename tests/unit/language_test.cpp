@@ -1,5 +1,5 @@
-#include "app/language.hpp"
-#include "app/messages.hpp"
+#include "model/language.hpp"
+#include "model/messages.hpp"
 #include "fake_file_system.hpp"
 #include "memory_profile.hpp"
 

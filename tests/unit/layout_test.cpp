@@ -1,4 +1,4 @@
-#include "app/layout.hpp"
+#include "presenters/layout.hpp"
 
 #include <gtest/gtest.h>
 #include <map>

@@ -1,6 +1,6 @@
 #include "engine/make_directory.hpp"
 #include "fake_install_view.hpp"
-#include "platform/error.hpp"
+#include "base/error.hpp"
 #include "unit/test_platform.hpp"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "app/restart.hpp"
+#include "presenters/restart.hpp"
 #include "fake_shutdown.hpp"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "system/run_programs.hpp"
+#include "launch/run_programs.hpp"
 #include "unit/test_platform.hpp"
 
 #include <gtest/gtest.h>

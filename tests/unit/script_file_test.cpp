@@ -1,5 +1,5 @@
 #include "memory_profile.hpp"
-#include "platform/error.hpp"
+#include "base/error.hpp"
 #include "script/script_file.hpp"
 
 #include <gtest/gtest.h>

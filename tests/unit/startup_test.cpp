@@ -1,4 +1,4 @@
-#include "app/startup.hpp"
+#include "model/startup.hpp"
 #include "fake_file_system.hpp"
 #include "fake_system_info.hpp"
 #include "memory_profile.hpp"

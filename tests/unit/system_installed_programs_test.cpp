@@ -1,6 +1,6 @@
-#include "app/startup.hpp"
+#include "model/startup.hpp"
 #include "system_rig.hpp"
-#include "uninstall/installed_programs.hpp"
+#include "system/installed_programs.hpp"
 
 #include <gtest/gtest.h>
 

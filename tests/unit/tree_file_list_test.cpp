@@ -1,5 +1,5 @@
 #include "fake_file_system.hpp"
-#include "script/file_list.hpp"
+#include "components/file_list.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "check_state_print.hpp"
-#include "script/check_rules.hpp"
-#include "script/component_tree.hpp"
+#include "components/check_rules.hpp"
+#include "components/component_tree.hpp"
 
 #include <gtest/gtest.h>
 #include <set>

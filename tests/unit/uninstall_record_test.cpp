@@ -1,5 +1,5 @@
 #include "install_rig.hpp"
-#include "uninstall/uninstall_record.hpp"
+#include "engine/record_start.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "uninstaller/uninstaller_presenter.hpp"
+#include "presenters/uninstaller_presenter.hpp"
 #include "uninstaller_rig.hpp"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "memory_profile.hpp"
-#include "uninstaller/removal_paths.hpp"
-#include "uninstaller/removal_record.hpp"
-#include "uninstaller/unreg_blocks.hpp"
+#include "base/paths.hpp"
+#include "record/record_reader.hpp"
+#include "record/unreg_blocks.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "app/about.hpp"
-#include "app/layout.hpp"
+#include "presenters/about.hpp"
+#include "presenters/layout.hpp"
 #include "app_rig.hpp"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "platform/win32/unicode_file_win32.hpp"
 
-#include "platform/error.hpp"
+#include "base/error.hpp"
 #include "platform/win32/error_text.hpp"
 #include "platform/win32/file_bytes_win32.hpp"
 #include "platform/win32/handles.hpp"

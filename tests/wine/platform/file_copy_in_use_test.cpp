@@ -1,5 +1,5 @@
-#include "app/messages.hpp"
-#include "app/session.hpp"
+#include "model/messages.hpp"
+#include "model/session.hpp"
 #include "engine/file_copy.hpp"
 #include "platform/win32/file_system_win32.hpp"
 #include "platform/win32/handles.hpp"

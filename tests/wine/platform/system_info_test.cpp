@@ -1,4 +1,4 @@
-#include "app/startup.hpp"
+#include "model/startup.hpp"
 #include "platform/win32/system_info_win32.hpp"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "platform/error.hpp"
+#include "base/error.hpp"
 #include "platform/win32/handles.hpp"
 #include "platform/win32/profile_win32.hpp"
 #include "wine/platform/temp_dir.hpp"

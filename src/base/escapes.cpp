@@ -1,0 +1,68 @@
+#include "base/escapes.hpp"
+
+#include "base/text.hpp"
+
+namespace parcelkit::script {
+
+namespace {
+
+struct Tag {
+    std::wstring_view tag;
+    std::wstring_view text;
+};
+
+// Decoding order; the space tag comes first and is never produced by the encoder.
+constexpr Tag kTags[] = {
+    {L"<parcelkit_space>", L" "}, {L"<parcelkit_equals>", L"="},   {L"<parcelkit_comma>", L","},
+    {L"<parcelkit_vline>", L"|"}, {L"<parcelkit_num_sign>", L"#"}, {L"<parcelkit_enter>", L"\r\n"},
+};
+
+} // namespace
+
+std::wstring extstr(std::wstring_view text) {
+    std::wstring out(text);
+    for (const auto& t : kTags) {
+        out = replaceAllIgnoreCase(out, t.tag, t.text);
+    }
+    return out;
+}
+
+std::wstring de_extstr(std::wstring_view text) {
+    std::wstring out(text);
+    for (std::size_t i = 1; i < std::size(kTags); ++i) {
+        out = replaceAll(out, kTags[i].text, kTags[i].tag);
+    }
+    return out;
+}
+
+std::wstring parse(std::wstring& list, std::wstring_view separator) {
+    const auto p = separator.empty() ? std::wstring::npos : list.find(separator);
+    if (p == std::wstring::npos) {
+        std::wstring field;
+        field.swap(list);
+        return field;
+    }
+    std::wstring field = list.substr(0, p);
+    // One character is dropped after the field: every separator in use is one character.
+    list.erase(0, p + 1);
+    return field;
+}
+
+void extstring(std::wstring_view separator, std::wstring_view text,
+               std::vector<std::wstring>& target) {
+    std::wstring rest(text);
+    while (!rest.empty()) {
+        const auto p = separator.empty() ? std::wstring::npos : rest.find(separator);
+        if (p == std::wstring::npos) {
+            target.push_back(rest);
+            return;
+        }
+        std::wstring field = rest.substr(0, p);
+        rest.erase(0, p + 1);
+        if (!field.empty()) {
+            target.push_back(std::move(field));
+        }
+    }
+}
+
+} // namespace parcelkit::script

@@ -1,0 +1,105 @@
+#pragma once
+
+#include "components/check_rules.hpp"
+#include "components/component_tree.hpp"
+#include "components/component_tree_view.hpp"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace parcelkit::platform {
+class Collation;
+struct Platform;
+} // namespace parcelkit::platform
+
+namespace parcelkit::app {
+class MessageTexts;
+struct LanguageSource;
+struct Session;
+} // namespace parcelkit::app
+
+namespace parcelkit::script {
+
+// The per-node lists of the session, each indexed by a node's absolute index.
+struct ComponentLists {
+    std::vector<std::wstring> componentdirs;  // component folder, without a trailing "\"
+    std::vector<std::wstring> installedflags; // "1" when found installed, else "0"
+    std::vector<std::wstring> mutexlist;      // [main] mutex, upper-cased
+    std::vector<std::wstring> namelist;       // [main] name, upper-cased
+
+    void clear();
+};
+
+enum class MouseButton { Left, Right, Middle };
+
+// The component page: the tree built from the component folders, its per-node lists,
+// and what the page does while the user works on it. The window hit-tests the user's
+// clicks and keys and forwards them here; the model tells the view what to show.
+class ComponentPage : private StateEvents {
+public:
+    ComponentPage(ComponentTreeView& view, const app::Session& session,
+                  const app::LanguageSource& language, platform::Platform& platform,
+                  const platform::Collation& collation);
+
+    // Builds the tree and the lists from the component folders below the current
+    // directory. False when there is none: the user has been told, and the program is to
+    // end.
+    bool readlist();
+    // Flags the components that their component files find installed and unchecks them.
+    void detect();
+
+    const ComponentTree& tree() const { return tree_; }
+    const ComponentLists& lists() const { return lists_; }
+    // Whether the node's component was found installed; components with equal titles
+    // share the first one's flag.
+    bool installed(std::size_t node) const;
+
+    // Tree operations for the rest of the installer.
+    void setState(std::size_t node, CheckState state); // with the events and cascading
+    void setAllStates(CheckState state);               // directly, nothing else happens
+    void expand(std::size_t node);
+    void expandAll();
+
+    // The user's actions.
+    void toggle(std::size_t node); // check box clicked, or Space released, on the node
+    void Treeview1MouseDown(MouseButton button);
+    void Treeview1Change(std::size_t node);                   // selection moved to the node
+    void Treeview1MouseMove(std::optional<std::size_t> node); // node under the pointer
+    NodeLook Treeview1CustomDrawItem(std::size_t node) const;
+    // The tree is painted: nodes not yet set become unchecked.
+    void repaint();
+
+    // The description panel for a node; nullopt or a node past the end shows the hint.
+    void ReadContent(std::optional<std::size_t> node);
+
+    // Before and after a single change of a node's state.
+    bool Treeview1StateChanging(std::size_t node, CheckState next);
+    void Treeview1StateChange(std::size_t node, CheckState state);
+
+private:
+    bool stateChanging(std::size_t node, CheckState next) override {
+        return Treeview1StateChanging(node, next);
+    }
+    void stateChanged(std::size_t node, CheckState state) override {
+        Treeview1StateChange(node, state);
+    }
+
+    std::wstring componentFile(std::size_t node) const;
+    void readTitles();
+    void readInitialStates();
+    void excludeOthers(std::size_t node);
+    void showHint(const app::MessageTexts& texts);
+    void showAll();
+
+    ComponentTreeView& view_;
+    const app::Session& session_;
+    const app::LanguageSource& language_;
+    platform::Platform& platform_;
+    const platform::Collation& collation_;
+
+    ComponentTree tree_;
+    ComponentLists lists_;
+};
+
+} // namespace parcelkit::script

@@ -1,0 +1,72 @@
+#include "main/setup_program.hpp"
+#include "platform/platform.hpp"
+#include "platform/win32/collation_win32.hpp"
+#include "platform/win32/dll_search.hpp"
+#include "platform/win32/file_bytes_win32.hpp"
+#include "platform/win32/file_system_win32.hpp"
+#include "platform/win32/message_box_win32.hpp"
+#include "platform/win32/process_win32.hpp"
+#include "platform/win32/profile_win32.hpp"
+#include "windows/setup_windows.hpp"
+#include "platform/win32/registry_win32.hpp"
+#include "platform/win32/shell_win32.hpp"
+#include "platform/win32/shutdown_win32.hpp"
+#include "platform/win32/system_info_win32.hpp"
+#include "platform/win32/version_info_win32.hpp"
+#include "system/system_steps_impl.hpp"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <ole2.h>
+
+namespace {
+
+// The folder dialog's new style needs OLE on the window thread.
+class OleSession {
+public:
+    OleSession() : initialised_(SUCCEEDED(::OleInitialize(nullptr))) {}
+    OleSession(const OleSession&) = delete;
+    OleSession& operator=(const OleSession&) = delete;
+    ~OleSession() {
+        if (initialised_) {
+            ::OleUninitialize();
+        }
+    }
+
+private:
+    bool initialised_;
+};
+
+void registerCommonControls() {
+    INITCOMMONCONTROLSEX controls{};
+    controls.dwSize = sizeof controls;
+    controls.dwICC = ICC_TREEVIEW_CLASSES | ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES;
+    ::InitCommonControlsEx(&controls);
+}
+
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    parcelkit::win32::hardenDllSearch();
+    const OleSession ole;
+    registerCommonControls();
+
+    parcelkit::win32::Win32ProfileStore profiles;
+    parcelkit::win32::Win32FileSystem files;
+    parcelkit::win32::Win32SystemInfo system;
+    parcelkit::win32::Win32Registry registry;
+    parcelkit::win32::Win32Processes processes;
+    parcelkit::win32::Win32MessageBoxes boxes;
+    parcelkit::win32::Win32VersionInfo versions;
+    parcelkit::platform::Platform platform{profiles,  files, system,  registry,
+                                           processes, boxes, versions};
+    parcelkit::win32::Win32Collation collation;
+    parcelkit::win32::Win32Shutdown shutdown;
+    parcelkit::win32::Win32Shell shell;
+    parcelkit::win32::Win32FileBytes fileBytes;
+    parcelkit::system::SystemStepsImpl systemSteps(shell, fileBytes);
+    parcelkit::win32::Win32ProgramWindows windows;
+    return parcelkit::app::run(platform, collation, shutdown, systemSteps, windows);
+}

@@ -1,0 +1,18 @@
+#include "model/install_context.hpp"
+
+#include <stdexcept>
+
+namespace parcelkit::engine {
+
+platform::ProfileFile& uninstallRecord(InstallContext& context) {
+    if (!context.uninstallini) {
+        throw std::logic_error("the uninstall record is written before it was created");
+    }
+    return *context.uninstallini;
+}
+
+std::wstring uninstallRecordPath(const app::Session& session) {
+    return session.dirs.setupdir + L"\\uninstall.ini";
+}
+
+} // namespace parcelkit::engine

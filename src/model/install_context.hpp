@@ -1,0 +1,31 @@
+#pragma once
+
+#include "model/messages.hpp"
+#include "model/session.hpp"
+#include "model/install_view.hpp"
+#include "platform/platform.hpp"
+
+#include <memory>
+
+namespace parcelkit::engine {
+
+// What the steps of one installation run share. Built by the wizard for the run; later
+// steps find here everything that the session, the scripts and the machine provide.
+struct InstallContext {
+    platform::Platform& platform;
+    app::Session& session;
+    const platform::ProfileFile& setupini;
+    const app::MessageTexts& texts;
+    InstallView& view;
+    // Open from the first directory creation of the run (the installation directory) on.
+    std::unique_ptr<platform::ProfileFile> uninstallini;
+};
+
+// The uninstall record; a step that writes it before the record exists is a fault of the
+// run's order, reported as std::logic_error.
+platform::ProfileFile& uninstallRecord(InstallContext& context);
+
+// Where the record lives: uninstall.ini in the installation directory.
+std::wstring uninstallRecordPath(const app::Session& session);
+
+} // namespace parcelkit::engine

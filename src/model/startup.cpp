@@ -1,0 +1,83 @@
+#include "model/startup.hpp"
+
+#include "platform/file_system.hpp"
+#include "platform/profile.hpp"
+#include "platform/registry.hpp"
+#include "platform/system_info.hpp"
+#include "base/text.hpp"
+
+namespace parcelkit::app {
+
+std::wstring osFamily(unsigned platformId) {
+    switch (platformId) {
+    case 1:
+        return L"98";
+    case 2:
+        return L"2000";
+    default:
+        return L"";
+    }
+}
+
+std::wstring withoutTrailingBackslash(std::wstring path) {
+    if (!path.empty() && path.back() == L'\\') {
+        path.pop_back();
+    }
+    return path;
+}
+
+void readMachine(Session& session, const platform::SystemInfo& system,
+                 const platform::FileSystem& files) {
+    session.ostype = osFamily(system.platformId());
+    auto& dirs = session.dirs;
+    dirs.windir = withoutTrailingBackslash(system.windowsDirectory());
+    dirs.sysdir = withoutTrailingBackslash(system.systemDirectory());
+    dirs.tempdir = withoutTrailingBackslash(system.tempDirectory());
+    const bool nine = session.ostype == L"98";
+    dirs.allusersdir = system.environment(L"ALLUSERSPROFILE");
+    if (dirs.allusersdir.empty() && nine) {
+        dirs.allusersdir = dirs.windir + L"\\All Users";
+    }
+    dirs.userdir = system.environment(L"userprofile");
+    if (dirs.userdir.empty() && nine) {
+        dirs.userdir = dirs.windir;
+    }
+    dirs.currentdir = files.currentDirectory();
+    dirs.programfilesdir =
+        dirs.sysdir.empty() ? std::wstring() : dirs.sysdir.substr(0, 1) + L":\\Program Files";
+}
+
+bool readSetupMode(const platform::ProfileFile& setupini) {
+    return script::asciiLower(setupini.readString(L"main", L"mode", L"setup")) == L"setup";
+}
+
+void readSetupScript(Session& session, const platform::ProfileFile& setupini) {
+    const std::wstring progdir = setupini.readString(L"main", L"progdir", L"");
+    session.appid = setupini.readString(L"main", L"id", L"");
+    session.setupmode = readSetupMode(setupini);
+    session.ininame = setupini.readString(L"main", L"ininame", L"parcelkit.ini");
+    session.dirs.setupdir =
+        withoutTrailingBackslash(script::expandDefaultDestination(progdir, session.dirs));
+}
+
+std::wstring installedDirectory(const platform::Registry& registry, const std::wstring& appid) {
+    if (appid.empty()) {
+        return {};
+    }
+    std::wstring command =
+        registry
+            .readString(platform::RootKey::LocalMachine, kUninstallKey + appid, L"UninstallString")
+            .value_or(L"");
+    // Other tools write the command quoted; the quotes are no part of the folder.
+    if (command.size() >= 2 && command.front() == L'"') {
+        const auto close = command.find(L'"', 1);
+        command = command.substr(1, close == std::wstring::npos ? std::wstring::npos : close - 1);
+    }
+    const auto end = command.find_last_of(L"\\:");
+    if (end == std::wstring::npos) {
+        return {};
+    }
+    return withoutTrailingBackslash(command.substr(0, end + 1));
+}
+
+} // namespace parcelkit::app

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "presenters/controls.hpp"
+
+#include <span>
+#include <string_view>
+
+namespace parcelkit::app {
+
+enum class Form { Wizard, LanguageDialog };
+
+enum class ControlKind {
+    Rectangle,
+    Picture,
+    Label,
+    RichText,
+    GroupBox,
+    Edit,
+    Button,
+    TreeView,
+    Memo,
+    CheckBox,
+    ProgressBar,
+    Bevel,
+    DropDownList,
+};
+
+// A font fixed by the design: points, or (when pixelHeight is not 0) a height in pixels.
+struct DesignFont {
+    std::wstring_view face;
+    int points = 0;
+    int pixelHeight = 0;
+    int charset = 0;
+    bool bold = false;
+};
+
+inline constexpr int kAnsiCharset = 0;
+inline constexpr int kGb2312Charset = 134;
+
+// One window: its client area and how it looks before the language is applied.
+struct FormLayout {
+    Form form;
+    int clientWidth;
+    int clientHeight;
+    std::wstring_view designCaption;
+    DesignFont designFont;
+};
+
+// One control: where it sits (relative to its parent's client area), what it is and how
+// it looks before the language is applied. Auto-sized controls have width and height 0.
+struct ControlLayout {
+    Form form;
+    int id; // the WizardControl or DialogControl value
+    std::wstring_view name;
+    ControlKind kind;
+    int left;
+    int top;
+    int width;
+    int height;
+    std::wstring_view parent; // empty: the window itself
+    std::wstring_view designText;
+    int tabOrder = -1; // -1: not a tab stop of its own
+    bool autoSize = false;
+    bool hiddenAtStart = false;
+    bool defaultButton = false; // Enter
+    bool cancelButton = false;  // Esc
+};
+
+std::span<const FormLayout> formLayouts();
+std::span<const ControlLayout> controlLayouts();
+
+const FormLayout& layoutOf(Form form);
+const ControlLayout& layoutOf(WizardControl control);
+const ControlLayout& layoutOf(DialogControl control);
+
+// Controls that keep their own font when the language font is applied.
+inline constexpr DesignFont kTitleFont{L"Tahoma", 0, 14, kAnsiCharset, true};    // Label2
+inline constexpr DesignFont kReadmeFont{L"Tahoma", 9, 0, kGb2312Charset, false}; // RichEdit1
+
+// The one control that has the focus first.
+inline constexpr WizardControl kFirstFocus = WizardControl::Button1;
+
+// Gap between the branding text and the separator line right of it.
+inline constexpr int kBrandingGap = 5;
+
+// Top position that keeps a window out of sight when it is not offered.
+inline constexpr int kOutOfSightTop = 3000;
+
+} // namespace parcelkit::app

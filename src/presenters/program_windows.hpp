@@ -1,0 +1,49 @@
+#pragma once
+
+#include "presenters/program_end.hpp"
+
+#include <exception>
+#include <functional>
+
+namespace parcelkit::engine {
+class InstallView;
+class SystemSteps;
+} // namespace parcelkit::engine
+
+namespace parcelkit::platform {
+class Collation;
+struct Platform;
+class Shutdown;
+} // namespace parcelkit::platform
+
+namespace parcelkit::script {
+class ComponentPage;
+class ComponentTreeView;
+} // namespace parcelkit::script
+
+namespace parcelkit::app {
+
+class LanguageDialogPresenter;
+class LanguageDialogView;
+class WizardPresenter;
+class WizardView;
+
+// Called with an exception that a window's handler let through; the window goes on.
+using FailureReport = std::function<void(const std::exception&)>;
+
+// The program's two windows and its message loop, as the toolkit provides them. The
+// windows exist before their presenters; once connected, each message becomes one call
+// on a presenter.
+class ProgramWindows : public ProgramEnd {
+public:
+    virtual WizardView& wizardView() = 0;
+    virtual engine::InstallView& installView() = 0;
+    virtual LanguageDialogView& dialogView() = 0;
+    virtual script::ComponentTreeView& componentTreeView() = 0;
+    virtual void connect(LanguageDialogPresenter& dialog, WizardPresenter& wizard,
+                         script::ComponentPage& components, FailureReport report) = 0;
+    // Shows what start-up left visible and runs until the program's end was requested.
+    virtual void runMessageLoop() = 0;
+};
+
+} // namespace parcelkit::app

@@ -1,0 +1,82 @@
+#include "presenters/uninstaller_presenter.hpp"
+
+#include "base/paths.hpp"
+#include "uninstaller/remover.hpp"
+#include "uninstaller/silent_removal.hpp"
+
+#include <algorithm>
+
+namespace parcelkit::uninstaller {
+
+UninstallerPresenter::UninstallerPresenter(RemovalMachine& machine, platform::SelfRemoval& self,
+                                           UninstallerView& view)
+    : machine_(machine), self_(self), view_(view), program_(self.programPath()),
+      exitCode_(kExitCancelled) {}
+
+void UninstallerPresenter::start() {
+    const auto record = machine_.profiles.open(recordPathFor(program_));
+    texts_ = readUninstallerTexts(*record);
+    components_ = readRemovalRecord(*record).components;
+    view_.applyTexts(texts_);
+    view_.setDirectory(parentOf(program_));
+    std::vector<std::wstring> captions;
+    for (const auto& component : components_) {
+        captions.push_back(component.caption.empty() ? component.name : component.caption);
+    }
+    view_.setComponents(captions);
+    view_.setSelectAll(true);
+    view_.enableUninstall(true);
+}
+
+void UninstallerPresenter::selectAllClicked(bool checked) {
+    view_.checkAllComponents(checked);
+    view_.enableUninstall(checked || components_.empty());
+}
+
+void UninstallerPresenter::componentClicked() {
+    const auto checked = view_.checkedComponents();
+    const bool all = std::all_of(checked.begin(), checked.end(), [](bool c) { return c; });
+    const bool any = std::any_of(checked.begin(), checked.end(), [](bool c) { return c; });
+    view_.setSelectAll(all);
+    view_.enableUninstall(any || components_.empty());
+}
+
+void UninstallerPresenter::uninstallClicked() {
+    if (done_) {
+        return;
+    }
+    const auto checked = view_.checkedComponents();
+    std::vector<std::wstring> chosen;
+    for (std::size_t i = 0; i < components_.size() && i < checked.size(); ++i) {
+        if (checked[i]) {
+            chosen.push_back(components_[i].name);
+        }
+    }
+    if (chosen.empty() && !components_.empty()) {
+        return;
+    }
+    RemovalOptions options;
+    options.registryEntries = view_.deleteRegistryEntries();
+    view_.setBusy(true);
+    RemovalReport report =
+        removeInstallation(machine_, program_, chosen, options,
+                           [&](const std::wstring& line) { view_.setProgress(line); });
+    finishSelfRemoval(report, self_);
+    std::wstring text = report.restartNeeded() ? texts_.afterRestart : texts_.finished;
+    if (report.leftovers.empty()) {
+        text += L"\r\n" + texts_.thanks;
+    }
+    for (const auto& leftover : report.leftovers) {
+        text += L"\r\n" + leftover.object + L": " + leftover.reason;
+    }
+    done_ = true;
+    exitCode_ = exitCodeFor(report);
+    view_.setProgress(L"");
+    view_.showOutcome(text, texts_.finish);
+}
+
+void UninstallerPresenter::cancelClicked() {
+    view_.close();
+}
+
+} // namespace parcelkit::uninstaller

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "model/install_context.hpp"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace parcelkit::uninstall {
+
+// The installed-programs key of an installation, below HKEY_LOCAL_MACHINE.
+std::wstring installedProgramsKey(const std::wstring& appid);
+
+// The values of the entry, in the order in which they are written.
+std::vector<std::pair<std::wstring, std::wstring>>
+installedProgramsValues(const engine::InstallContext& context);
+
+// Writes the installation's entry in the system's list of installed programs. Without the
+// rights to create the key nothing is written and nothing is said; an installation without
+// an id has no entry. A value refused after the key was made raises PlatformError.
+void uninstall(engine::InstallContext& context);
+
+} // namespace parcelkit::uninstall

@@ -1,0 +1,117 @@
+#include "windows/check_images.hpp"
+
+#include <array>
+#include <uxtheme.h>
+#include <vssym32.h>
+
+namespace parcelkit::win32 {
+
+namespace {
+
+// The size the tree gives a state image: that of a small icon, the box centred in it.
+constexpr int kImageSize = 16;
+constexpr int kBoxSize = 13;
+constexpr int kImageCount = 4;
+
+// uxtheme is loaded when needed: where it is missing, or themes are off, the classic look
+// is drawn.
+class ThemeLibrary {
+public:
+    ThemeLibrary()
+        : module_(::LoadLibraryExW(L"uxtheme.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) {
+        if (!module_) {
+            // Systems without the restricted search flag still find it in system32 first.
+            module_.reset(::LoadLibraryW(L"uxtheme.dll"));
+        }
+        if (module_) {
+            open_ = reinterpret_cast<OpenFn>(
+                reinterpret_cast<void*>(::GetProcAddress(module_.get(), "OpenThemeData")));
+            close_ = reinterpret_cast<CloseFn>(
+                reinterpret_cast<void*>(::GetProcAddress(module_.get(), "CloseThemeData")));
+            draw_ = reinterpret_cast<DrawFn>(
+                reinterpret_cast<void*>(::GetProcAddress(module_.get(), "DrawThemeBackground")));
+        }
+    }
+
+    HTHEME open(HWND window) const {
+        return open_ && close_ && draw_ ? open_(window, L"BUTTON") : nullptr;
+    }
+    void close(HTHEME theme) const { close_(theme); }
+    bool draw(HTHEME theme, HDC dc, int state, const RECT& rect) const {
+        return SUCCEEDED(draw_(theme, dc, BP_CHECKBOX, state, &rect, nullptr));
+    }
+
+private:
+    using OpenFn = HTHEME(WINAPI*)(HWND, LPCWSTR);
+    using CloseFn = HRESULT(WINAPI*)(HTHEME);
+    using DrawFn = HRESULT(WINAPI*)(HTHEME, HDC, int, int, const RECT*, const RECT*);
+
+    UniqueModule module_;
+    OpenFn open_ = nullptr;
+    CloseFn close_ = nullptr;
+    DrawFn draw_ = nullptr;
+};
+
+struct BoxLook {
+    int themed;   // CBS_* state
+    UINT classic; // DFCS_* flags
+};
+
+// Unchecked, checked, partly checked.
+constexpr std::array<BoxLook, 3> kLooks = {{
+    {CBS_UNCHECKEDNORMAL, DFCS_BUTTONCHECK},
+    {CBS_CHECKEDNORMAL, DFCS_BUTTONCHECK | DFCS_CHECKED},
+    {CBS_MIXEDNORMAL, DFCS_BUTTON3STATE | DFCS_CHECKED},
+}};
+
+void drawBoxes(HWND tree, HDC dc) {
+    const ThemeLibrary library;
+    const HTHEME theme = library.open(tree);
+    for (std::size_t i = 0; i < kLooks.size(); ++i) {
+        const int left = static_cast<int>(i + 1) * kImageSize + (kImageSize - kBoxSize) / 2;
+        const int top = (kImageSize - kBoxSize) / 2;
+        RECT box{left, top, left + kBoxSize, top + kBoxSize};
+        if (theme == nullptr || !library.draw(theme, dc, kLooks[i].themed, box)) {
+            ::DrawFrameControl(dc, &box, DFC_BUTTON, kLooks[i].classic | DFCS_FLAT);
+        }
+    }
+    if (theme != nullptr) {
+        library.close(theme);
+    }
+}
+
+} // namespace
+
+UniqueImageList createCheckImages(HWND tree) {
+    UniqueImageList images(::ImageList_Create(kImageSize, kImageSize, ILC_COLOR24, kImageCount, 0));
+    if (!images) {
+        return images;
+    }
+    const HDC screen = ::GetDC(tree);
+    const HDC dc = ::CreateCompatibleDC(screen);
+    UniqueBitmap strip(::CreateCompatibleBitmap(screen, kImageSize * kImageCount, kImageSize));
+    ::ReleaseDC(tree, screen);
+    if (dc == nullptr || !strip) {
+        if (dc != nullptr) {
+            ::DeleteDC(dc);
+        }
+        return UniqueImageList();
+    }
+    const HGDIOBJ previous = ::SelectObject(dc, strip.get());
+    // The images have no mask: they carry the tree's own background.
+    COLORREF background = static_cast<COLORREF>(::SendMessageW(tree, TVM_GETBKCOLOR, 0, 0));
+    if (background == CLR_NONE) {
+        background = ::GetSysColor(COLOR_WINDOW);
+    }
+    UniqueBrush fill(::CreateSolidBrush(background));
+    RECT all{0, 0, kImageSize * kImageCount, kImageSize};
+    ::FillRect(dc, &all, fill.get());
+    drawBoxes(tree, dc);
+    ::SelectObject(dc, previous);
+    ::DeleteDC(dc);
+    // The list copies the pixels; the strip is released here.
+    ::ImageList_Add(images.get(), strip.get(), nullptr);
+    return images;
+}
+
+} // namespace parcelkit::win32

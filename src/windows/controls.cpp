@@ -1,0 +1,173 @@
+#include "windows/controls.hpp"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <tuple>
+
+namespace parcelkit::win32 {
+
+namespace {
+
+using app::ControlKind;
+using app::ControlLayout;
+
+const ControlLayout* findByName(app::Form form, std::wstring_view name) {
+    for (const auto& control : app::controlLayouts()) {
+        if (control.form == form && control.name == name) {
+            return &control;
+        }
+    }
+    return nullptr;
+}
+
+std::tuple<int, int> orderKey(const ControlLayout& control) {
+    if (const ControlLayout* box = findByName(control.form, control.parent)) {
+        return {box->tabOrder, 1 + control.tabOrder};
+    }
+    return {control.tabOrder, 0};
+}
+
+struct ClassAndStyle {
+    const wchar_t* className;
+    DWORD style;
+    DWORD exStyle;
+};
+
+ClassAndStyle classFor(const ControlLayout& control, const wchar_t* richEditClass) {
+    switch (control.kind) {
+    case ControlKind::Rectangle:
+        // Painted by the window itself; the control only keeps the place.
+        return {L"STATIC", SS_OWNERDRAW, 0};
+    case ControlKind::Picture:
+        return {L"STATIC", SS_BITMAP | SS_NOTIFY | SS_CENTERIMAGE, 0};
+    case ControlKind::Label:
+        return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
+    case ControlKind::RichText:
+        return {richEditClass, ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL,
+                WS_EX_CLIENTEDGE};
+    case ControlKind::GroupBox:
+        return {L"BUTTON", BS_GROUPBOX, 0};
+    case ControlKind::Edit:
+        return {L"EDIT", ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
+    case ControlKind::Button:
+        return {L"BUTTON", control.defaultButton ? DWORD{BS_DEFPUSHBUTTON} : DWORD{BS_PUSHBUTTON},
+                0};
+    case ControlKind::TreeView:
+        return {WC_TREEVIEWW, TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS,
+                WS_EX_CLIENTEDGE};
+    case ControlKind::Memo:
+        return {L"EDIT", ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, 0};
+    case ControlKind::CheckBox:
+        return {L"BUTTON", BS_AUTOCHECKBOX, 0};
+    case ControlKind::ProgressBar:
+        return {PROGRESS_CLASSW, 0, 0};
+    case ControlKind::Bevel:
+        return {L"STATIC", SS_ETCHEDHORZ, 0};
+    case ControlKind::DropDownList:
+        return {L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL, 0};
+    }
+    return {L"STATIC", 0, 0};
+}
+
+// A drop-down list's height is that of its closed field; the window also holds the list.
+constexpr int kDropDownListHeight = 200;
+constexpr int kTreeIndent = 19;
+
+} // namespace
+
+std::vector<ControlLayout> creationOrder(app::Form form) {
+    std::vector<ControlLayout> controls;
+    for (const auto& control : app::controlLayouts()) {
+        if (control.form == form) {
+            controls.push_back(control);
+        }
+    }
+    std::stable_sort(
+        controls.begin(), controls.end(),
+        [](const ControlLayout& a, const ControlLayout& b) { return orderKey(a) < orderKey(b); });
+    return controls;
+}
+
+HWND createControl(HWND window, const ControlLayout& layout, const wchar_t* richEditClass) {
+    int left = layout.left;
+    int top = layout.top;
+    if (const ControlLayout* box = findByName(layout.form, layout.parent)) {
+        left += box->left;
+        top += box->top;
+    }
+    const ClassAndStyle kind = classFor(layout, richEditClass);
+    // Siblings overlap (the header band, the group box): each paints only its own part.
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | kind.style;
+    if (!layout.hiddenAtStart) {
+        style |= WS_VISIBLE;
+    }
+    if (layout.tabOrder >= 0 && layout.kind != ControlKind::GroupBox) {
+        style |= WS_TABSTOP;
+    }
+    const int height =
+        layout.kind == ControlKind::DropDownList ? kDropDownListHeight : layout.height;
+    const std::wstring text(layout.designText);
+    const HWND control = ::CreateWindowExW(
+        kind.exStyle, kind.className, text.c_str(), style, left, top, layout.width, height, window,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + layout.id)),
+        ::GetModuleHandleW(nullptr), nullptr);
+    if (layout.kind == ControlKind::TreeView) {
+        ::SendMessageW(control, TVM_SETINDENT, kTreeIndent, 0);
+    }
+    return control;
+}
+
+UniqueFont createFont(const std::wstring& face, int points, int pixelHeight, int charset,
+                      bool bold) {
+    int height = -pixelHeight;
+    if (pixelHeight == 0) {
+        const HDC screen = ::GetDC(nullptr);
+        height = -::MulDiv(points, ::GetDeviceCaps(screen, LOGPIXELSY), 72);
+        ::ReleaseDC(nullptr, screen);
+    }
+    // A face the machine lacks is replaced by the system's font mapper, by charset.
+    return UniqueFont(::CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
+                                    FALSE, static_cast<DWORD>(charset), OUT_DEFAULT_PRECIS,
+                                    CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                    DEFAULT_PITCH | FF_DONTCARE, face.c_str()));
+}
+
+UniqueFont createFont(const app::DesignFont& font) {
+    return createFont(std::wstring(font.face), font.points, font.pixelHeight, font.charset,
+                      font.bold);
+}
+
+std::wstring windowText(HWND window) {
+    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
+    const int length = ::GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
+    text.resize(static_cast<std::size_t>(std::max(length, 0)));
+    return text;
+}
+
+void fitToText(HWND label) {
+    const std::wstring text = windowText(label);
+    const HDC dc = ::GetDC(label);
+    const auto font = reinterpret_cast<HFONT>(::SendMessageW(label, WM_GETFONT, 0, 0));
+    const HGDIOBJ previous = font != nullptr ? ::SelectObject(dc, font) : nullptr;
+    RECT rect{0, 0, 0, 0};
+    // An empty label keeps the height of one line.
+    const std::wstring measured = text.empty() ? std::wstring(L" ") : text;
+    ::DrawTextW(dc, measured.c_str(), static_cast<int>(measured.size()), &rect,
+                DT_CALCRECT | DT_NOPREFIX);
+    if (previous != nullptr) {
+        ::SelectObject(dc, previous);
+    }
+    ::ReleaseDC(label, dc);
+    const int width = text.empty() ? 0 : rect.right - rect.left;
+    ::SetWindowPos(label, nullptr, 0, 0, width, rect.bottom - rect.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int windowWidth(HWND window) {
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    return rect.right - rect.left;
+}
+
+} // namespace parcelkit::win32

@@ -1,0 +1,79 @@
+#include "windows/rich_text.hpp"
+
+#include <richedit.h>
+
+#include <algorithm>
+#include <string_view>
+#include <vector>
+
+namespace parcelkit::win32 {
+
+RichTextLibrary::RichTextLibrary()
+    : module_(::LoadLibraryExW(L"msftedit.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)),
+      className_(L"RICHEDIT50W") {
+    if (!module_) {
+        module_.reset(::LoadLibraryExW(L"riched20.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
+        className_ = RICHEDIT_CLASSW;
+    }
+}
+
+namespace {
+
+std::vector<char> readWholeFile(const std::wstring& path) {
+    const UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    std::vector<char> bytes;
+    if (!file) {
+        return bytes;
+    }
+    char buffer[65536];
+    DWORD read = 0;
+    while (::ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr) != FALSE && read > 0) {
+        bytes.insert(bytes.end(), buffer, buffer + read);
+    }
+    return bytes;
+}
+
+struct StreamSource {
+    std::string_view rest;
+};
+
+DWORD CALLBACK streamIn(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* given) {
+    auto* source = reinterpret_cast<StreamSource*>(cookie);
+    const std::size_t count = std::min(source->rest.size(), static_cast<std::size_t>(wanted));
+    std::copy_n(source->rest.data(), count, buffer);
+    source->rest.remove_prefix(count);
+    *given = static_cast<LONG>(count);
+    return 0;
+}
+
+bool startsWith(std::string_view text, std::string_view prefix) {
+    return text.substr(0, prefix.size()) == prefix;
+}
+
+} // namespace
+
+bool loadRichText(HWND control, const std::wstring& path) {
+    const std::vector<char> bytes = readWholeFile(path);
+    if (bytes.empty()) {
+        return false;
+    }
+    StreamSource source{std::string_view(bytes.data(), bytes.size())};
+    WPARAM format = SF_TEXT;
+    if (startsWith(source.rest, "{\\rtf")) {
+        format = SF_RTF;
+    } else if (startsWith(source.rest, "\xFF\xFE")) {
+        source.rest.remove_prefix(2);
+        format = SF_TEXT | SF_UNICODE;
+    } else if (startsWith(source.rest, "\xEF\xBB\xBF")) {
+        source.rest.remove_prefix(3);
+        format = (CP_UTF8 << 16) | SF_USECODEPAGE | SF_TEXT;
+    }
+    EDITSTREAM stream{};
+    stream.dwCookie = reinterpret_cast<DWORD_PTR>(&source);
+    stream.pfnCallback = &streamIn;
+    ::SendMessageW(control, EM_STREAMIN, format, reinterpret_cast<LPARAM>(&stream));
+    return stream.dwError == 0;
+}
+
+} // namespace parcelkit::win32
