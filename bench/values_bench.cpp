@@ -1,7 +1,7 @@
 // Throughput of the value helpers on typical script entries, as a ratio to copying the
 // same text: the helpers run for every entry of every component.
-#include "platform/file_system.hpp"
 #include "base/escapes.hpp"
+#include "platform/file_system.hpp"
 #include "script/path_macros.hpp"
 
 #include <chrono>
@@ -57,7 +57,7 @@ int main() {
     const double helpers = seconds([&] {
         for (int i = 0; i < kRounds; ++i) {
             const auto expanded = parcelkit::script::extpath(entry, 0, values, files);
-            sink += parcelkit::script::extstr(expanded).size();
+            sink += parcelkit::base::extstr(expanded).size();
         }
     });
     std::printf("extpath+extstr per entry: %.1fx the cost of copying it (%d entries, sink %zu)\n",

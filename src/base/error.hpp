@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace parcelkit::platform {
+namespace parcelkit::base {
 
 // Raised when the machine refuses an operation that the caller cannot go on without
 // (a profile write, a conversion). Carries the operation, the object and the reason.
@@ -24,4 +24,4 @@ private:
     std::wstring reason_;
 };
 
-} // namespace parcelkit::platform
+} // namespace parcelkit::base

@@ -2,7 +2,7 @@
 
 #include "base/text.hpp"
 
-namespace parcelkit::script {
+namespace parcelkit::base {
 
 namespace {
 
@@ -65,4 +65,4 @@ void extstring(std::wstring_view separator, std::wstring_view text,
     }
 }
 
-} // namespace parcelkit::script
+} // namespace parcelkit::base

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-namespace parcelkit::script {
+namespace parcelkit::base {
 
 // Escape tags back into the characters a profile value cannot carry.
 std::wstring extstr(std::wstring_view text);
@@ -19,4 +19,4 @@ std::wstring parse(std::wstring& list, std::wstring_view separator);
 void extstring(std::wstring_view separator, std::wstring_view text,
                std::vector<std::wstring>& target);
 
-} // namespace parcelkit::script
+} // namespace parcelkit::base

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <vector>
 
-namespace parcelkit::uninstaller {
+namespace parcelkit::base {
 
 namespace {
 
@@ -70,7 +70,7 @@ bool isWithin(std::wstring_view path, std::wstring_view directory) {
     const std::wstring inner = withoutTrailingBackslash(path);
     const std::wstring outer = withoutTrailingBackslash(directory);
     if (outer.empty() || inner.size() < outer.size() ||
-        !script::equalsIgnoreCase(std::wstring_view(inner).substr(0, outer.size()), outer)) {
+        !base::equalsIgnoreCase(std::wstring_view(inner).substr(0, outer.size()), outer)) {
         return false;
     }
     return inner.size() == outer.size() || inner[outer.size()] == L'\\';
@@ -82,4 +82,4 @@ std::wstring parentOf(std::wstring_view path) {
     return slash == std::wstring::npos ? std::wstring() : trimmed.substr(0, slash);
 }
 
-} // namespace parcelkit::uninstaller
+} // namespace parcelkit::base

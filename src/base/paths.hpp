@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-namespace parcelkit::uninstaller {
+namespace parcelkit::base {
 
 // True for a full path that names one file or directory below a drive or a network share
 // and nothing else: no wildcards, no "." or ".." steps, no stream names, not a drive or
@@ -23,4 +23,4 @@ bool isWithin(std::wstring_view path, std::wstring_view directory);
 // The folder part of a path, without the trailing backslash.
 std::wstring parentOf(std::wstring_view path);
 
-} // namespace parcelkit::uninstaller
+} // namespace parcelkit::base

@@ -1,6 +1,6 @@
 #include "base/text.hpp"
 
-namespace parcelkit::script {
+namespace parcelkit::base {
 
 wchar_t asciiLower(wchar_t c) {
     return (c >= L'A' && c <= L'Z') ? wchar_t(c - L'A' + L'a') : c;
@@ -89,4 +89,4 @@ std::wstring trimBlanks(std::wstring_view text) {
     return std::wstring(text.substr(begin, end - begin));
 }
 
-} // namespace parcelkit::script
+} // namespace parcelkit::base

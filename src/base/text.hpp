@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-namespace parcelkit::script {
+namespace parcelkit::base {
 
 // Letter case folded for the ASCII letters only: the tags, macros and keywords that the
 // script compares without regard to case are all ASCII.
@@ -23,4 +23,4 @@ std::wstring replaceAll(std::wstring_view text, std::wstring_view pattern,
 // Surrounding blanks (spaces and tabs) removed.
 std::wstring trimBlanks(std::wstring_view text);
 
-} // namespace parcelkit::script
+} // namespace parcelkit::base

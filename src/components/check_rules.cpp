@@ -2,7 +2,7 @@
 
 #include "components/component_tree.hpp"
 
-namespace parcelkit::script {
+namespace parcelkit::components {
 
 namespace {
 
@@ -82,4 +82,4 @@ void settleUnset(ComponentTree& tree) {
     }
 }
 
-} // namespace parcelkit::script
+} // namespace parcelkit::components

@@ -4,7 +4,7 @@
 
 #include <cstddef>
 
-namespace parcelkit::script {
+namespace parcelkit::components {
 
 class ComponentTree;
 
@@ -43,4 +43,4 @@ void uncheckAll(ComponentTree& tree);
 // Nodes not yet set become unchecked, as the tree paints them. No events.
 void settleUnset(ComponentTree& tree);
 
-} // namespace parcelkit::script
+} // namespace parcelkit::components

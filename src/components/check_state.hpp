@@ -1,6 +1,6 @@
 #pragma once
 
-namespace parcelkit::script {
+namespace parcelkit::components {
 
 // The check box of a component in the tree, with the values the tree control uses.
 enum class CheckState : int {
@@ -11,4 +11,4 @@ enum class CheckState : int {
     Partly = 3, // some descendants checked, some not
 };
 
-} // namespace parcelkit::script
+} // namespace parcelkit::components

@@ -1,15 +1,15 @@
 // Building the component page's tree from the component folders.
+#include "base/text.hpp"
+#include "components/component_page.hpp"
+#include "components/component_scan.hpp"
 #include "model/language.hpp"
 #include "model/messages.hpp"
 #include "model/session.hpp"
 #include "platform/platform.hpp"
-#include "components/component_page.hpp"
-#include "components/component_scan.hpp"
 #include "script/script_file.hpp"
 #include "script/section_variants.hpp"
-#include "base/text.hpp"
 
-namespace parcelkit::script {
+namespace parcelkit::components {
 
 void ComponentLists::clear() {
     componentdirs.clear();
@@ -26,9 +26,9 @@ bool ComponentPage::readlist() {
     auto roots = scanComponents(session_.dirs.currentdir, {session_.ininame, session_.ostype},
                                 platform_.files, platform_.profiles);
     if (roots.empty()) {
-        const app::MessageTexts texts = language_.texts();
-        platform_.boxes.show(texts.text(app::msg::NothingToInstall),
-                             texts.text(app::msg::ErrorCaption), platform::BoxIcon::Error,
+        const model::MessageTexts texts = language_.texts();
+        platform_.boxes.show(texts.text(model::msg::NothingToInstall),
+                             texts.text(model::msg::ErrorCaption), platform::BoxIcon::Error,
                              platform::BoxButtons::Ok);
         return false;
     }
@@ -55,7 +55,7 @@ void ComponentPage::readTitles() {
     for (std::size_t i = 0; i < tree_.count(); ++i) {
         const auto file = platform_.profiles.open(componentFile(i));
         std::wstring title;
-        if (languageInUse(lang) && sectionExists(*file, lang)) {
+        if (script::languageInUse(lang) && script::sectionExists(*file, lang)) {
             title = file->readString(lang, L"title", L"");
         }
         if (title.empty()) {
@@ -80,12 +80,12 @@ void ComponentPage::readInitialStates() {
             setState(i, CheckState::Checked);
             tree_.putState(i, CheckState::Mandatory);
         }
-        lists_.mutexlist.push_back(asciiUpper(file->readString(L"main", L"mutex", L"")));
-        lists_.namelist.push_back(asciiUpper(file->readString(L"main", L"name", L"")));
+        lists_.mutexlist.push_back(base::asciiUpper(file->readString(L"main", L"mutex", L"")));
+        lists_.namelist.push_back(base::asciiUpper(file->readString(L"main", L"name", L"")));
         if (file->readString(L"main", L"expanded", L"0") == L"1") {
             tree_.expand(i);
         }
     }
 }
 
-} // namespace parcelkit::script
+} // namespace parcelkit::components

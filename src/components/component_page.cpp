@@ -1,19 +1,19 @@
 #include "components/component_page.hpp"
 
+#include "base/escapes.hpp"
+#include "base/text.hpp"
+#include "components/description_panel.hpp"
+#include "components/detection.hpp"
+#include "components/warning_question.hpp"
 #include "model/language.hpp"
 #include "model/messages.hpp"
 #include "model/session.hpp"
 #include "platform/platform.hpp"
-#include "components/description_panel.hpp"
-#include "components/detection.hpp"
-#include "base/escapes.hpp"
-#include "base/text.hpp"
-#include "components/warning_question.hpp"
 
-namespace parcelkit::script {
+namespace parcelkit::components {
 
-ComponentPage::ComponentPage(ComponentTreeView& view, const app::Session& session,
-                             const app::LanguageSource& language, platform::Platform& platform,
+ComponentPage::ComponentPage(ComponentTreeView& view, const model::Session& session,
+                             const model::LanguageSource& language, platform::Platform& platform,
                              const platform::Collation& collation)
     : view_(view), session_(session), language_(language), platform_(platform),
       collation_(collation) {}
@@ -114,7 +114,7 @@ void ComponentPage::repaint() {
 }
 
 void ComponentPage::ReadContent(std::optional<std::size_t> node) {
-    const app::MessageTexts texts = language_.texts();
+    const model::MessageTexts texts = language_.texts();
     if (!node || *node >= tree_.count()) {
         showHint(texts);
     } else {
@@ -130,7 +130,7 @@ void ComponentPage::ReadContent(std::optional<std::size_t> node) {
     view_.scrollDescriptionPageUp();
 }
 
-void ComponentPage::showHint(const app::MessageTexts& texts) {
+void ComponentPage::showHint(const model::MessageTexts& texts) {
     const std::wstring hint = pageHint(texts);
     if (view_.description() != hint) {
         view_.setDescription(hint);
@@ -143,11 +143,11 @@ bool ComponentPage::Treeview1StateChanging(std::size_t node, CheckState next) {
         !installed(node) || view_.installedWarningOff()) {
         return true;
     }
-    const app::MessageTexts texts = language_.texts();
+    const model::MessageTexts texts = language_.texts();
     return askWarning(platform_.boxes,
-                      texts.text(app::msg::InstalledWarning1) + L"\r" +
-                          texts.text(app::msg::InstalledWarning2),
-                      texts.text(app::msg::NoticeCaption));
+                      texts.text(model::msg::InstalledWarning1) + L"\r" +
+                          texts.text(model::msg::InstalledWarning2),
+                      texts.text(model::msg::NoticeCaption));
 }
 
 void ComponentPage::Treeview1StateChange(std::size_t node, CheckState state) {
@@ -164,10 +164,10 @@ void ComponentPage::excludeOthers(std::size_t node) {
     // take part.
     for (const std::size_t same : tree_.allWithTitle(node)) {
         std::vector<std::wstring> names;
-        extstring(L",", lists_.mutexlist.at(same), names);
+        base::extstring(L",", lists_.mutexlist.at(same), names);
         for (const auto& name : names) {
             for (std::size_t other = 0; other < lists_.namelist.size(); ++other) {
-                if (equalsIgnoreCase(lists_.namelist[other], name)) {
+                if (base::equalsIgnoreCase(lists_.namelist[other], name)) {
                     setState(other, CheckState::Unchecked);
                     break;
                 }
@@ -182,4 +182,4 @@ void ComponentPage::showAll() {
     }
 }
 
-} // namespace parcelkit::script
+} // namespace parcelkit::components

@@ -13,13 +13,13 @@ class Collation;
 struct Platform;
 } // namespace parcelkit::platform
 
-namespace parcelkit::app {
+namespace parcelkit::model {
 class MessageTexts;
 struct LanguageSource;
 struct Session;
-} // namespace parcelkit::app
+} // namespace parcelkit::model
 
-namespace parcelkit::script {
+namespace parcelkit::components {
 
 // The per-node lists of the session, each indexed by a node's absolute index.
 struct ComponentLists {
@@ -38,8 +38,8 @@ enum class MouseButton { Left, Right, Middle };
 // clicks and keys and forwards them here; the model tells the view what to show.
 class ComponentPage : private StateEvents {
 public:
-    ComponentPage(ComponentTreeView& view, const app::Session& session,
-                  const app::LanguageSource& language, platform::Platform& platform,
+    ComponentPage(ComponentTreeView& view, const model::Session& session,
+                  const model::LanguageSource& language, platform::Platform& platform,
                   const platform::Collation& collation);
 
     // Builds the tree and the lists from the component folders below the current
@@ -89,12 +89,12 @@ private:
     void readTitles();
     void readInitialStates();
     void excludeOthers(std::size_t node);
-    void showHint(const app::MessageTexts& texts);
+    void showHint(const model::MessageTexts& texts);
     void showAll();
 
     ComponentTreeView& view_;
-    const app::Session& session_;
-    const app::LanguageSource& language_;
+    const model::Session& session_;
+    const model::LanguageSource& language_;
     platform::Platform& platform_;
     const platform::Collation& collation_;
 
@@ -102,4 +102,4 @@ private:
     ComponentLists lists_;
 };
 
-} // namespace parcelkit::script
+} // namespace parcelkit::components

@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-namespace parcelkit::script {
+namespace parcelkit::components {
 
 namespace {
 
@@ -48,4 +48,4 @@ void sortBranches(std::vector<ComponentTree::Branch>& branches,
     }
 }
 
-} // namespace parcelkit::script
+} // namespace parcelkit::components

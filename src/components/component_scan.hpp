@@ -11,7 +11,7 @@ class FileSystem;
 class ProfileStore;
 } // namespace parcelkit::platform
 
-namespace parcelkit::script {
+namespace parcelkit::components {
 
 // What makes a folder a component on this machine.
 struct ComponentFolderRule {
@@ -33,4 +33,4 @@ std::vector<ComponentTree::Branch> scanComponents(const std::wstring& folder,
 void sortBranches(std::vector<ComponentTree::Branch>& branches,
                   const platform::Collation& collation);
 
-} // namespace parcelkit::script
+} // namespace parcelkit::components

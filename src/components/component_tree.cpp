@@ -1,6 +1,6 @@
 #include "components/component_tree.hpp"
 
-namespace parcelkit::script {
+namespace parcelkit::components {
 
 void ComponentTree::assign(const std::vector<Branch>& roots) {
     nodes_.clear();
@@ -72,4 +72,4 @@ bool ComponentTree::chosenForInstall(std::size_t index) const {
     return !hasChildren(index) && (s == CheckState::Checked || s == CheckState::Mandatory);
 }
 
-} // namespace parcelkit::script
+} // namespace parcelkit::components

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace parcelkit::script {
+namespace parcelkit::components {
 
 // A node of the component tree. Nodes are numbered by their absolute index: depth-first,
 // each parent before its children, siblings in display order.
@@ -63,4 +63,4 @@ private:
     std::vector<TreeNode> nodes_;
 };
 
-} // namespace parcelkit::script
+} // namespace parcelkit::components

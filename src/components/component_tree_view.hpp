@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <string>
 
-namespace parcelkit::script {
+namespace parcelkit::components {
 
 class ComponentTree;
 
@@ -41,4 +41,4 @@ public:
     virtual bool installedWarningOff() const = 0;
 };
 
-} // namespace parcelkit::script
+} // namespace parcelkit::components

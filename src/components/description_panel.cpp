@@ -1,10 +1,10 @@
 #include "components/description_panel.hpp"
 
+#include "base/escapes.hpp"
 #include "model/messages.hpp"
 #include "platform/profile.hpp"
-#include "base/escapes.hpp"
 
-namespace parcelkit::script {
+namespace parcelkit::components {
 
 namespace {
 
@@ -16,11 +16,11 @@ void addLine(std::wstring& text, const std::wstring& line) {
 
 std::wstring describedValue(const platform::ProfileFile& file, const std::wstring& langsection,
                             const wchar_t* key) {
-    std::wstring value = extstr(file.readString(langsection, key, L""));
+    std::wstring value = base::extstr(file.readString(langsection, key, L""));
     if (value.empty()) {
         // The [main] value brings a line break of its own, which leaves an empty line
         // below it in the panel.
-        value = extstr(file.readString(L"main", key, L"")) + L"\r\n";
+        value = base::extstr(file.readString(L"main", key, L"")) + L"\r\n";
     }
     return value;
 }
@@ -28,24 +28,25 @@ std::wstring describedValue(const platform::ProfileFile& file, const std::wstrin
 } // namespace
 
 std::wstring componentDescription(const platform::ProfileFile& componentFile,
-                                  const app::MessageTexts& texts) {
+                                  const model::MessageTexts& texts) {
     const std::wstring& lang = texts.langsection();
     std::wstring text;
-    addLine(text, texts.text(app::msg::DescriptionLabel) +
+    addLine(text, texts.text(model::msg::DescriptionLabel) +
                       describedValue(componentFile, lang, L"content"));
     addLine(text,
-            texts.text(app::msg::PackagerLabel) + describedValue(componentFile, lang, L"Author"));
-    addLine(text, texts.text(app::msg::DateLabel) + describedValue(componentFile, lang, L"date"));
-    addLine(text, texts.text(app::msg::VersionLabel) + describedValue(componentFile, lang, L"ver"));
-    addLine(text, texts.text(app::msg::InstalledNote));
+            texts.text(model::msg::PackagerLabel) + describedValue(componentFile, lang, L"Author"));
+    addLine(text, texts.text(model::msg::DateLabel) + describedValue(componentFile, lang, L"date"));
+    addLine(text,
+            texts.text(model::msg::VersionLabel) + describedValue(componentFile, lang, L"ver"));
+    addLine(text, texts.text(model::msg::InstalledNote));
     return text;
 }
 
-std::wstring pageHint(const app::MessageTexts& texts) {
-    std::wstring text = texts.text(app::msg::ComponentHint) + L"\r\n";
+std::wstring pageHint(const model::MessageTexts& texts) {
+    std::wstring text = texts.text(model::msg::ComponentHint) + L"\r\n";
     addLine(text, L"\r\n");
-    addLine(text, texts.text(app::msg::InstalledNote));
+    addLine(text, texts.text(model::msg::InstalledNote));
     return text;
 }
 
-} // namespace parcelkit::script
+} // namespace parcelkit::components

@@ -1,19 +1,19 @@
 #include "components/detection.hpp"
 
+#include "base/escapes.hpp"
 #include "platform/file_system.hpp"
 #include "platform/profile.hpp"
-#include "base/escapes.hpp"
 #include "script/path_macros.hpp"
 #include "script/script_file.hpp"
 #include "script/section_variants.hpp"
 
-namespace parcelkit::script {
+namespace parcelkit::components {
 
 DetectionEntry readDetection(const platform::ProfileFile& componentFile,
                              const std::wstring& langsection) {
-    const bool languageSection =
-        languageInUse(langsection) && sectionExists(componentFile, L"detect_" + langsection);
-    const std::wstring section = detectionSection(languageSection, langsection);
+    const bool languageSection = script::languageInUse(langsection) &&
+                                 script::sectionExists(componentFile, L"detect_" + langsection);
+    const std::wstring section = script::detectionSection(languageSection, langsection);
     const auto read = [&](const wchar_t* key) {
         return componentFile.readString(section, key, L"");
     };
@@ -56,14 +56,14 @@ bool installedByRegistry(const DetectionEntry& entry, const platform::Registry& 
            entry.valuedata;
 }
 
-bool installedByFile(const DetectionEntry& entry, const MacroValues& dirs,
+bool installedByFile(const DetectionEntry& entry, const script::MacroValues& dirs,
                      const platform::FileSystem& files) {
     if (entry.file.empty()) {
         return false;
     }
-    const std::wstring path =
-        extstr(extpath(entry.file, static_cast<int>(MacroForm::Plain), dirs, files));
+    const std::wstring path = base::extstr(
+        script::extpath(entry.file, static_cast<int>(script::MacroForm::Plain), dirs, files));
     return files.fileExists(path);
 }
 
-} // namespace parcelkit::script
+} // namespace parcelkit::components

@@ -11,8 +11,10 @@ class ProfileFile;
 } // namespace parcelkit::platform
 
 namespace parcelkit::script {
-
 struct MacroValues;
+}
+
+namespace parcelkit::components {
 
 // What a component file names as the sign that the component is installed.
 struct DetectionEntry {
@@ -40,7 +42,7 @@ bool installedByRegistry(const DetectionEntry& entry, const platform::Registry& 
 
 // The file test: the path, its macros expanded and then its tags decoded, is an existing
 // file. A directory does not count; without a path there is no test.
-bool installedByFile(const DetectionEntry& entry, const MacroValues& dirs,
+bool installedByFile(const DetectionEntry& entry, const script::MacroValues& dirs,
                      const platform::FileSystem& files);
 
-} // namespace parcelkit::script
+} // namespace parcelkit::components

@@ -1,20 +1,20 @@
 #include "components/earlier_installation.hpp"
 
+#include "components/component_page.hpp"
+#include "components/warning_question.hpp"
+#include "launch/run_programs.hpp"
 #include "model/messages.hpp"
 #include "model/session.hpp"
 #include "model/startup.hpp"
 #include "platform/platform.hpp"
-#include "components/component_page.hpp"
-#include "components/warning_question.hpp"
-#include "launch/run_programs.hpp"
 
-namespace parcelkit::script {
+namespace parcelkit::components {
 
 namespace {
 
 // The destination as the user typed it may end with a backslash.
 std::wstring fileIn(const std::wstring& setupdir, const wchar_t* name) {
-    return app::withoutTrailingBackslash(setupdir) + L"\\" + name;
+    return model::withoutTrailingBackslash(setupdir) + L"\\" + name;
 }
 
 } // namespace
@@ -24,14 +24,14 @@ bool earlierInstallation(const std::wstring& setupdir, const platform::FileSyste
            files.fileExists(fileIn(setupdir, L"uninstall.ini"));
 }
 
-SetupCheck Checksetup(const app::Session& session, const app::MessageTexts& texts,
+SetupCheck Checksetup(const model::Session& session, const model::MessageTexts& texts,
                       platform::Platform& platform, ComponentPage& page) {
     const std::wstring& setupdir = session.dirs.setupdir;
     const bool present = earlierInstallation(setupdir, platform.files);
-    const std::wstring caption = texts.text(app::msg::NoticeCaption);
+    const std::wstring caption = texts.text(model::msg::NoticeCaption);
     if (!session.setupmode) {
         if (present ||
-            askWarning(platform.boxes, texts.text(app::msg::NotInstalledForUpdate), caption)) {
+            askWarning(platform.boxes, texts.text(model::msg::NotInstalledForUpdate), caption)) {
             return SetupCheck::Continue;
         }
         return SetupCheck::EndProgram;
@@ -39,12 +39,12 @@ SetupCheck Checksetup(const app::Session& session, const app::MessageTexts& text
     if (!present) {
         return SetupCheck::Continue;
     }
-    if (!askWarning(platform.boxes, texts.text(app::msg::AlreadyInstalled), caption)) {
+    if (!askWarning(platform.boxes, texts.text(model::msg::AlreadyInstalled), caption)) {
         return SetupCheck::EndProgram;
     }
     // The uninstaller works on its own record; whether it could start or not, the tree is
     // built again so that it shows what is installed now.
-    system::ExecuteWait(platform.processes, fileIn(setupdir, L"uninstall.exe"), L"", L"",
+    launch::ExecuteWait(platform.processes, fileIn(setupdir, L"uninstall.exe"), L"", L"",
                         platform::kShowNormal, platform::kWaitForever);
     if (!page.readlist()) {
         return SetupCheck::EndProgram;
@@ -53,4 +53,4 @@ SetupCheck Checksetup(const app::Session& session, const app::MessageTexts& text
     return SetupCheck::Rebuilt;
 }
 
-} // namespace parcelkit::script
+} // namespace parcelkit::components

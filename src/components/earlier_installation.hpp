@@ -7,12 +7,12 @@ class FileSystem;
 struct Platform;
 } // namespace parcelkit::platform
 
-namespace parcelkit::app {
+namespace parcelkit::model {
 class MessageTexts;
 struct Session;
-} // namespace parcelkit::app
+} // namespace parcelkit::model
 
-namespace parcelkit::script {
+namespace parcelkit::components {
 
 class ComponentPage;
 
@@ -31,7 +31,7 @@ bool earlierInstallation(const std::wstring& setupdir, const platform::FileSyste
 // then builds the tree and detects again; No ends the program. Update mode without an
 // earlier installation asks whether to go on: No ends the program. A box that cannot be
 // shown counts as No.
-SetupCheck Checksetup(const app::Session& session, const app::MessageTexts& texts,
+SetupCheck Checksetup(const model::Session& session, const model::MessageTexts& texts,
                       platform::Platform& platform, ComponentPage& page);
 
-} // namespace parcelkit::script
+} // namespace parcelkit::components

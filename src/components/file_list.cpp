@@ -2,7 +2,7 @@
 
 #include "platform/file_system.hpp"
 
-namespace parcelkit::script {
+namespace parcelkit::components {
 
 namespace {
 
@@ -33,4 +33,4 @@ std::optional<std::vector<std::wstring>> GetFileList(const std::wstring& path,
     return names;
 }
 
-} // namespace parcelkit::script
+} // namespace parcelkit::components

@@ -8,7 +8,7 @@ namespace parcelkit::platform {
 class FileSystem;
 }
 
-namespace parcelkit::script {
+namespace parcelkit::components {
 
 // The bare names of the plain files that a path names; its last part may hold "*" and
 // "?". Sub-folders are neither listed nor entered; the names come in the system's order.
@@ -16,4 +16,4 @@ namespace parcelkit::script {
 std::optional<std::vector<std::wstring>> GetFileList(const std::wstring& path,
                                                      const platform::FileSystem& files);
 
-} // namespace parcelkit::script
+} // namespace parcelkit::components

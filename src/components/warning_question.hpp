@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace parcelkit::script {
+namespace parcelkit::components {
 
 // A Yes/No question that warns before installing over what is there; only Yes agrees.
 // The box interface offers no warning icon and no choice of default button yet, so the
@@ -15,4 +15,4 @@ inline bool askWarning(platform::MessageBoxes& boxes, const std::wstring& text,
            platform::BoxAnswer::Yes;
 }
 
-} // namespace parcelkit::script
+} // namespace parcelkit::components

@@ -1,12 +1,12 @@
 #include "engine/file_copy.hpp"
 
+#include "base/escapes.hpp"
+#include "base/text.hpp"
+#include "components/file_list.hpp"
 #include "engine/file_entry.hpp"
 #include "engine/make_directory.hpp"
 #include "engine/replace_at_restart.hpp"
 #include "engine/version_compare.hpp"
-#include "base/escapes.hpp"
-#include "components/file_list.hpp"
-#include "base/text.hpp"
 #include "launch/run_programs.hpp"
 
 #include <algorithm>
@@ -36,7 +36,7 @@ std::wstring directoryPart(const std::wstring& path) {
 
 bool onSkiplist(const std::vector<std::wstring>& skiplist, const std::wstring& file) {
     return std::any_of(skiplist.begin(), skiplist.end(), [&](const std::wstring& skipped) {
-        return script::equalsIgnoreCase(skipped, file);
+        return base::equalsIgnoreCase(skipped, file);
     });
 }
 
@@ -50,10 +50,10 @@ struct ListedFile {
 // One call of filecopy: the section's entries, then the registrations they queued.
 class SectionCopy {
 public:
-    SectionCopy(InstallContext& context, const std::vector<std::wstring>& skiplist,
+    SectionCopy(model::InstallContext& context, const std::vector<std::wstring>& skiplist,
                 const std::wstring& name, const std::wstring& componentDir)
         : context_(context), skiplist_(skiplist), name_(name), componentDir_(componentDir),
-          unattended_(system::startedWithParameters(context.platform.system)) {}
+          unattended_(launch::startedWithParameters(context.platform.system)) {}
 
     void install(const std::wstring& line);
     void registerQueued();
@@ -64,10 +64,12 @@ private:
     bool replaces(const std::wstring& target, const std::wstring& source) const;
     void record(const std::wstring& target, const std::wstring& suffix);
     void notFound(const std::wstring& path);
-    void show(StatusLine line, const std::wstring& text) { context_.view.setStatus(line, text); }
-    std::wstring text(const app::Message& message) const { return context_.texts.text(message); }
+    void show(model::StatusLine line, const std::wstring& text) {
+        context_.view.setStatus(line, text);
+    }
+    std::wstring text(const model::Message& message) const { return context_.texts.text(message); }
 
-    InstallContext& context_;
+    model::InstallContext& context_;
     const std::vector<std::wstring>& skiplist_;
     const std::wstring& name_;
     const std::wstring& componentDir_;
@@ -82,7 +84,7 @@ void SectionCopy::install(const std::wstring& line) {
     const std::wstring targetDirectory = withTrailingBackslash(script::extpath(
         entry.targetDirectory, int(script::MacroForm::Plain), context_.session.dirs, files));
     const std::wstring pattern = componentDir_ + L"\\" + entry.source;
-    const auto listed = script::GetFileList(pattern, files);
+    const auto listed = components::GetFileList(pattern, files);
     if (!hasWildcard(entry.source) && !files.fileExists(pattern)) {
         notFound(pattern);
     }
@@ -130,8 +132,8 @@ void SectionCopy::installFile(const FileEntry& entry, const std::wstring& source
     if (files.fileExists(target)) {
         files.setNormalAttributes(target);
     }
-    show(StatusLine::Activity, text(app::msg::DirectoryLabel) + targetDirectory);
-    show(StatusLine::Subject, text(app::msg::FileLabel) + targetName);
+    show(model::StatusLine::Activity, text(model::msg::DirectoryLabel) + targetDirectory);
+    show(model::StatusLine::Subject, text(model::msg::FileLabel) + targetName);
     context_.view.processMessages();
 
     if (!files.fileExists(source)) {
@@ -153,27 +155,27 @@ bool SectionCopy::replaces(const std::wstring& target, const std::wstring& sourc
 }
 
 void SectionCopy::record(const std::wstring& target, const std::wstring& suffix) {
-    uninstallRecord(context_).writeString(kFileSection, script::de_extstr(target) + L"|" + suffix,
-                                          name_);
+    model::uninstallRecord(context_).writeString(kFileSection,
+                                                 base::de_extstr(target) + L"|" + suffix, name_);
 }
 
 void SectionCopy::notFound(const std::wstring& path) {
     if (unattended_) {
         return;
     }
-    context_.platform.boxes.show(text(app::msg::NotFound) + path, text(app::msg::ErrorCaption),
+    context_.platform.boxes.show(text(model::msg::NotFound) + path, text(model::msg::ErrorCaption),
                                  platform::BoxIcon::Error, platform::BoxButtons::Ok);
 }
 
 void SectionCopy::registerQueued() {
     const std::wstring tool = context_.session.dirs.sysdir + L"\\regsvr32.exe";
     for (const auto& target : reglist_) {
-        show(StatusLine::Heading, text(app::msg::CopyingLine));
-        show(StatusLine::Notice, text(app::msg::WaitLine));
-        show(StatusLine::Activity, text(app::msg::Registering));
-        show(StatusLine::Subject, target);
+        show(model::StatusLine::Heading, text(model::msg::CopyingLine));
+        show(model::StatusLine::Notice, text(model::msg::WaitLine));
+        show(model::StatusLine::Activity, text(model::msg::Registering));
+        show(model::StatusLine::Subject, target);
         // The tool's outcome is its own business: it reports nothing the installer can act on.
-        system::ExecuteWait(context_.platform.processes, tool, L" /s \"" + target + L"\"", L"",
+        launch::ExecuteWait(context_.platform.processes, tool, L" /s \"" + target + L"\"", L"",
                             platform::kShowHidden, platform::kWaitForever);
         context_.view.processMessages();
     }
@@ -181,7 +183,7 @@ void SectionCopy::registerQueued() {
 
 } // namespace
 
-void filecopy(InstallContext& context, const std::vector<std::wstring>& lines,
+void filecopy(model::InstallContext& context, const std::vector<std::wstring>& lines,
               std::vector<std::wstring>& skiplist, const std::wstring& name,
               const std::wstring& componentDir) {
     // The component file lies beside the payload and would match "*".

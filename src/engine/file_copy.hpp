@@ -18,7 +18,7 @@ namespace parcelkit::engine {
 // Throws MalformedEntry for an entry without a source or a target directory, and
 // PlatformError when the uninstall record or wininit.ini cannot be written; what was
 // installed and recorded before stays.
-void filecopy(InstallContext& context, const std::vector<std::wstring>& lines,
+void filecopy(model::InstallContext& context, const std::vector<std::wstring>& lines,
               std::vector<std::wstring>& skiplist, const std::wstring& name,
               const std::wstring& componentDir);
 

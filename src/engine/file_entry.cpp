@@ -8,16 +8,16 @@ namespace parcelkit::engine {
 
 MalformedEntry::MalformedEntry(const std::wstring& componentFile, const std::wstring& entry,
                                const std::wstring& problem)
-    : platform::PlatformError(L"Malformed file entry in", componentFile,
-                              L"\"" + entry + L"\": " + problem) {}
+    : base::PlatformError(L"Malformed file entry in", componentFile,
+                          L"\"" + entry + L"\": " + problem) {}
 
 FileEntry readFileEntry(const std::wstring& line, const std::wstring& componentFile) {
     std::wstring valueSide = line;
-    const std::wstring keySide = script::parse(valueSide, L"=");
+    const std::wstring keySide = base::parse(valueSide, L"=");
     std::vector<std::wstring> sources;
     std::vector<std::wstring> targets;
-    script::extstring(L",", keySide, sources);
-    script::extstring(L",", valueSide, targets);
+    base::extstring(L",", keySide, sources);
+    base::extstring(L",", valueSide, targets);
     if (sources.empty()) {
         throw MalformedEntry(componentFile, line, L"the entry names no source file.");
     }
@@ -26,7 +26,7 @@ FileEntry readFileEntry(const std::wstring& line, const std::wstring& componentF
     }
 
     FileEntry entry;
-    entry.source = script::extstr(sources[0]);
+    entry.source = base::extstr(sources[0]);
     if (sources.size() == 2) {
         entry.registration = sources[1];
     } else if (sources.size() >= 3) {
@@ -35,7 +35,7 @@ FileEntry readFileEntry(const std::wstring& line, const std::wstring& componentF
     } else {
         entry.registration = L"0";
     }
-    entry.targetDirectory = script::extstr(targets[0]);
+    entry.targetDirectory = base::extstr(targets[0]);
     entry.overwrite = targets.size() >= 2 ? targets[1] : L"0";
     entry.record = targets.size() >= 3 ? targets[2] : L"0";
     return entry;

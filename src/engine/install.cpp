@@ -1,15 +1,15 @@
 #include "engine/install.hpp"
 
-#include "model/install_steps.hpp"
-#include "engine/install_component.hpp"
-#include "engine/system_steps.hpp"
 #include "base/error.hpp"
 #include "components/component_page.hpp"
 #include "components/component_tree.hpp"
+#include "engine/install_component.hpp"
+#include "engine/record_start.hpp"
+#include "engine/system_steps.hpp"
+#include "launch/run_programs.hpp"
+#include "model/install_steps.hpp"
 #include "script/script_file.hpp"
 #include "script/section_variants.hpp"
-#include "launch/run_programs.hpp"
-#include "engine/record_start.hpp"
 
 namespace parcelkit::engine {
 
@@ -17,11 +17,11 @@ namespace {
 
 // The setup script's own programs of one phase: its "setup_run" section, then the one of
 // the language in use.
-void runScriptPrograms(InstallContext& context, const wchar_t* phase) {
+void runScriptPrograms(model::InstallContext& context, const wchar_t* phase) {
     const auto sections = script::sectionVariants(
         script::EntryKind::Programs, context.session.ostype, context.texts.langsection());
     for (const auto& section : sections) {
-        system::runprg(script::readListSection(context.setupini, section), phase, context.platform,
+        launch::runprg(script::readListSection(context.setupini, section), phase, context.platform,
                        context.session.dirs);
     }
 }
@@ -43,15 +43,15 @@ ComponentRef componentAt(const ChosenComponents& components, std::size_t node) {
 
 } // namespace
 
-void Install(InstallContext& context, const ChosenComponents& components, SystemSteps& steps,
-             const app::StopRequest& stop) {
+void Install(model::InstallContext& context, const ChosenComponents& components, SystemSteps& steps,
+             const model::StopRequest& stop) {
     const std::wstring& setupdir = context.session.dirs.setupdir;
     if (!isFullPath(setupdir)) {
-        throw platform::PlatformError(L"Cannot install into", L"\"" + setupdir + L"\"",
-                                      L"The installation directory must be a full path.");
+        throw base::PlatformError(L"Cannot install into", L"\"" + setupdir + L"\"",
+                                  L"The installation directory must be a full path.");
     }
     runScriptPrograms(context, L"before");
-    uninstall::createun(context);
+    engine::createun(context);
 
     std::vector<std::wstring> afterlist;
     for (std::size_t node = 0; node < components.tree.count(); ++node) {
@@ -65,7 +65,7 @@ void Install(InstallContext& context, const ChosenComponents& components, System
     }
 
     if (!afterlist.empty()) {
-        system::runprg(afterlist, L"after", context.platform, context.session.dirs);
+        launch::runprg(afterlist, L"after", context.platform, context.session.dirs);
     }
     runScriptPrograms(context, L"after");
     steps.uninstall(context);

@@ -5,14 +5,14 @@
 #include <string>
 #include <vector>
 
-namespace parcelkit::app {
+namespace parcelkit::model {
 class StopRequest;
 }
 
-namespace parcelkit::script {
+namespace parcelkit::components {
 class ComponentTree;
 struct ComponentLists;
-} // namespace parcelkit::script
+} // namespace parcelkit::components
 
 namespace parcelkit::engine {
 
@@ -21,8 +21,8 @@ class SystemSteps;
 // What the user chose on the component page: the tree with its check states and the
 // per-node lists, both indexed by a node's absolute position.
 struct ChosenComponents {
-    const script::ComponentTree& tree;
-    const script::ComponentLists& lists;
+    const components::ComponentTree& tree;
+    const components::ComponentLists& lists;
 };
 
 // One installation run: the setup script's "before" programs, the uninstall record, every
@@ -35,7 +35,7 @@ struct ChosenComponents {
 // reaches the caller naming the component file; the record keeps what was written before.
 // A destination that is not a full path ("X:\..." or a network path) is refused with a
 // PlatformError before anything runs.
-void Install(InstallContext& context, const ChosenComponents& components, SystemSteps& steps,
-             const app::StopRequest& stop);
+void Install(model::InstallContext& context, const ChosenComponents& components, SystemSteps& steps,
+             const model::StopRequest& stop);
 
 } // namespace parcelkit::engine

@@ -1,17 +1,17 @@
 #include "engine/install_component.hpp"
 
-#include "model/install_steps.hpp"
+#include "base/error.hpp"
+#include "base/escapes.hpp"
+#include "base/text.hpp"
 #include "engine/file_copy.hpp"
 #include "engine/file_entry.hpp"
 #include "engine/make_directory.hpp"
 #include "engine/system_steps.hpp"
-#include "base/error.hpp"
-#include "base/escapes.hpp"
+#include "launch/run_programs.hpp"
+#include "model/install_steps.hpp"
 #include "script/path_macros.hpp"
 #include "script/script_file.hpp"
 #include "script/section_variants.hpp"
-#include "base/text.hpp"
-#include "launch/run_programs.hpp"
 
 namespace parcelkit::engine {
 
@@ -25,14 +25,14 @@ constexpr const wchar_t* kRegistryFileKeys[] = {L"reg",       L"unreg", L"reg200
 
 class ComponentRun {
 public:
-    ComponentRun(InstallContext& context, const ComponentRef& component, SystemSteps& steps,
-                 const app::StopRequest& stop, std::vector<std::wstring>& afterlist)
+    ComponentRun(model::InstallContext& context, const ComponentRef& component, SystemSteps& steps,
+                 const model::StopRequest& stop, std::vector<std::wstring>& afterlist)
         : context_(context), component_(component), steps_(steps), stop_(stop),
           afterlist_(afterlist),
           file_(context.platform.profiles.open(componentFile(context, component))) {}
 
     bool run() {
-        if (script::equalsIgnoreCase(file_->readString(kMain, L"type", L""), L"group")) {
+        if (base::equalsIgnoreCase(file_->readString(kMain, L"type", L""), L"group")) {
             return true;
         }
         writeRecordEntries();
@@ -42,7 +42,7 @@ public:
             return false;
         }
         fillSkiplist();
-        if (script::equalsIgnoreCase(file_->readString(kMain, L"pri", L""), L"file")) {
+        if (base::equalsIgnoreCase(file_->readString(kMain, L"pri", L""), L"file")) {
             if (!copyFiles()) {
                 return false;
             }
@@ -58,7 +58,7 @@ public:
         return true;
     }
 
-    static std::wstring componentFile(const InstallContext& context,
+    static std::wstring componentFile(const model::InstallContext& context,
                                       const ComponentRef& component) {
         return component.folder + L"\\" + context.session.ininame;
     }
@@ -82,7 +82,7 @@ private:
     }
 
     void writeRecordEntries() {
-        platform::ProfileFile& record = uninstallRecord(context_);
+        platform::ProfileFile& record = model::uninstallRecord(context_);
         const std::wstring info = component_.name + L"_info";
         record.writeString(L"list", component_.name, component_.title);
         record.writeString(info, L"Ver", file_->readString(kMain, L"ver", L""));
@@ -96,17 +96,17 @@ private:
             if (entries.empty()) {
                 continue;
             }
-            system::runprg(entries, L"before", context_.platform, context_.session.dirs);
+            launch::runprg(entries, L"before", context_.platform, context_.session.dirs);
             afterlist_.insert(afterlist_.end(), entries.begin(), entries.end());
         }
     }
 
     void recordUninstallPrograms() {
-        platform::ProfileFile& record = uninstallRecord(context_);
+        platform::ProfileFile& record = model::uninstallRecord(context_);
         const std::wstring runSection = L"run_" + component_.name;
         for (const auto& section : sections(script::EntryKind::UninstallPrograms)) {
             for (std::wstring value : lines(section)) {
-                const std::wstring key = script::parse(value, L"=");
+                const std::wstring key = base::parse(value, L"=");
                 record.writeString(runSection, expanded(key), value);
             }
         }
@@ -115,7 +115,7 @@ private:
     bool makeDirectories() {
         for (const auto& section : sections(script::EntryKind::Directories)) {
             for (std::wstring line : lines(section)) {
-                const std::wstring directory = script::extstr(expanded(script::parse(line, L"=")));
+                const std::wstring directory = base::extstr(expanded(base::parse(line, L"=")));
                 context_.view.processMessages();
                 if (stop_.requested()) {
                     return false;
@@ -209,10 +209,10 @@ private:
                                context_.session.dirs, context_.platform.files);
     }
 
-    InstallContext& context_;
+    model::InstallContext& context_;
     const ComponentRef& component_;
     SystemSteps& steps_;
-    const app::StopRequest& stop_;
+    const model::StopRequest& stop_;
     std::vector<std::wstring>& afterlist_;
     std::unique_ptr<platform::ProfileFile> file_;
     std::vector<std::wstring> skiplist_;
@@ -220,18 +220,19 @@ private:
 
 } // namespace
 
-bool installComponent(InstallContext& context, const ComponentRef& component, SystemSteps& steps,
-                      const app::StopRequest& stop, std::vector<std::wstring>& afterlist) {
+bool installComponent(model::InstallContext& context, const ComponentRef& component,
+                      SystemSteps& steps, const model::StopRequest& stop,
+                      std::vector<std::wstring>& afterlist) {
     ComponentRun run(context, component, steps, stop, afterlist);
     try {
         return run.run();
     } catch (const MalformedEntry&) {
         throw; // names its component file and entry already
-    } catch (const platform::PlatformError& error) {
+    } catch (const base::PlatformError& error) {
         // Whoever reads the error needs to know which component the run stopped at.
-        throw platform::PlatformError(error.operation(), error.object(),
-                                      error.reason() + L"\r\nComponent file: " +
-                                          ComponentRun::componentFile(context, component));
+        throw base::PlatformError(error.operation(), error.object(),
+                                  error.reason() + L"\r\nComponent file: " +
+                                      ComponentRun::componentFile(context, component));
     }
 }
 

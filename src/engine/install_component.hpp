@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace parcelkit::app {
+namespace parcelkit::model {
 class StopRequest;
 }
 
@@ -24,7 +24,8 @@ struct ComponentRef {
 // files and registry files in the order of its "pri" key, shortcuts and (9x family only)
 // system.ini entries. Its "setup_run" lines are appended to afterlist for the end of the
 // run. False when the run was stopped part-way; a group component installs nothing.
-bool installComponent(InstallContext& context, const ComponentRef& component, SystemSteps& steps,
-                      const app::StopRequest& stop, std::vector<std::wstring>& afterlist);
+bool installComponent(model::InstallContext& context, const ComponentRef& component,
+                      SystemSteps& steps, const model::StopRequest& stop,
+                      std::vector<std::wstring>& afterlist);
 
 } // namespace parcelkit::engine

@@ -24,13 +24,14 @@ std::vector<Prefix> examine(const platform::FileSystem& files, const std::wstrin
 
 // Creates the missing levels in order, shown on the status lines. Whether the system
 // creates them is not checked: copies into a missing directory take the restart path.
-void createMissing(InstallContext& context, const std::vector<Prefix>& prefixes,
+void createMissing(model::InstallContext& context, const std::vector<Prefix>& prefixes,
                    const std::wstring& directory) {
     if (prefixes.empty() || prefixes.back().existed) {
         return;
     }
-    context.view.setStatus(StatusLine::Activity, context.texts.text(app::msg::CreatingDirectory));
-    context.view.setStatus(StatusLine::Subject, directory);
+    context.view.setStatus(model::StatusLine::Activity,
+                           context.texts.text(model::msg::CreatingDirectory));
+    context.view.setStatus(model::StatusLine::Subject, directory);
     for (const auto& prefix : prefixes) {
         if (!prefix.existed) {
             context.platform.files.createDirectory(prefix.path);
@@ -41,7 +42,7 @@ void createMissing(InstallContext& context, const std::vector<Prefix>& prefixes,
 void recordComponentDirectories(platform::ProfileFile& record, const std::wstring& owner,
                                 const std::vector<Prefix>& prefixes) {
     for (const auto& prefix : prefixes) {
-        const std::wstring key = script::de_extstr(prefix.path);
+        const std::wstring key = base::de_extstr(prefix.path);
         if (!prefix.existed) {
             record.writeString(kDirSection, key, owner);
             continue;
@@ -58,13 +59,13 @@ void recordComponentDirectories(platform::ProfileFile& record, const std::wstrin
 // The record is made UTF-16 before its first entry: a new profile file would otherwise be
 // written in the ANSI code page and lose every character beyond it (a product name or an
 // installation path in Chinese, say).
-void openRecord(InstallContext& context) {
-    const std::wstring path = uninstallRecordPath(context.session);
+void openRecord(model::InstallContext& context) {
+    const std::wstring path = model::uninstallRecordPath(context.session);
     context.platform.profiles.makeUnicode(path);
     context.uninstallini = context.platform.profiles.open(path);
 }
 
-std::wstring productName(const InstallContext& context) {
+std::wstring productName(const model::InstallContext& context) {
     std::wstring name = context.texts.value(L"name", L"");
     if (name.empty()) {
         name = context.setupini.readString(L"main", L"name", L"Parcelkit");
@@ -72,7 +73,7 @@ std::wstring productName(const InstallContext& context) {
     return name;
 }
 
-void makeInstallationDirectory(InstallContext& context, const std::wstring& directory) {
+void makeInstallationDirectory(model::InstallContext& context, const std::wstring& directory) {
     const auto prefixes = examine(context.platform.files, directory);
     createMissing(context, prefixes, directory);
     openRecord(context);
@@ -81,7 +82,7 @@ void makeInstallationDirectory(InstallContext& context, const std::wstring& dire
     record.writeString(L"main", L"name", productName(context));
     for (const auto& prefix : prefixes) {
         if (!prefix.existed) {
-            record.writeString(kDirSection, script::de_extstr(prefix.path), kSharedOwner);
+            record.writeString(kDirSection, base::de_extstr(prefix.path), kSharedOwner);
         }
     }
 }
@@ -90,7 +91,7 @@ void makeInstallationDirectory(InstallContext& context, const std::wstring& dire
 
 std::vector<std::wstring> directoryPrefixes(const std::wstring& directory) {
     std::vector<std::wstring> pieces;
-    script::extstring(L"\\", directory, pieces);
+    base::extstring(L"\\", directory, pieces);
     std::size_t rootPieces = 1;
     std::wstring path = pieces.empty() ? std::wstring() : pieces[0];
     if (directory.starts_with(L"\\\\") && pieces.size() >= 2) {
@@ -105,12 +106,13 @@ std::vector<std::wstring> directoryPrefixes(const std::wstring& directory) {
     return prefixes;
 }
 
-void makedir(InstallContext& context, const std::wstring& owner, const std::wstring& directory) {
+void makedir(model::InstallContext& context, const std::wstring& owner,
+             const std::wstring& directory) {
     if (owner == kSharedOwner) {
         makeInstallationDirectory(context, directory);
         return;
     }
-    platform::ProfileFile& record = uninstallRecord(context);
+    platform::ProfileFile& record = model::uninstallRecord(context);
     const auto prefixes = examine(context.platform.files, directory);
     recordComponentDirectories(record, owner, prefixes);
     createMissing(context, prefixes, directory);

@@ -20,6 +20,7 @@ std::vector<std::wstring> directoryPrefixes(const std::wstring& directory);
 // section which of its directories the installation created and for whom. With the
 // owner "#share#" (once per run, for the installation directory) it also creates the
 // record itself and opens it in the context.
-void makedir(InstallContext& context, const std::wstring& owner, const std::wstring& directory);
+void makedir(model::InstallContext& context, const std::wstring& owner,
+             const std::wstring& directory);
 
 } // namespace parcelkit::engine

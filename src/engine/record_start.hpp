@@ -2,7 +2,7 @@
 
 #include "model/install_context.hpp"
 
-namespace parcelkit::uninstall {
+namespace parcelkit::engine {
 
 // Starts the uninstall record of a run: creates the installation directory and
 // uninstall.ini (opened in the context from then on), writes the record's general
@@ -10,6 +10,6 @@ namespace parcelkit::uninstall {
 // texts), and copies uninstall.exe and the readme from the setup folder into the
 // installation directory. Copies whose source is missing, or that fail, are passed over.
 // Throws PlatformError when a write to the record is refused.
-void createun(engine::InstallContext& context);
+void createun(model::InstallContext& context);
 
-} // namespace parcelkit::uninstall
+} // namespace parcelkit::engine

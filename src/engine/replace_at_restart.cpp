@@ -28,7 +28,7 @@ private:
 
 // The 9x family moves each [rename] value onto its key before long names are available,
 // so both sides must be short names; without them the entry would name nothing.
-bool scheduleInWininit(InstallContext& context, const std::wstring& standIn,
+bool scheduleInWininit(model::InstallContext& context, const std::wstring& standIn,
                        const std::wstring& target) {
     const auto& files = context.platform.files;
     const auto shortTarget = files.shortPath(target);
@@ -44,7 +44,7 @@ bool scheduleInWininit(InstallContext& context, const std::wstring& standIn,
 
 } // namespace
 
-void replaceAtRestart(InstallContext& context, const std::wstring& source,
+void replaceAtRestart(model::InstallContext& context, const std::wstring& source,
                       const std::wstring& target) {
     context.session.needreboot = true;
     platform::FileSystem& files = context.platform.files;

@@ -16,19 +16,19 @@ public:
     virtual ~SystemSteps() = default;
 
     // Imports an existing registry file of a component.
-    virtual void reg(InstallContext& context, const std::wstring& path) = 0;
+    virtual void reg(model::InstallContext& context, const std::wstring& path) = 0;
     // Adds an existing undo registry file to the installation's unreg.reg, in the block
     // of the component name.
-    virtual void unreg(InstallContext& context, const std::wstring& name,
+    virtual void unreg(model::InstallContext& context, const std::wstring& name,
                        const std::wstring& path) = 0;
     // Creates and records the shortcuts of one shortcut section (key=value lines).
-    virtual void shortcut(InstallContext& context, const std::vector<std::wstring>& lines,
+    virtual void shortcut(model::InstallContext& context, const std::vector<std::wstring>& lines,
                           const std::wstring& name) = 0;
     // Writes and records the system.ini entries of one section (9x family only).
-    virtual void systemini(InstallContext& context, const std::vector<std::wstring>& lines,
+    virtual void systemini(model::InstallContext& context, const std::vector<std::wstring>& lines,
                            const std::wstring& name) = 0;
     // Writes the entry in the system's list of installed programs.
-    virtual void uninstall(InstallContext& context) = 0;
+    virtual void uninstall(model::InstallContext& context) = 0;
 };
 
 } // namespace parcelkit::engine

@@ -4,20 +4,20 @@
 
 #include <algorithm>
 
-namespace parcelkit::system {
+namespace parcelkit::launch {
 
 namespace {
 
 std::wstring expanded(std::wstring_view field, const script::MacroValues& dirs,
                       const platform::FileSystem& files) {
-    return script::extstr(script::extpath(field, int(script::MacroForm::Plain), dirs, files));
+    return base::extstr(script::extpath(field, int(script::MacroForm::Plain), dirs, files));
 }
 
 } // namespace
 
 RunFlags readRunFlags(std::wstring_view valueSide) {
     std::vector<std::wstring> fields;
-    script::extstring(L"|", valueSide, fields);
+    base::extstring(L"|", valueSide, fields);
     if (fields.size() == 3) {
         fields.insert(fields.begin(), L"after");
     }
@@ -71,14 +71,13 @@ void runprg(const std::vector<std::wstring>& entries, std::wstring_view phase,
     const bool silent = startedWithParameters(platform.system);
     for (const auto& entry : entries) {
         std::wstring valueSide = entry;
-        std::wstring keySide = script::parse(valueSide, L"=");
+        std::wstring keySide = base::parse(valueSide, L"=");
         const RunFlags flags = readRunFlags(valueSide);
         if (flags.phase != phase) {
             continue;
         }
-        const std::wstring program = expanded(script::parse(keySide, L"|"), dirs, platform.files);
-        const std::wstring parameters =
-            expanded(script::parse(keySide, L"|"), dirs, platform.files);
+        const std::wstring program = expanded(base::parse(keySide, L"|"), dirs, platform.files);
+        const std::wstring parameters = expanded(base::parse(keySide, L"|"), dirs, platform.files);
         const std::wstring directory = expanded(keySide, dirs, platform.files);
         if (silent && flags.when != L"always") {
             continue;
@@ -89,4 +88,4 @@ void runprg(const std::vector<std::wstring>& entries, std::wstring_view phase,
     }
 }
 
-} // namespace parcelkit::system
+} // namespace parcelkit::launch

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-namespace parcelkit::system {
+namespace parcelkit::launch {
 
 // The value side of a run entry: phase|when|wait|show, empty fields dropped. Fields that
 // the entry does not name stay empty and so mean "not always", "no wait", "shown".
@@ -46,4 +46,4 @@ bool ExecuteWait(platform::Processes& processes, const std::wstring& program,
 void runprg(const std::vector<std::wstring>& entries, std::wstring_view phase,
             platform::Platform& platform, const script::MacroValues& dirs);
 
-} // namespace parcelkit::system
+} // namespace parcelkit::launch

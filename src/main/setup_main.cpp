@@ -7,13 +7,13 @@
 #include "platform/win32/message_box_win32.hpp"
 #include "platform/win32/process_win32.hpp"
 #include "platform/win32/profile_win32.hpp"
-#include "windows/setup_windows.hpp"
 #include "platform/win32/registry_win32.hpp"
 #include "platform/win32/shell_win32.hpp"
 #include "platform/win32/shutdown_win32.hpp"
 #include "platform/win32/system_info_win32.hpp"
 #include "platform/win32/version_info_win32.hpp"
 #include "system/system_steps_impl.hpp"
+#include "windows/setup_windows.hpp"
 
 #include <windows.h>
 
@@ -67,6 +67,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     parcelkit::win32::Win32Shell shell;
     parcelkit::win32::Win32FileBytes fileBytes;
     parcelkit::system::SystemStepsImpl systemSteps(shell, fileBytes);
-    parcelkit::win32::Win32ProgramWindows windows;
-    return parcelkit::app::run(platform, collation, shutdown, systemSteps, windows);
+    parcelkit::windows::Win32ProgramWindows windows;
+    return parcelkit::programs::runSetup(platform, collation, shutdown, systemSteps, windows);
 }

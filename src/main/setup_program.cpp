@@ -1,66 +1,66 @@
 #include "main/setup_program.hpp"
 
-#include "model/install_steps.hpp"
-#include "model/language.hpp"
-#include "presenters/language_dialog.hpp"
-#include "model/messages.hpp"
-#include "presenters/program_start.hpp"
-#include "model/session.hpp"
-#include "presenters/wizard_presenter.hpp"
-#include "engine/install.hpp"
-#include "model/install_context.hpp"
 #include "base/error.hpp"
-#include "platform/platform.hpp"
 #include "components/component_page.hpp"
 #include "components/earlier_installation.hpp"
+#include "engine/install.hpp"
+#include "model/install_context.hpp"
+#include "model/install_steps.hpp"
+#include "model/language.hpp"
+#include "model/messages.hpp"
+#include "model/session.hpp"
+#include "platform/platform.hpp"
+#include "presenters/language_dialog.hpp"
+#include "presenters/program_start.hpp"
+#include "presenters/wizard_presenter.hpp"
 
-namespace parcelkit::app {
+namespace parcelkit::programs {
 
 namespace {
 
 // The component page and the install driver as the wizard starts them. The component page
 // builds the tree, detects installed components and checks the destination; Install reads
 // the tree's final states through components().
-class ProgramInstallSteps : public InstallSteps {
+class ProgramInstallSteps : public model::InstallSteps {
 public:
-    ProgramInstallSteps(Session& session, const LanguageSource& language,
+    ProgramInstallSteps(model::Session& session, const model::LanguageSource& language,
                         platform::Platform& platform, const platform::Collation& collation,
-                        script::ComponentTreeView& view, engine::InstallView& installView,
+                        components::ComponentTreeView& view, model::InstallView& installView,
                         engine::SystemSteps& systemSteps)
         : session_(session), language_(language), platform_(platform), installView_(installView),
           systemSteps_(systemSteps), components_(view, session, language, platform, collation) {}
 
     // The tree in absolute order with its states, children and titles, and the per-node
     // lists (componentdirs, namelist, ...) indexed the same way.
-    script::ComponentPage& components() { return components_; }
+    components::ComponentPage& components() { return components_; }
 
     bool readlist() override { return components_.readlist(); }
     void detect() override { components_.detect(); }
     bool Checksetup() override {
         // Rebuilt: the earlier installation was removed and the tree shows what is left.
-        return script::Checksetup(session_, language_.texts(), platform_, components_) !=
-               script::SetupCheck::EndProgram;
+        return components::Checksetup(session_, language_.texts(), platform_, components_) !=
+               components::SetupCheck::EndProgram;
     }
-    void Install(const StopRequest& stop) override {
+    void Install(const model::StopRequest& stop) override {
         components_.expandAll();
-        const MessageTexts texts = language_.texts();
-        engine::InstallContext context{platform_, session_,     *session_.setupini,
-                                       texts,     installView_, nullptr};
+        const model::MessageTexts texts = language_.texts();
+        model::InstallContext context{platform_, session_,     *session_.setupini,
+                                      texts,     installView_, nullptr};
         engine::Install(context, {components_.tree(), components_.lists()}, systemSteps_, stop);
     }
 
 private:
-    Session& session_;
-    const LanguageSource& language_;
+    model::Session& session_;
+    const model::LanguageSource& language_;
     platform::Platform& platform_;
-    engine::InstallView& installView_;
+    model::InstallView& installView_;
     engine::SystemSteps& systemSteps_;
-    script::ComponentPage components_;
+    components::ComponentPage components_;
 };
 
 // Only ASCII reaches what(): our own errors carry their text as PlatformError.
 std::wstring describe(const std::exception& error) {
-    if (const auto* platformError = dynamic_cast<const platform::PlatformError*>(&error)) {
+    if (const auto* platformError = dynamic_cast<const base::PlatformError*>(&error)) {
         return platformError->describe();
     }
     const std::string what = error.what();
@@ -69,19 +69,21 @@ std::wstring describe(const std::exception& error) {
 
 } // namespace
 
-int run(platform::Platform& platform, const platform::Collation& collation,
-        platform::Shutdown& shutdown, engine::SystemSteps& systemSteps, ProgramWindows& windows) {
-    Session session;
-    LanguageSource language;
+int runSetup(platform::Platform& platform, const platform::Collation& collation,
+             platform::Shutdown& shutdown, engine::SystemSteps& systemSteps,
+             presenters::ProgramWindows& windows) {
+    model::Session session;
+    model::LanguageSource language;
     ProgramInstallSteps steps(session, language, platform, collation, windows.componentTreeView(),
                               windows.installView(), systemSteps);
-    WizardPresenter wizard(windows.wizardView(), session, language, steps, windows, platform,
-                           shutdown);
-    LanguageDialogPresenter dialog(windows.dialogView(), language, windows.wizardView(), session,
-                                   wizard, windows, platform);
-    const FailureReport report = [&](const std::exception& error) {
-        const std::wstring caption = language.langfile ? language.texts().text(msg::ErrorCaption)
-                                                       : std::wstring(msg::ErrorCaption.fallback);
+    presenters::WizardPresenter wizard(windows.wizardView(), session, language, steps, windows,
+                                       platform, shutdown);
+    presenters::LanguageDialogPresenter dialog(windows.dialogView(), language, windows.wizardView(),
+                                               session, wizard, windows, platform);
+    const presenters::FailureReport report = [&](const std::exception& error) {
+        const std::wstring caption = language.langfile
+                                         ? language.texts().text(model::msg::ErrorCaption)
+                                         : std::wstring(model::msg::ErrorCaption.fallback);
         platform.boxes.show(describe(error), caption, platform::BoxIcon::Error,
                             platform::BoxButtons::Ok);
     };
@@ -90,7 +92,7 @@ int run(platform::Platform& platform, const platform::Collation& collation,
     // script that started it.
     int exitCode = 0;
     try {
-        startProgram(dialog, wizard);
+        presenters::startProgram(dialog, wizard);
     } catch (const std::exception& error) {
         report(error);
         windows.endProgram();
@@ -100,4 +102,4 @@ int run(platform::Platform& platform, const platform::Collation& collation,
     return exitCode;
 }
 
-} // namespace parcelkit::app
+} // namespace parcelkit::programs

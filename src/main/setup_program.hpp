@@ -12,10 +12,11 @@ struct Platform;
 class Shutdown;
 } // namespace parcelkit::platform
 
-namespace parcelkit::app {
+namespace parcelkit::programs {
 
 // The whole program run; returns the process exit code.
-int run(platform::Platform& platform, const platform::Collation& collation,
-        platform::Shutdown& shutdown, engine::SystemSteps& systemSteps, ProgramWindows& windows);
+int runSetup(platform::Platform& platform, const platform::Collation& collation,
+             platform::Shutdown& shutdown, engine::SystemSteps& systemSteps,
+             presenters::ProgramWindows& windows);
 
-} // namespace parcelkit::app
+} // namespace parcelkit::programs

@@ -1,14 +1,14 @@
+#include "base/text.hpp"
 #include "platform/win32/dll_search.hpp"
 #include "platform/win32/file_removal_win32.hpp"
 #include "platform/win32/file_system_win32.hpp"
 #include "platform/win32/process_win32.hpp"
 #include "platform/win32/profile_win32.hpp"
 #include "platform/win32/registry_win32.hpp"
-#include "platform/win32/system_info_win32.hpp"
 #include "platform/win32/self_removal_win32.hpp"
-#include "windows/uninstaller_window.hpp"
-#include "base/text.hpp"
+#include "platform/win32/system_info_win32.hpp"
 #include "uninstaller/silent_removal.hpp"
+#include "windows/uninstaller_window.hpp"
 
 #include <windows.h>
 
@@ -26,7 +26,7 @@ void leaveTheInstallationDirectory() {
 
 bool hasSwitch(const std::vector<std::wstring>& arguments, const wchar_t* name) {
     return std::any_of(arguments.begin() + (arguments.empty() ? 0 : 1), arguments.end(),
-                       [&](const auto& a) { return parcelkit::script::equalsIgnoreCase(a, name); });
+                       [&](const auto& a) { return parcelkit::base::equalsIgnoreCase(a, name); });
 }
 
 } // namespace
@@ -36,7 +36,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     parcelkit::win32::Win32SystemInfo system;
     const auto arguments = system.arguments();
     if (arguments.size() > 1 &&
-        parcelkit::script::equalsIgnoreCase(arguments[1], parcelkit::win32::kCleanupSwitch)) {
+        parcelkit::base::equalsIgnoreCase(arguments[1], parcelkit::win32::kCleanupSwitch)) {
         return parcelkit::win32::runCleanup(arguments);
     }
     leaveTheInstallationDirectory();
@@ -52,5 +52,5 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     if (hasSwitch(arguments, L"/s")) {
         return parcelkit::uninstaller::removeSilently(machine, self);
     }
-    return parcelkit::win32::runUninstallerWindow(machine, self);
+    return parcelkit::windows::runUninstallerWindow(machine, self);
 }

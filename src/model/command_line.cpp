@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-namespace parcelkit::app {
+namespace parcelkit::model {
 
 namespace {
 
@@ -32,10 +32,10 @@ constexpr std::size_t kLanguageIdPieceLength = 7; // "id:" and four hexadecimal 
 std::vector<std::wstring> splitParamlist(std::wstring_view commandLine) {
     std::vector<std::wstring> pieces;
     if (!commandLine.empty() && commandLine[0] == L'"') {
-        script::extstring(L"/", withoutQuotedProgram(commandLine), pieces);
+        base::extstring(L"/", withoutQuotedProgram(commandLine), pieces);
         return pieces;
     }
-    script::extstring(L"/", commandLine, pieces);
+    base::extstring(L"/", commandLine, pieces);
     // The first piece is the program's own path. A line that starts with a slash has no
     // such piece before it, but the system never hands out such a line.
     if (!pieces.empty()) {
@@ -46,20 +46,20 @@ std::vector<std::wstring> splitParamlist(std::wstring_view commandLine) {
 
 std::optional<std::wstring> takeLanguageId(std::vector<std::wstring>& paramlist) {
     const auto found = std::find_if(paramlist.begin(), paramlist.end(), [](const auto& piece) {
-        const std::wstring trimmed = script::trimBlanks(piece);
+        const std::wstring trimmed = base::trimBlanks(piece);
         return trimmed.size() == kLanguageIdPieceLength &&
-               script::asciiLower(std::wstring_view(trimmed).substr(0, 3)) == L"id:";
+               base::asciiLower(std::wstring_view(trimmed).substr(0, 3)) == L"id:";
     });
     if (found == paramlist.end()) {
         return std::nullopt;
     }
-    std::wstring id = script::trimBlanks(*found).substr(3);
+    std::wstring id = base::trimBlanks(*found).substr(3);
     paramlist.erase(found);
     return id;
 }
 
 bool isSilentParameter(std::wstring_view piece) {
-    return script::asciiLower(script::trimBlanks(piece)) == L"s";
+    return base::asciiLower(base::trimBlanks(piece)) == L"s";
 }
 
 bool isUsageRequest(const std::vector<std::wstring>& arguments) {
@@ -82,4 +82,4 @@ CommandLine readCommandLine(std::wstring_view commandLine,
     return result;
 }
 
-} // namespace parcelkit::app
+} // namespace parcelkit::model

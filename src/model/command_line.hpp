@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-namespace parcelkit::app {
+namespace parcelkit::model {
 
 // What the command line asks for.
 struct CommandLine {
@@ -39,4 +39,4 @@ bool hasArguments(const std::vector<std::wstring>& arguments);
 CommandLine readCommandLine(std::wstring_view commandLine,
                             const std::vector<std::wstring>& arguments);
 
-} // namespace parcelkit::app
+} // namespace parcelkit::model

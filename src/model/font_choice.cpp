@@ -4,7 +4,7 @@
 
 #include <limits>
 
-namespace parcelkit::app {
+namespace parcelkit::model {
 
 namespace {
 
@@ -58,4 +58,4 @@ FontChoice readFont(const MessageTexts& texts, std::wstring_view defaultFace) {
     return font;
 }
 
-} // namespace parcelkit::app
+} // namespace parcelkit::model

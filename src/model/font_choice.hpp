@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-namespace parcelkit::app {
+namespace parcelkit::model {
 
 class MessageTexts;
 
@@ -23,4 +23,4 @@ int profileInteger(std::wstring_view text, int fallback);
 // Keys font, size and charset of the language section; an absent face gives defaultFace.
 FontChoice readFont(const MessageTexts& texts, std::wstring_view defaultFace);
 
-} // namespace parcelkit::app
+} // namespace parcelkit::model

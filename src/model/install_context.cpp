@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-namespace parcelkit::engine {
+namespace parcelkit::model {
 
 platform::ProfileFile& uninstallRecord(InstallContext& context) {
     if (!context.uninstallini) {
@@ -11,8 +11,8 @@ platform::ProfileFile& uninstallRecord(InstallContext& context) {
     return *context.uninstallini;
 }
 
-std::wstring uninstallRecordPath(const app::Session& session) {
+std::wstring uninstallRecordPath(const model::Session& session) {
     return session.dirs.setupdir + L"\\uninstall.ini";
 }
 
-} // namespace parcelkit::engine
+} // namespace parcelkit::model

@@ -1,21 +1,21 @@
 #pragma once
 
+#include "model/install_view.hpp"
 #include "model/messages.hpp"
 #include "model/session.hpp"
-#include "model/install_view.hpp"
 #include "platform/platform.hpp"
 
 #include <memory>
 
-namespace parcelkit::engine {
+namespace parcelkit::model {
 
 // What the steps of one installation run share. Built by the wizard for the run; later
 // steps find here everything that the session, the scripts and the machine provide.
 struct InstallContext {
     platform::Platform& platform;
-    app::Session& session;
+    model::Session& session;
     const platform::ProfileFile& setupini;
-    const app::MessageTexts& texts;
+    const model::MessageTexts& texts;
     InstallView& view;
     // Open from the first directory creation of the run (the installation directory) on.
     std::unique_ptr<platform::ProfileFile> uninstallini;
@@ -26,6 +26,6 @@ struct InstallContext {
 platform::ProfileFile& uninstallRecord(InstallContext& context);
 
 // Where the record lives: uninstall.ini in the installation directory.
-std::wstring uninstallRecordPath(const app::Session& session);
+std::wstring uninstallRecordPath(const model::Session& session);
 
-} // namespace parcelkit::engine
+} // namespace parcelkit::model

@@ -1,6 +1,6 @@
 #pragma once
 
-namespace parcelkit::app {
+namespace parcelkit::model {
 
 // Set when the user abandons the installation while it runs.
 class StopRequest {
@@ -32,4 +32,4 @@ public:
     virtual void Install(const StopRequest& stop) = 0;
 };
 
-} // namespace parcelkit::app
+} // namespace parcelkit::model

@@ -2,7 +2,7 @@
 
 #include <string>
 
-namespace parcelkit::engine {
+namespace parcelkit::model {
 
 // The four status lines of the installing page, top to bottom.
 enum class StatusLine {
@@ -23,4 +23,4 @@ public:
     virtual void processMessages() = 0;
 };
 
-} // namespace parcelkit::engine
+} // namespace parcelkit::model

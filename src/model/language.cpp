@@ -4,7 +4,7 @@
 #include "script/script_file.hpp"
 #include "script/section_variants.hpp"
 
-namespace parcelkit::app {
+namespace parcelkit::model {
 
 std::wstring localeSection(std::uint32_t lcid) {
     static constexpr wchar_t kDigits[] = L"0123456789ABCDEF";
@@ -38,4 +38,4 @@ LanguageSource chooseLanguageSource(const std::wstring& currentdir, std::uint32_
     return source;
 }
 
-} // namespace parcelkit::app
+} // namespace parcelkit::model

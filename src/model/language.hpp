@@ -9,9 +9,9 @@
 
 namespace parcelkit::platform {
 class FileSystem;
-} // namespace parcelkit::platform
+}
 
-namespace parcelkit::app {
+namespace parcelkit::model {
 
 // A locale id as the name of its language section: upper-case hexadecimal, at least four
 // digits ("0409", "0804").
@@ -33,4 +33,4 @@ LanguageSource chooseLanguageSource(const std::wstring& currentdir, std::uint32_
                                     const platform::FileSystem& files,
                                     platform::ProfileStore& profiles);
 
-} // namespace parcelkit::app
+} // namespace parcelkit::model

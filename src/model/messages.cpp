@@ -2,7 +2,7 @@
 
 #include "platform/profile.hpp"
 
-namespace parcelkit::app {
+namespace parcelkit::model {
 
 std::wstring MessageTexts::text(const Message& message) const {
     return value(std::wstring(message.key), std::wstring(message.fallback));
@@ -12,4 +12,4 @@ std::wstring MessageTexts::value(const std::wstring& key, const std::wstring& fa
     return langfile_->readString(langsection_, key, fallback);
 }
 
-} // namespace parcelkit::app
+} // namespace parcelkit::model

@@ -7,7 +7,7 @@ namespace parcelkit::platform {
 class ProfileFile;
 }
 
-namespace parcelkit::app {
+namespace parcelkit::model {
 
 // One place of use of a message: the key in the language section and the built-in text
 // used when the key is missing. A few numbers have different defaults at different places.
@@ -111,4 +111,4 @@ private:
     std::wstring langsection_;
 };
 
-} // namespace parcelkit::app
+} // namespace parcelkit::model

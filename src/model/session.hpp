@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-namespace parcelkit::app {
+namespace parcelkit::model {
 
 // What the installer learns about the machine and the setup script at start-up, read by
 // every later step of the run.
@@ -21,4 +21,4 @@ struct Session {
     std::unique_ptr<platform::ProfileFile> setupini;
 };
 
-} // namespace parcelkit::app
+} // namespace parcelkit::model

@@ -1,12 +1,12 @@
 #include "model/startup.hpp"
 
+#include "base/text.hpp"
 #include "platform/file_system.hpp"
 #include "platform/profile.hpp"
 #include "platform/registry.hpp"
 #include "platform/system_info.hpp"
-#include "base/text.hpp"
 
-namespace parcelkit::app {
+namespace parcelkit::model {
 
 std::wstring osFamily(unsigned platformId) {
     switch (platformId) {
@@ -48,7 +48,7 @@ void readMachine(Session& session, const platform::SystemInfo& system,
 }
 
 bool readSetupMode(const platform::ProfileFile& setupini) {
-    return script::asciiLower(setupini.readString(L"main", L"mode", L"setup")) == L"setup";
+    return base::asciiLower(setupini.readString(L"main", L"mode", L"setup")) == L"setup";
 }
 
 void readSetupScript(Session& session, const platform::ProfileFile& setupini) {
@@ -80,4 +80,4 @@ std::wstring installedDirectory(const platform::Registry& registry, const std::w
     return withoutTrailingBackslash(command.substr(0, end + 1));
 }
 
-} // namespace parcelkit::app
+} // namespace parcelkit::model

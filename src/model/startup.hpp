@@ -9,7 +9,7 @@ class Registry;
 class SystemInfo;
 } // namespace parcelkit::platform
 
-namespace parcelkit::app {
+namespace parcelkit::model {
 
 // "98" for platform id 1, "2000" for 2, empty otherwise.
 std::wstring osFamily(unsigned platformId);
@@ -37,4 +37,4 @@ inline constexpr wchar_t kUninstallKey[] =
 // none. An empty appid names no entry (the list's own key is no installation's entry).
 std::wstring installedDirectory(const platform::Registry& registry, const std::wstring& appid);
 
-} // namespace parcelkit::app
+} // namespace parcelkit::model

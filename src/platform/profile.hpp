@@ -29,10 +29,10 @@ public:
     // Removes a key, or a whole section with its keys; a missing one is no error. Throws
     // PlatformError when refused, also by a file that cannot delete.
     virtual void deleteKey(const std::wstring& /*section*/, const std::wstring& /*key*/) {
-        throw PlatformError(L"Cannot delete a key", path(), L"Not supported.");
+        throw base::PlatformError(L"Cannot delete a key", path(), L"Not supported.");
     }
     virtual void deleteSection(const std::wstring& /*section*/) {
-        throw PlatformError(L"Cannot delete a section", path(), L"Not supported.");
+        throw base::PlatformError(L"Cannot delete a section", path(), L"Not supported.");
     }
 };
 

@@ -1,6 +1,6 @@
 #include "presenters/about.hpp"
 
-namespace parcelkit::app {
+namespace parcelkit::presenters {
 
 std::wstring aboutText() {
     return L"Parcelkit, a table-driven installer for Windows programs.\r\n"
@@ -8,4 +8,4 @@ std::wstring aboutText() {
            L"Built " __DATE__ ".";
 }
 
-} // namespace parcelkit::app
+} // namespace parcelkit::presenters

@@ -2,7 +2,7 @@
 
 #include <string>
 
-namespace parcelkit::app {
+namespace parcelkit::presenters {
 
 // Command id of the About item that the wizard adds to its system menu.
 inline constexpr unsigned kAboutCommand = 1025;
@@ -16,4 +16,4 @@ inline constexpr wchar_t kDedicationCaption[] = L"Parcelkit";
 inline constexpr wchar_t kDedicationText[] =
     L"For everyone who ever had to set up a program by hand.";
 
-} // namespace parcelkit::app
+} // namespace parcelkit::presenters

@@ -1,6 +1,6 @@
 #pragma once
 
-namespace parcelkit::app {
+namespace parcelkit::presenters {
 
 // The wizard's controls, named as the windows name them.
 enum class WizardControl {
@@ -35,4 +35,4 @@ enum class DialogControl {
     Button2, // Cancel
 };
 
-} // namespace parcelkit::app
+} // namespace parcelkit::presenters

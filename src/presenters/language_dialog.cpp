@@ -1,17 +1,17 @@
 #include "presenters/language_dialog.hpp"
 
-#include "model/font_choice.hpp"
-#include "presenters/language_dialog_view.hpp"
-#include "model/messages.hpp"
-#include "presenters/program_end.hpp"
-#include "model/startup.hpp"
-#include "presenters/wizard_entry.hpp"
-#include "platform/platform.hpp"
 #include "base/escapes.hpp"
+#include "model/font_choice.hpp"
+#include "model/messages.hpp"
+#include "model/startup.hpp"
+#include "platform/platform.hpp"
+#include "presenters/language_dialog_view.hpp"
+#include "presenters/program_end.hpp"
+#include "presenters/wizard_entry.hpp"
 
 #include <algorithm>
 
-namespace parcelkit::app {
+namespace parcelkit::presenters {
 
 namespace {
 
@@ -28,8 +28,9 @@ void moveToFront(std::vector<std::wstring>& sections, const std::wstring& langse
 
 } // namespace
 
-LanguageDialogPresenter::LanguageDialogPresenter(LanguageDialogView& view, LanguageSource& language,
-                                                 WizardView& wizardView, Session& session,
+LanguageDialogPresenter::LanguageDialogPresenter(LanguageDialogView& view,
+                                                 model::LanguageSource& language,
+                                                 WizardView& wizardView, model::Session& session,
                                                  WizardEntry& wizard, ProgramEnd& end,
                                                  platform::Platform& platform)
     : view_(view), language_(language), wizardView_(wizardView), session_(session), wizard_(wizard),
@@ -43,11 +44,11 @@ void LanguageDialogPresenter::FormCreate() {
     const std::wstring setupIni = currentFile(L"setup.ini");
     // Without a setup script the run goes on with every default.
     if (platform_.files.fileExists(setupIni)) {
-        setupmode_ = readSetupMode(*platform_.profiles.open(setupIni));
+        setupmode_ = model::readSetupMode(*platform_.profiles.open(setupIni));
     }
-    language_ =
-        chooseLanguageSource(platform_.files.currentDirectory(), platform_.system.systemLocale(),
-                             platform_.files, platform_.profiles);
+    language_ = model::chooseLanguageSource(platform_.files.currentDirectory(),
+                                            platform_.system.systemLocale(), platform_.files,
+                                            platform_.profiles);
     if (language_.offerDialog) {
         view_.centre();
         view_.stopTimer();
@@ -56,19 +57,20 @@ void LanguageDialogPresenter::FormCreate() {
         view_.armTimer(kHandOverDelay);
     }
 
-    commandLine_ = readCommandLine(platform_.system.commandLine(), platform_.system.arguments());
+    commandLine_ =
+        model::readCommandLine(platform_.system.commandLine(), platform_.system.arguments());
     // The usage box speaks the system locale's language: the "id:" parameter is applied
     // only afterwards.
     if (commandLine_.usage) {
         showUsage();
     }
 
-    const MessageTexts texts = language_.texts();
-    view_.setFont(readFont(texts, L"Tahoma"));
-    view_.setCaption(texts.text(msg::LanguageCaption));
-    view_.setText(DialogControl::Label1, texts.text(msg::LanguagePrompt));
-    view_.setText(DialogControl::Button1, texts.text(msg::LanguageOk));
-    view_.setText(DialogControl::Button2, texts.text(msg::DialogCancel));
+    const model::MessageTexts texts = language_.texts();
+    view_.setFont(model::readFont(texts, L"Tahoma"));
+    view_.setCaption(texts.text(model::msg::LanguageCaption));
+    view_.setText(DialogControl::Label1, texts.text(model::msg::LanguagePrompt));
+    view_.setText(DialogControl::Button1, texts.text(model::msg::LanguageOk));
+    view_.setText(DialogControl::Button2, texts.text(model::msg::DialogCancel));
 
     langsections_ = language_.langfile->sectionNames();
     // An id whose section is missing is used as it is: the check for a missing section
@@ -88,9 +90,10 @@ void LanguageDialogPresenter::FormCreate() {
 void LanguageDialogPresenter::showUsage() {
     view_.placeOutOfSight();
     view_.stopTimer();
-    const MessageTexts texts = language_.texts();
-    platform_.boxes.show(script::extstr(texts.text(msg::UsageText)), texts.text(msg::UsageCaption),
-                         platform::BoxIcon::None, platform::BoxButtons::Ok);
+    const model::MessageTexts texts = language_.texts();
+    platform_.boxes.show(base::extstr(texts.text(model::msg::UsageText)),
+                         texts.text(model::msg::UsageCaption), platform::BoxIcon::None,
+                         platform::BoxButtons::Ok);
     end_.endProgram();
 }
 
@@ -145,4 +148,4 @@ void LanguageDialogPresenter::handOver() {
     wizard_.enter();
 }
 
-} // namespace parcelkit::app
+} // namespace parcelkit::presenters

@@ -10,13 +10,16 @@ namespace parcelkit::platform {
 struct Platform;
 }
 
-namespace parcelkit::app {
+namespace parcelkit::model {
+struct Session;
+}
+
+namespace parcelkit::presenters {
 
 class LanguageDialogView;
 class ProgramEnd;
 class WizardEntry;
 class WizardView;
-struct Session;
 
 // The language dialog: chooses the language section, reads the command line, and applies
 // the chosen language to the wizard before handing over to it. It is created first and is
@@ -24,8 +27,8 @@ struct Session;
 class LanguageDialogPresenter {
 public:
     // language is the shared language state that the wizard reads; the dialog fills it.
-    LanguageDialogPresenter(LanguageDialogView& view, LanguageSource& language,
-                            WizardView& wizardView, Session& session, WizardEntry& wizard,
+    LanguageDialogPresenter(LanguageDialogView& view, model::LanguageSource& language,
+                            WizardView& wizardView, model::Session& session, WizardEntry& wizard,
                             ProgramEnd& end, platform::Platform& platform);
 
     // Creation: language file and section, the dialog's texts and list, the command line.
@@ -44,7 +47,7 @@ public:
     // does anything.
     void handOver();
 
-    const CommandLine& commandLine() const { return commandLine_; }
+    const model::CommandLine& commandLine() const { return commandLine_; }
     bool setupmode() const { return setupmode_; }
     const std::vector<std::wstring>& langsections() const { return langsections_; }
 
@@ -54,17 +57,17 @@ private:
     std::wstring currentFile(const wchar_t* name) const;
 
     LanguageDialogView& view_;
-    LanguageSource& language_;
+    model::LanguageSource& language_;
     WizardView& wizardView_;
-    Session& session_;
+    model::Session& session_;
     WizardEntry& wizard_;
     ProgramEnd& end_;
     platform::Platform& platform_;
 
-    CommandLine commandLine_;
+    model::CommandLine commandLine_;
     std::vector<std::wstring> langsections_;
     bool setupmode_ = false;
     bool handedOver_ = false;
 };
 
-} // namespace parcelkit::app
+} // namespace parcelkit::presenters

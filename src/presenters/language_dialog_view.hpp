@@ -1,12 +1,12 @@
 #pragma once
 
-#include "presenters/controls.hpp"
 #include "model/font_choice.hpp"
+#include "presenters/controls.hpp"
 
 #include <string>
 #include <vector>
 
-namespace parcelkit::app {
+namespace parcelkit::presenters {
 
 // The language dialog as its presenter sees it.
 class LanguageDialogView {
@@ -15,7 +15,7 @@ public:
 
     virtual void setCaption(const std::wstring& text) = 0;
     virtual void setText(DialogControl control, const std::wstring& text) = 0;
-    virtual void setFont(const FontChoice& font) = 0;
+    virtual void setFont(const model::FontChoice& font) = 0;
 
     // list1: one line per language, replacing what it held.
     virtual void fillList(const std::vector<std::wstring>& lines) = 0;
@@ -32,4 +32,4 @@ public:
     virtual void hide() = 0;
 };
 
-} // namespace parcelkit::app
+} // namespace parcelkit::presenters

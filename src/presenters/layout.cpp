@@ -3,7 +3,7 @@
 #include <array>
 #include <stdexcept>
 
-namespace parcelkit::app {
+namespace parcelkit::presenters {
 
 namespace {
 
@@ -92,4 +92,4 @@ const ControlLayout& layoutOf(DialogControl control) {
     return find(Form::LanguageDialog, id(control));
 }
 
-} // namespace parcelkit::app
+} // namespace parcelkit::presenters

@@ -5,7 +5,7 @@
 #include <span>
 #include <string_view>
 
-namespace parcelkit::app {
+namespace parcelkit::presenters {
 
 enum class Form { Wizard, LanguageDialog };
 
@@ -86,4 +86,4 @@ inline constexpr int kBrandingGap = 5;
 // Top position that keeps a window out of sight when it is not offered.
 inline constexpr int kOutOfSightTop = 3000;
 
-} // namespace parcelkit::app
+} // namespace parcelkit::presenters

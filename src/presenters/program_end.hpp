@@ -1,6 +1,6 @@
 #pragma once
 
-namespace parcelkit::app {
+namespace parcelkit::presenters {
 
 // The end of the program: the language dialog, the main window, closes. The end takes
 // effect when the message loop runs next, so the current handler still finishes.
@@ -11,4 +11,4 @@ public:
     virtual bool ending() const = 0;
 };
 
-} // namespace parcelkit::app
+} // namespace parcelkit::presenters

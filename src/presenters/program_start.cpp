@@ -3,7 +3,7 @@
 #include "presenters/language_dialog.hpp"
 #include "presenters/wizard_presenter.hpp"
 
-namespace parcelkit::app {
+namespace parcelkit::presenters {
 
 void startProgram(LanguageDialogPresenter& dialog, WizardPresenter& wizard) {
     dialog.FormCreate();
@@ -17,4 +17,4 @@ void startProgram(LanguageDialogPresenter& dialog, WizardPresenter& wizard) {
     }
 }
 
-} // namespace parcelkit::app
+} // namespace parcelkit::presenters

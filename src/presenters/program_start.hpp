@@ -1,6 +1,6 @@
 #pragma once
 
-namespace parcelkit::app {
+namespace parcelkit::presenters {
 
 class LanguageDialogPresenter;
 class WizardPresenter;
@@ -9,4 +9,4 @@ class WizardPresenter;
 // wizard's, and in silent mode the whole installation.
 void startProgram(LanguageDialogPresenter& dialog, WizardPresenter& wizard);
 
-} // namespace parcelkit::app
+} // namespace parcelkit::presenters

@@ -6,9 +6,12 @@
 #include <functional>
 
 namespace parcelkit::engine {
-class InstallView;
 class SystemSteps;
-} // namespace parcelkit::engine
+}
+
+namespace parcelkit::model {
+class InstallView;
+}
 
 namespace parcelkit::platform {
 class Collation;
@@ -16,12 +19,12 @@ struct Platform;
 class Shutdown;
 } // namespace parcelkit::platform
 
-namespace parcelkit::script {
+namespace parcelkit::components {
 class ComponentPage;
 class ComponentTreeView;
-} // namespace parcelkit::script
+} // namespace parcelkit::components
 
-namespace parcelkit::app {
+namespace parcelkit::presenters {
 
 class LanguageDialogPresenter;
 class LanguageDialogView;
@@ -37,13 +40,13 @@ using FailureReport = std::function<void(const std::exception&)>;
 class ProgramWindows : public ProgramEnd {
 public:
     virtual WizardView& wizardView() = 0;
-    virtual engine::InstallView& installView() = 0;
+    virtual model::InstallView& installView() = 0;
     virtual LanguageDialogView& dialogView() = 0;
-    virtual script::ComponentTreeView& componentTreeView() = 0;
+    virtual components::ComponentTreeView& componentTreeView() = 0;
     virtual void connect(LanguageDialogPresenter& dialog, WizardPresenter& wizard,
-                         script::ComponentPage& components, FailureReport report) = 0;
+                         components::ComponentPage& components, FailureReport report) = 0;
     // Shows what start-up left visible and runs until the program's end was requested.
     virtual void runMessageLoop() = 0;
 };
 
-} // namespace parcelkit::app
+} // namespace parcelkit::presenters

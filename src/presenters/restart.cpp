@@ -2,7 +2,7 @@
 
 #include "platform/shutdown.hpp"
 
-namespace parcelkit::app {
+namespace parcelkit::presenters {
 
 namespace {
 
@@ -39,4 +39,4 @@ bool WindowsShutdown(platform::Shutdown& shutdown, const std::wstring& machine, 
     return shutdown.initiateShutdown(machine, force, restart);
 }
 
-} // namespace parcelkit::app
+} // namespace parcelkit::presenters

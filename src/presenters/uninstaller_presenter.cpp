@@ -6,19 +6,19 @@
 
 #include <algorithm>
 
-namespace parcelkit::uninstaller {
+namespace parcelkit::presenters {
 
-UninstallerPresenter::UninstallerPresenter(RemovalMachine& machine, platform::SelfRemoval& self,
-                                           UninstallerView& view)
+UninstallerPresenter::UninstallerPresenter(uninstaller::RemovalMachine& machine,
+                                           platform::SelfRemoval& self, UninstallerView& view)
     : machine_(machine), self_(self), view_(view), program_(self.programPath()),
-      exitCode_(kExitCancelled) {}
+      exitCode_(uninstaller::kExitCancelled) {}
 
 void UninstallerPresenter::start() {
-    const auto record = machine_.profiles.open(recordPathFor(program_));
-    texts_ = readUninstallerTexts(*record);
-    components_ = readRemovalRecord(*record).components;
+    const auto record = machine_.profiles.open(uninstaller::recordPathFor(program_));
+    texts_ = record::readUninstallerTexts(*record);
+    components_ = record::readRemovalRecord(*record).components;
     view_.applyTexts(texts_);
-    view_.setDirectory(parentOf(program_));
+    view_.setDirectory(base::parentOf(program_));
     std::vector<std::wstring> captions;
     for (const auto& component : components_) {
         captions.push_back(component.caption.empty() ? component.name : component.caption);
@@ -55,13 +55,13 @@ void UninstallerPresenter::uninstallClicked() {
     if (chosen.empty() && !components_.empty()) {
         return;
     }
-    RemovalOptions options;
+    uninstaller::RemovalOptions options;
     options.registryEntries = view_.deleteRegistryEntries();
     view_.setBusy(true);
-    RemovalReport report =
-        removeInstallation(machine_, program_, chosen, options,
-                           [&](const std::wstring& line) { view_.setProgress(line); });
-    finishSelfRemoval(report, self_);
+    uninstaller::RemovalReport report =
+        uninstaller::removeInstallation(machine_, program_, chosen, options,
+                                        [&](const std::wstring& line) { view_.setProgress(line); });
+    uninstaller::finishSelfRemoval(report, self_);
     std::wstring text = report.restartNeeded() ? texts_.afterRestart : texts_.finished;
     if (report.leftovers.empty()) {
         text += L"\r\n" + texts_.thanks;
@@ -70,7 +70,7 @@ void UninstallerPresenter::uninstallClicked() {
         text += L"\r\n" + leftover.object + L": " + leftover.reason;
     }
     done_ = true;
-    exitCode_ = exitCodeFor(report);
+    exitCode_ = uninstaller::exitCodeFor(report);
     view_.setProgress(L"");
     view_.showOutcome(text, texts_.finish);
 }
@@ -79,4 +79,4 @@ void UninstallerPresenter::cancelClicked() {
     view_.close();
 }
 
-} // namespace parcelkit::uninstaller
+} // namespace parcelkit::presenters

@@ -1,19 +1,19 @@
 #pragma once
 
 #include "platform/file_removal.hpp"
-#include "uninstaller/removal_machine.hpp"
+#include "presenters/uninstaller_view.hpp"
 #include "record/record_reader.hpp"
 #include "record/uninstaller_texts.hpp"
-#include "presenters/uninstaller_view.hpp"
+#include "uninstaller/removal_machine.hpp"
 
 #include <vector>
 
-namespace parcelkit::uninstaller {
+namespace parcelkit::presenters {
 
 // The uninstaller's window as a model: one call per user action.
 class UninstallerPresenter {
 public:
-    UninstallerPresenter(RemovalMachine& machine, platform::SelfRemoval& self,
+    UninstallerPresenter(uninstaller::RemovalMachine& machine, platform::SelfRemoval& self,
                          UninstallerView& view);
 
     void start();
@@ -25,14 +25,14 @@ public:
     int exitCode() const { return exitCode_; }
 
 private:
-    RemovalMachine& machine_;
+    uninstaller::RemovalMachine& machine_;
     platform::SelfRemoval& self_;
     UninstallerView& view_;
     std::wstring program_;
-    UninstallerTexts texts_;
-    std::vector<InstalledComponent> components_;
+    record::UninstallerTexts texts_;
+    std::vector<record::InstalledComponent> components_;
     bool done_ = false;
     int exitCode_;
 };
 
-} // namespace parcelkit::uninstaller
+} // namespace parcelkit::presenters

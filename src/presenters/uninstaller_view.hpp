@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
-namespace parcelkit::uninstaller {
+namespace parcelkit::presenters {
 
 // What the presenter needs of the uninstaller's window.
 class UninstallerView {
 public:
     virtual ~UninstallerView() = default;
-    virtual void applyTexts(const UninstallerTexts& texts) = 0;
+    virtual void applyTexts(const record::UninstallerTexts& texts) = 0;
     virtual void setDirectory(const std::wstring& directory) = 0;
     // One check box per installed component, all checked.
     virtual void setComponents(const std::vector<std::wstring>& captions) = 0;
@@ -28,4 +28,4 @@ public:
     virtual void close() = 0;
 };
 
-} // namespace parcelkit::uninstaller
+} // namespace parcelkit::presenters

@@ -1,14 +1,14 @@
 #include "model/command_line.hpp"
 #include "model/language.hpp"
 #include "model/messages.hpp"
+#include "model/session.hpp"
+#include "platform/platform.hpp"
 #include "presenters/program_end.hpp"
 #include "presenters/restart.hpp"
-#include "model/session.hpp"
 #include "presenters/wizard_presenter.hpp"
 #include "presenters/wizard_view.hpp"
-#include "platform/platform.hpp"
 
-namespace parcelkit::app {
+namespace parcelkit::presenters {
 
 // One run of the installation. However it ends (done, abandoned, or an error that the
 // window reports), an abandon confirmed meanwhile releases the setup script only now that
@@ -43,11 +43,11 @@ bool WizardPresenter::mayCloseUnasked() const {
     // Without a setup script there is nothing to abandon; with any argument nobody may be
     // there to answer.
     return !platform_.files.fileExists(currentFile(L"setup.ini")) ||
-           hasArguments(platform_.system.arguments());
+           model::hasArguments(platform_.system.arguments());
 }
 
-bool WizardPresenter::ask(const MessageTexts& texts, const std::wstring& question) {
-    return platform_.boxes.show(question, texts.text(msg::NoticeCaption),
+bool WizardPresenter::ask(const model::MessageTexts& texts, const std::wstring& question) {
+    return platform_.boxes.show(question, texts.text(model::msg::NoticeCaption),
                                 platform::BoxIcon::Question,
                                 platform::BoxButtons::YesNo) == platform::BoxAnswer::Yes;
 }
@@ -56,11 +56,11 @@ bool WizardPresenter::FormCloseQuery() {
     if (abandoned_) {
         return true;
     }
-    const MessageTexts t = texts();
+    const model::MessageTexts t = texts();
     if (installing_) {
         // The installation still reads the setup script: it stops first, and the window
         // closes when it has returned.
-        if (mayCloseUnasked() || ask(t, t.text(msg::AbandonQuestion))) {
+        if (mayCloseUnasked() || ask(t, t.text(model::msg::AbandonQuestion))) {
             abandoned_ = true;
             stop_.request();
         }
@@ -69,15 +69,15 @@ bool WizardPresenter::FormCloseQuery() {
     if (mayCloseUnasked()) {
         return true;
     }
-    if (view_.text(WizardControl::Button_exit) != t.text(msg::FinishButton)) {
-        if (!ask(t, t.text(msg::AbandonQuestion))) {
+    if (view_.text(WizardControl::Button_exit) != t.text(model::msg::FinishButton)) {
+        if (!ask(t, t.text(model::msg::AbandonQuestion))) {
             return false;
         }
         abandoned_ = true;
         session_.setupini.reset();
         return true;
     }
-    if (session_.needreboot && ask(t, t.text(msg::RestartQuestion))) {
+    if (session_.needreboot && ask(t, t.text(model::msg::RestartQuestion))) {
         session_.setupini.reset();
         // A refused restart is not reported; the program ends as usual.
         WindowsShutdown(shutdown_, L"", false, true);
@@ -89,4 +89,4 @@ void WizardPresenter::FormClose() {
     end_.endProgram();
 }
 
-} // namespace parcelkit::app
+} // namespace parcelkit::presenters

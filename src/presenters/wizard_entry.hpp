@@ -1,6 +1,6 @@
 #pragma once
 
-namespace parcelkit::app {
+namespace parcelkit::presenters {
 
 // The wizard as the language dialog hands over to it.
 class WizardEntry {
@@ -10,4 +10,4 @@ public:
     virtual void enter() = 0;
 };
 
-} // namespace parcelkit::app
+} // namespace parcelkit::presenters

@@ -1,12 +1,12 @@
 #include "model/font_choice.hpp"
-#include "presenters/language_dialog.hpp"
 #include "model/messages.hpp"
 #include "model/session.hpp"
-#include "presenters/wizard_view.hpp"
 #include "platform/platform.hpp"
+#include "presenters/language_dialog.hpp"
+#include "presenters/wizard_view.hpp"
 #include "script/section_variants.hpp"
 
-namespace parcelkit::app {
+namespace parcelkit::presenters {
 
 namespace {
 
@@ -17,24 +17,25 @@ bool isAbsolutePath(const std::wstring& path) {
 } // namespace
 
 void LanguageDialogPresenter::setlanguage() {
-    const MessageTexts texts = language_.texts();
-    wizardView_.setFont(readFont(texts, L"宋体"));
-    wizardView_.setCaption(texts.text(setupmode_ ? msg::InstallCaption : msg::UpdateCaption));
+    const model::MessageTexts texts = language_.texts();
+    wizardView_.setFont(model::readFont(texts, L"宋体"));
+    wizardView_.setCaption(
+        texts.text(setupmode_ ? model::msg::InstallCaption : model::msg::UpdateCaption));
 
     const struct {
         WizardControl control;
-        Message message;
+        model::Message message;
     } controlTexts[] = {
-        {WizardControl::Button2, msg::Back},
-        {WizardControl::Button1, msg::Next},
-        {WizardControl::Button_exit, msg::Exit},
-        {WizardControl::Button_dir, msg::Browse},
-        {WizardControl::Label2, msg::ReadmeLabel},
-        {WizardControl::Label3, msg::ReadmeSubtitle},
-        {WizardControl::Label4, msg::CopyingLine},
-        {WizardControl::Label5, msg::WaitLine},
-        {WizardControl::CheckBox1, msg::NoInstalledWarning},
-        {WizardControl::GroupBox1, msg::DestinationTitle},
+        {WizardControl::Button2, model::msg::Back},
+        {WizardControl::Button1, model::msg::Next},
+        {WizardControl::Button_exit, model::msg::Exit},
+        {WizardControl::Button_dir, model::msg::Browse},
+        {WizardControl::Label2, model::msg::ReadmeLabel},
+        {WizardControl::Label3, model::msg::ReadmeSubtitle},
+        {WizardControl::Label4, model::msg::CopyingLine},
+        {WizardControl::Label5, model::msg::WaitLine},
+        {WizardControl::CheckBox1, model::msg::NoInstalledWarning},
+        {WizardControl::GroupBox1, model::msg::DestinationTitle},
     };
     for (const auto& [control, message] : controlTexts) {
         wizardView_.setText(control, texts.text(message));
@@ -63,4 +64,4 @@ void LanguageDialogPresenter::setlanguage() {
     session_.dirs.setupname = name;
 }
 
-} // namespace parcelkit::app
+} // namespace parcelkit::presenters

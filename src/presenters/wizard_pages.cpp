@@ -6,7 +6,7 @@
 
 #include <initializer_list>
 
-namespace parcelkit::app {
+namespace parcelkit::presenters {
 
 namespace {
 
@@ -33,40 +33,41 @@ void setTitles(WizardView& view, const std::wstring& title, const std::wstring& 
 
 } // namespace
 
-MessageTexts WizardPresenter::texts() const {
+model::MessageTexts WizardPresenter::texts() const {
     return language_.texts();
 }
 
 void WizardPresenter::show1() {
-    const MessageTexts t = texts();
-    setTitles(view_, t.text(msg::ReadmeTitle), t.text(msg::ReadmeSubtitle));
+    const model::MessageTexts t = texts();
+    setTitles(view_, t.text(model::msg::ReadmeTitle), t.text(model::msg::ReadmeSubtitle));
     showOnly(view_, {C::RichEdit1});
-    view_.setText(C::Button1, t.text(msg::Next));
+    view_.setText(C::Button1, t.text(model::msg::Next));
 }
 
 void WizardPresenter::show2() {
-    const MessageTexts t = texts();
-    setTitles(view_, t.text(msg::DestinationTitle),
-              t.text(msg::DestinationSubtitleStart) + L" " + session_.dirs.setupname + L" " +
-                  t.text(msg::DestinationSubtitleEnd));
+    const model::MessageTexts t = texts();
+    setTitles(view_, t.text(model::msg::DestinationTitle),
+              t.text(model::msg::DestinationSubtitleStart) + L" " + session_.dirs.setupname + L" " +
+                  t.text(model::msg::DestinationSubtitleEnd));
     showOnly(view_, {C::Label4, C::Label5, C::GroupBox1, C::Button2});
-    view_.setText(C::Label4, t.text(msg::DestinationLine1));
-    view_.setText(C::Label5, t.text(msg::DestinationLine2));
-    view_.setText(C::Button1, t.text(msg::Next));
+    view_.setText(C::Label4, t.text(model::msg::DestinationLine1));
+    view_.setText(C::Label5, t.text(model::msg::DestinationLine2));
+    view_.setText(C::Button1, t.text(model::msg::Next));
 }
 
 void WizardPresenter::show3() {
-    const MessageTexts t = texts();
-    setTitles(view_, t.text(msg::SettingsTitle), t.text(msg::SettingsSubtitle));
+    const model::MessageTexts t = texts();
+    setTitles(view_, t.text(model::msg::SettingsTitle), t.text(model::msg::SettingsSubtitle));
     showOnly(view_, {C::Treeview1, C::Memo1, C::CheckBox1, C::Button2});
-    view_.setText(C::Button1, t.text(session_.setupmode ? msg::InstallButton : msg::UpdateButton));
+    view_.setText(C::Button1, t.text(session_.setupmode ? model::msg::InstallButton
+                                                        : model::msg::UpdateButton));
 }
 
 void WizardPresenter::show4() {
-    const MessageTexts t = texts();
+    const model::MessageTexts t = texts();
     const bool setup = session_.setupmode;
-    setTitles(view_, t.text(setup ? msg::InstallCaption : msg::UpdateCaption),
-              t.text(setup ? msg::InstallingSubtitle : msg::UpdatingSubtitle));
+    setTitles(view_, t.text(setup ? model::msg::InstallCaption : model::msg::UpdateCaption),
+              t.text(setup ? model::msg::InstallingSubtitle : model::msg::UpdatingSubtitle));
     // Label4 and Label5 keep their texts until the installation writes them.
     showOnly(view_, {C::Label4, C::Label5, C::Label6, C::Label7, C::ProgressBar1});
     view_.setEnabled(C::Button1, false);
@@ -74,17 +75,18 @@ void WizardPresenter::show4() {
 }
 
 void WizardPresenter::show5() {
-    const MessageTexts t = texts();
-    setTitles(view_, t.text(msg::FinishTitle),
-              t.text(session_.setupmode ? msg::FinishSubtitle : msg::UpdateFinishedSubtitle));
+    const model::MessageTexts t = texts();
+    setTitles(view_, t.text(model::msg::FinishTitle),
+              t.text(session_.setupmode ? model::msg::FinishSubtitle
+                                        : model::msg::UpdateFinishedSubtitle));
     showOnly(view_, {C::Label4, C::Label5});
-    view_.setText(C::Label4, t.text(msg::FinishLine1));
-    view_.setText(C::Label5,
-                  t.text(session_.needreboot ? msg::FinishRestartLine : msg::FinishThanksPage));
+    view_.setText(C::Label4, t.text(model::msg::FinishLine1));
+    view_.setText(C::Label5, t.text(session_.needreboot ? model::msg::FinishRestartLine
+                                                        : model::msg::FinishThanksPage));
     view_.setVisible(C::Button1, false);
-    view_.setText(C::Button_exit, t.text(msg::FinishButton));
+    view_.setText(C::Button_exit, t.text(model::msg::FinishButton));
     view_.setEnabled(C::Button_exit, true);
     view_.focus(C::Button_exit);
 }
 
-} // namespace parcelkit::app
+} // namespace parcelkit::presenters

@@ -1,21 +1,22 @@
 #include "presenters/wizard_presenter.hpp"
 
-#include "presenters/about.hpp"
 #include "model/language.hpp"
-#include "presenters/layout.hpp"
 #include "model/messages.hpp"
-#include "presenters/program_end.hpp"
 #include "model/session.hpp"
 #include "model/startup.hpp"
-#include "presenters/wizard_view.hpp"
 #include "platform/platform.hpp"
+#include "presenters/about.hpp"
+#include "presenters/layout.hpp"
+#include "presenters/program_end.hpp"
+#include "presenters/wizard_view.hpp"
 
-namespace parcelkit::app {
+namespace parcelkit::presenters {
 
 using C = WizardControl;
 
-WizardPresenter::WizardPresenter(WizardView& view, Session& session, const LanguageSource& language,
-                                 InstallSteps& steps, ProgramEnd& end, platform::Platform& platform,
+WizardPresenter::WizardPresenter(WizardView& view, model::Session& session,
+                                 const model::LanguageSource& language, model::InstallSteps& steps,
+                                 ProgramEnd& end, platform::Platform& platform,
                                  platform::Shutdown& shutdown)
     : view_(view), session_(session), language_(language), steps_(steps), end_(end),
       platform_(platform), shutdown_(shutdown) {}
@@ -34,13 +35,13 @@ std::wstring WizardPresenter::mainValue(const wchar_t* key, const wchar_t* fallb
 
 void WizardPresenter::FormCreate() {
     session_.needreboot = false;
-    readMachine(session_, platform_.system, platform_.files);
+    model::readMachine(session_, platform_.system, platform_.files);
     const std::wstring picture = currentFile(L"setup.bmp");
     if (platform_.files.fileExists(picture)) {
         view_.loadHeaderPicture(picture);
     }
     session_.setupini = platform_.profiles.open(currentFile(L"setup.ini"));
-    readSetupScript(session_, *session_.setupini);
+    model::readSetupScript(session_, *session_.setupini);
     // A branding text of the language section is applied with the language.
     if (texts().value(L"brandingtext", L"").empty()) {
         view_.setText(C::Label_Branding, mainValue(L"BrandingText", L"Parcelkit"));
@@ -50,7 +51,7 @@ void WizardPresenter::FormCreate() {
 }
 
 void WizardPresenter::readinstall() {
-    const std::wstring previous = installedDirectory(platform_.registry, session_.appid);
+    const std::wstring previous = model::installedDirectory(platform_.registry, session_.appid);
     if (!previous.empty()) {
         view_.setText(C::Edit1, previous);
     }
@@ -91,8 +92,8 @@ void WizardPresenter::checkSystem() {
     if (required.empty() || required == session_.ostype) {
         return;
     }
-    const MessageTexts t = texts();
-    platform_.boxes.show(t.text(msg::UnsupportedSystem), t.text(msg::ErrorCaption),
+    const model::MessageTexts t = texts();
+    platform_.boxes.show(t.text(model::msg::UnsupportedSystem), t.text(model::msg::ErrorCaption),
                          platform::BoxIcon::Error, platform::BoxButtons::Ok);
     end_.endProgram();
 }
@@ -113,7 +114,7 @@ void WizardPresenter::runSilently() {
     if (!runInstall()) {
         return;
     }
-    view_.setText(C::Button1, texts().text(msg::FinishButton));
+    view_.setText(C::Button1, texts().text(model::msg::FinishButton));
     view_.setEnabled(C::Button1, true);
     view_.setEnabled(C::Button_exit, true);
     end_.endProgram();
@@ -123,11 +124,11 @@ void WizardPresenter::Button1Click() {
     if (installing_) {
         return;
     }
-    const MessageTexts t = texts();
+    const model::MessageTexts t = texts();
     const std::wstring title = view_.text(C::Label2);
-    if (title == t.text(msg::ReadmeTitle)) {
+    if (title == t.text(model::msg::ReadmeTitle)) {
         show2();
-    } else if (title == t.text(msg::DestinationTitle)) {
+    } else if (title == t.text(model::msg::DestinationTitle)) {
         session_.dirs.setupdir = view_.text(C::Edit1);
         if (!steps_.Checksetup()) {
             end_.endProgram();
@@ -135,13 +136,13 @@ void WizardPresenter::Button1Click() {
         }
         if (view_.text(C::Memo1).empty()) {
             // Three lines: the hint with a line break of its own, an empty line, the note.
-            const std::wstring lines[] = {t.text(msg::ComponentHint) + L"\r\n", L"",
-                                          t.text(msg::InstalledNote)};
+            const std::wstring lines[] = {t.text(model::msg::ComponentHint) + L"\r\n", L"",
+                                          t.text(model::msg::InstalledNote)};
             view_.setText(C::Memo1, lines[0] + L"\r\n" + lines[1] + L"\r\n" + lines[2]);
         }
         show3();
-    } else if (title == t.text(msg::SettingsTitle)) {
-        session_.dirs.setupdir = withoutTrailingBackslash(view_.text(C::Edit1));
+    } else if (title == t.text(model::msg::SettingsTitle)) {
+        session_.dirs.setupdir = model::withoutTrailingBackslash(view_.text(C::Edit1));
         show4();
         if (!runInstall()) {
             return;
@@ -157,17 +158,17 @@ void WizardPresenter::Button2Click() {
     if (installing_) {
         return;
     }
-    const MessageTexts t = texts();
+    const model::MessageTexts t = texts();
     const std::wstring title = view_.text(C::Label2);
-    if (title == t.text(msg::DestinationTitle)) {
+    if (title == t.text(model::msg::DestinationTitle)) {
         show1();
-    } else if (title == t.text(msg::SettingsTitle)) {
+    } else if (title == t.text(model::msg::SettingsTitle)) {
         show2();
     }
 }
 
 void WizardPresenter::Button_dirClick() {
-    const auto folder = view_.chooseFolder(texts().text(msg::DestinationTitle));
+    const auto folder = view_.chooseFolder(texts().text(model::msg::DestinationTitle));
     if (folder) {
         view_.setText(C::Edit1, *folder);
     }
@@ -195,4 +196,4 @@ void WizardPresenter::Image1DblClick() {
                          platform::BoxButtons::Ok);
 }
 
-} // namespace parcelkit::app
+} // namespace parcelkit::presenters

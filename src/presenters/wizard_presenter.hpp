@@ -10,21 +10,24 @@ struct Platform;
 class Shutdown;
 } // namespace parcelkit::platform
 
-namespace parcelkit::app {
-
+namespace parcelkit::model {
 class MessageTexts;
-class ProgramEnd;
-class WizardView;
 struct LanguageSource;
 struct Session;
+} // namespace parcelkit::model
+
+namespace parcelkit::presenters {
+
+class ProgramEnd;
+class WizardView;
 
 // The wizard: start-up of the session, the five pages and the way between them, and the
 // close check. Its window turns each message into one call here.
 class WizardPresenter : public WizardEntry {
 public:
-    WizardPresenter(WizardView& view, Session& session, const LanguageSource& language,
-                    InstallSteps& steps, ProgramEnd& end, platform::Platform& platform,
-                    platform::Shutdown& shutdown);
+    WizardPresenter(WizardView& view, model::Session& session,
+                    const model::LanguageSource& language, model::InstallSteps& steps,
+                    ProgramEnd& end, platform::Platform& platform, platform::Shutdown& shutdown);
 
     // Creation, after the language dialog's: the machine, the setup script, the header
     // picture, the branding line, the destination and an earlier installation.
@@ -67,23 +70,23 @@ private:
     // False when the installation was abandoned while it ran.
     bool runInstall();
     bool mayCloseUnasked() const;
-    bool ask(const MessageTexts& texts, const std::wstring& question);
+    bool ask(const model::MessageTexts& texts, const std::wstring& question);
     std::wstring mainValue(const wchar_t* key, const wchar_t* fallback) const;
     std::wstring currentFile(const wchar_t* name) const;
-    MessageTexts texts() const;
+    model::MessageTexts texts() const;
 
     WizardView& view_;
-    Session& session_;
-    const LanguageSource& language_;
-    InstallSteps& steps_;
+    model::Session& session_;
+    const model::LanguageSource& language_;
+    model::InstallSteps& steps_;
     ProgramEnd& end_;
     platform::Platform& platform_;
     platform::Shutdown& shutdown_;
 
-    StopRequest stop_;
+    model::StopRequest stop_;
     bool activated_ = false;
     bool installing_ = false;
     bool abandoned_ = false;
 };
 
-} // namespace parcelkit::app
+} // namespace parcelkit::presenters

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "presenters/controls.hpp"
 #include "model/font_choice.hpp"
+#include "presenters/controls.hpp"
 
 #include <optional>
 #include <string>
 
-namespace parcelkit::app {
+namespace parcelkit::presenters {
 
 // The wizard window as its presenter sees it. The texts of the controls are the wizard's
 // state: the current page is recognised by the title's text, the finished state by the
@@ -27,7 +27,7 @@ public:
 
     // The language's font for the window and every control except Label2 and RichEdit1,
     // which keep their own.
-    virtual void setFont(const FontChoice& font) = 0;
+    virtual void setFont(const model::FontChoice& font) = 0;
     // Width as laid out now; an auto-sized label measures its text.
     virtual int width(WizardControl control) const = 0;
     virtual void setLeft(WizardControl control, int left) = 0;
@@ -47,4 +47,4 @@ public:
     virtual void close() = 0;
 };
 
-} // namespace parcelkit::app
+} // namespace parcelkit::presenters

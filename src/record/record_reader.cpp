@@ -3,7 +3,7 @@
 #include "base/escapes.hpp"
 #include "base/text.hpp"
 
-namespace parcelkit::uninstaller {
+namespace parcelkit::record {
 
 namespace {
 
@@ -23,13 +23,13 @@ RecordedFile readFileKey(const std::wstring& key, std::wstring owner) {
     const auto bar = key.rfind(L'|');
     const std::wstring path = bar == std::wstring::npos ? key : key.substr(0, bar);
     const std::wstring suffix = bar == std::wstring::npos ? L"" : key.substr(bar + 1);
-    return {key, script::extstr(path), suffix, std::move(owner)};
+    return {key, base::extstr(path), suffix, std::move(owner)};
 }
 
 } // namespace
 
 bool sameOwner(const std::wstring& a, const std::wstring& b) {
-    return script::equalsIgnoreCase(a, b);
+    return base::equalsIgnoreCase(a, b);
 }
 
 std::vector<RecordedFile> RemovalRecord::filesOf(const std::wstring& owner) const {
@@ -55,11 +55,11 @@ RemovalRecord readRemovalRecord(const platform::ProfileFile& record) {
         read.files.push_back(readFileKey(key, record.readString(L"file", key, L"")));
     }
     for (const auto& key : record.keyNames(L"dir")) {
-        read.directories.push_back({key, script::extstr(key), record.readString(L"dir", key, L"")});
+        read.directories.push_back({key, base::extstr(key), record.readString(L"dir", key, L"")});
     }
     for (const auto& key : record.keyNames(L"system.ini")) {
         std::wstring name = key;
-        std::wstring section = script::parse(name, L",");
+        std::wstring section = base::parse(name, L",");
         read.settings.push_back({key, section, name, record.readString(L"system.ini", key, L"")});
     }
     return read;
@@ -74,4 +74,4 @@ std::vector<std::wstring> readRunLines(const platform::ProfileFile& record,
     return lines;
 }
 
-} // namespace parcelkit::uninstaller
+} // namespace parcelkit::record

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace parcelkit::uninstaller {
+namespace parcelkit::record {
 
 // Owner of what belongs to the installation as a whole.
 inline constexpr wchar_t kShared[] = L"#share#";
@@ -63,4 +63,4 @@ std::vector<std::wstring> readRunLines(const platform::ProfileFile& record,
 // hand-edited record still matches.
 bool sameOwner(const std::wstring& a, const std::wstring& b);
 
-} // namespace parcelkit::uninstaller
+} // namespace parcelkit::record

@@ -2,7 +2,7 @@
 
 #include <cwchar>
 
-namespace parcelkit::uninstaller {
+namespace parcelkit::record {
 
 namespace {
 
@@ -39,4 +39,4 @@ UninstallerTexts readUninstallerTexts(const platform::ProfileFile& record) {
     return texts;
 }
 
-} // namespace parcelkit::uninstaller
+} // namespace parcelkit::record

@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace parcelkit::uninstaller {
+namespace parcelkit::record {
 
 // The window's texts and font, as the installer recorded them in [language] of the record
 // in the language the user chose for the installation.
@@ -32,4 +32,4 @@ struct UninstallerTexts {
 // language.ini reads the same as one written with it.
 UninstallerTexts readUninstallerTexts(const platform::ProfileFile& record);
 
-} // namespace parcelkit::uninstaller
+} // namespace parcelkit::record

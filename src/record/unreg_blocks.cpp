@@ -4,7 +4,7 @@
 
 #include <vector>
 
-namespace parcelkit::uninstaller {
+namespace parcelkit::record {
 
 namespace {
 
@@ -35,7 +35,7 @@ std::wstring joined(const std::vector<std::wstring>& lines, std::size_t from, st
 }
 
 bool isMarker(const std::wstring& line, const std::wstring& name, const wchar_t* word) {
-    return script::equalsIgnoreCase(script::trimBlanks(line), L";" + name + L" " + word);
+    return base::equalsIgnoreCase(base::trimBlanks(line), L";" + name + L" " + word);
 }
 
 struct Block {
@@ -78,10 +78,10 @@ std::wstring withoutBlock(const std::wstring& text, const std::wstring& name) {
         return text;
     }
     std::size_t from = block->begin;
-    if (from > 1 && script::trimBlanks(lines[from - 1]).empty()) {
+    if (from > 1 && base::trimBlanks(lines[from - 1]).empty()) {
         --from;
     }
     return joined(lines, 0, from) + joined(lines, block->end + 1, lines.size());
 }
 
-} // namespace parcelkit::uninstaller
+} // namespace parcelkit::record

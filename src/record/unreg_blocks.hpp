@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-namespace parcelkit::uninstaller {
+namespace parcelkit::record {
 
 // The collected undo registry file holds one block per component between the lines
 // ";NAME begin" and ";NAME end", under one header line.
@@ -16,4 +16,4 @@ std::optional<std::wstring> blockAsRegistryFile(const std::wstring& text, const 
 // it); the text unchanged when there is no complete block.
 std::wstring withoutBlock(const std::wstring& text, const std::wstring& name);
 
-} // namespace parcelkit::uninstaller
+} // namespace parcelkit::record

@@ -1,7 +1,7 @@
 #include "script/path_macros.hpp"
 
-#include "platform/file_system.hpp"
 #include "base/text.hpp"
+#include "platform/file_system.hpp"
 
 namespace parcelkit::script {
 
@@ -27,7 +27,7 @@ std::wstring insertedValue(const std::wstring& value, MacroForm form,
     case MacroForm::Plain:
         return value;
     case MacroForm::DoubledBackslash:
-        return replaceAll(value, L"\\", L"\\\\");
+        return base::replaceAll(value, L"\\", L"\\\\");
     case MacroForm::ShortName:
         return files.shortPath(value).value_or(std::wstring());
     }
@@ -45,11 +45,11 @@ std::wstring extpath(std::wstring_view text, int mode, const MacroValues& values
     std::wstring out(text);
     for (const auto& macro : kMacros) {
         // Only look the value up (a system call in the short form) when the macro is used.
-        if (asciiLower(out).find(macro.word) == std::wstring::npos) {
+        if (base::asciiLower(out).find(macro.word) == std::wstring::npos) {
             continue;
         }
-        out =
-            replaceAllIgnoreCase(out, macro.word, insertedValue(values.*macro.value, form, files));
+        out = base::replaceAllIgnoreCase(out, macro.word,
+                                         insertedValue(values.*macro.value, form, files));
     }
     return out;
 }
@@ -62,7 +62,7 @@ std::wstring expandDefaultDestination(std::wstring_view text, const MacroValues&
     };
     std::wstring out(text);
     for (const auto& macro : sixMacros) {
-        out = replaceAllIgnoreCase(out, macro.word, values.*macro.value);
+        out = base::replaceAllIgnoreCase(out, macro.word, values.*macro.value);
     }
     return out;
 }

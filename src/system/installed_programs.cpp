@@ -1,17 +1,17 @@
 #include "system/installed_programs.hpp"
 
-#include "model/startup.hpp"
 #include "base/error.hpp"
+#include "model/startup.hpp"
 
-namespace parcelkit::uninstall {
+namespace parcelkit::system {
 
 std::wstring installedProgramsKey(const std::wstring& appid) {
-    return app::kUninstallKey + appid;
+    return model::kUninstallKey + appid;
 }
 
 std::vector<std::pair<std::wstring, std::wstring>>
-installedProgramsValues(const engine::InstallContext& context) {
-    const app::MessageTexts& language = context.texts;
+installedProgramsValues(const model::InstallContext& context) {
+    const model::MessageTexts& language = context.texts;
     const auto& dirs = context.session.dirs;
     // The maker's links and contact have no built-in values: an entry shows only what the
     // product's own language section says.
@@ -33,7 +33,7 @@ installedProgramsValues(const engine::InstallContext& context) {
     };
 }
 
-void uninstall(engine::InstallContext& context) {
+void uninstall(model::InstallContext& context) {
     // An empty id would name the list's own key.
     if (context.session.appid.empty()) {
         return;
@@ -50,9 +50,9 @@ void uninstall(engine::InstallContext& context) {
         if (!keyMade) {
             return;
         }
-        throw platform::PlatformError(L"Failed to set data for '" + name + L"'",
-                                      L"HKEY_LOCAL_MACHINE\\" + key, L"");
+        throw base::PlatformError(L"Failed to set data for '" + name + L"'",
+                                  L"HKEY_LOCAL_MACHINE\\" + key, L"");
     }
 }
 
-} // namespace parcelkit::uninstall
+} // namespace parcelkit::system

@@ -1,8 +1,8 @@
 #include "system/registry_files.hpp"
 
-#include "platform/file_bytes.hpp"
 #include "base/escapes.hpp"
 #include "launch/run_programs.hpp"
+#include "platform/file_bytes.hpp"
 #include "system/text_lines.hpp"
 
 #include <algorithm>
@@ -27,15 +27,15 @@ private:
 
 } // namespace
 
-std::wstring importFilePath(const app::Session& session) {
+std::wstring importFilePath(const model::Session& session) {
     return session.dirs.tempdir + L"\\reg.reg";
 }
 
-std::wstring undoFilePath(const app::Session& session) {
+std::wstring undoFilePath(const model::Session& session) {
     return session.dirs.setupdir + L"\\unreg.reg";
 }
 
-std::optional<std::vector<std::wstring>> registryFileLines(engine::InstallContext& context,
+std::optional<std::vector<std::wstring>> registryFileLines(model::InstallContext& context,
                                                            const platform::FileBytes& files,
                                                            const std::wstring& path) {
     auto lines = readTextLines(files, path);
@@ -43,13 +43,13 @@ std::optional<std::vector<std::wstring>> registryFileLines(engine::InstallContex
         return std::nullopt;
     }
     for (auto& line : *lines) {
-        line = script::extstr(script::extpath(line, int(script::MacroForm::DoubledBackslash),
-                                              context.session.dirs, context.platform.files));
+        line = base::extstr(script::extpath(line, int(script::MacroForm::DoubledBackslash),
+                                            context.session.dirs, context.platform.files));
     }
     return lines;
 }
 
-void reg(engine::InstallContext& context, platform::FileBytes& files, const std::wstring& path) {
+void reg(model::InstallContext& context, platform::FileBytes& files, const std::wstring& path) {
     const auto lines = registryFileLines(context, files, path);
     if (!lines) {
         return;
@@ -59,8 +59,8 @@ void reg(engine::InstallContext& context, platform::FileBytes& files, const std:
     RemoveOnExit removal(context.platform.files, importFile);
     // Quoted: an unquoted path with a blank makes regedit import nothing, and it reports
     // success all the same.
-    ExecuteWait(context.platform.processes, L"regedit.exe", L"/s \"" + importFile + L"\"", L"",
-                platform::kShowHidden, platform::kWaitForever);
+    launch::ExecuteWait(context.platform.processes, L"regedit.exe", L"/s \"" + importFile + L"\"",
+                        L"", platform::kShowHidden, platform::kWaitForever);
 }
 
 std::optional<std::vector<std::wstring>>
@@ -89,7 +89,7 @@ collectUndoLines(const std::optional<std::vector<std::wstring>>& collected,
     return lines;
 }
 
-void unreg(engine::InstallContext& context, platform::FileBytes& files, const std::wstring& name,
+void unreg(model::InstallContext& context, platform::FileBytes& files, const std::wstring& name,
            const std::wstring& path) {
     auto added = registryFileLines(context, files, path);
     if (!added) {

@@ -13,19 +13,19 @@ class FileBytes;
 namespace parcelkit::system {
 
 // The registry file handed to the registry editor, in the temporary directory.
-std::wstring importFilePath(const app::Session& session);
+std::wstring importFilePath(const model::Session& session);
 // The installation's collected undo file.
-std::wstring undoFilePath(const app::Session& session);
+std::wstring undoFilePath(const model::Session& session);
 
 // A registry file's lines with the session's directories put in (backslashes doubled, as
 // registry-file strings want them) and the escape tags decoded; nullopt when it is missing.
-std::optional<std::vector<std::wstring>> registryFileLines(engine::InstallContext& context,
+std::optional<std::vector<std::wstring>> registryFileLines(model::InstallContext& context,
                                                            const platform::FileBytes& files,
                                                            const std::wstring& path);
 
 // Imports a registry file through regedit.exe by way of a UTF-16 copy that exists only
 // during the import. A missing file is passed over.
-void reg(engine::InstallContext& context, platform::FileBytes& files, const std::wstring& path);
+void reg(model::InstallContext& context, platform::FileBytes& files, const std::wstring& path);
 
 // The collected undo file after adding one component's undo file: the first file gives
 // the header line; each component's lines stand between ";NAME begin" and ";NAME end".
@@ -37,7 +37,7 @@ collectUndoLines(const std::optional<std::vector<std::wstring>>& collected,
 
 // Adds one component's undo file to unreg.reg in the installation directory. A missing
 // file is passed over.
-void unreg(engine::InstallContext& context, platform::FileBytes& files, const std::wstring& name,
+void unreg(model::InstallContext& context, platform::FileBytes& files, const std::wstring& name,
            const std::wstring& path);
 
 } // namespace parcelkit::system

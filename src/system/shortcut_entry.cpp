@@ -127,22 +127,22 @@ std::optional<ShortcutEntry> readShortcutEntry(std::wstring_view line,
                                                const platform::FileSystem& files) {
     std::wstring valueSide(line);
     const std::wstring keySide =
-        script::extpath(script::parse(valueSide, L"="), int(script::MacroForm::Plain), dirs, files);
+        script::extpath(base::parse(valueSide, L"="), int(script::MacroForm::Plain), dirs, files);
     std::vector<std::wstring> keyFields;
     std::vector<std::wstring> valueFields;
-    script::extstring(L"|", keySide, keyFields);
-    script::extstring(L"|", valueSide, valueFields);
+    base::extstring(L"|", keySide, keyFields);
+    base::extstring(L"|", valueSide, valueFields);
     if (keyFields.size() < 2 || valueFields.empty()) {
         return std::nullopt;
     }
     keyFields.resize(std::max<std::size_t>(keyFields.size(), 5));
     const auto value = completeValueFields(valueFields);
     const auto plain = [&](const std::wstring& field) {
-        return script::extstr(script::extpath(field, int(script::MacroForm::Plain), dirs, files));
+        return base::extstr(script::extpath(field, int(script::MacroForm::Plain), dirs, files));
     };
 
     ShortcutEntry entry;
-    entry.name = script::extstr(keyFields[0]);
+    entry.name = base::extstr(keyFields[0]);
     // The name is a file name: a path in it would put the link outside its folder, and the
     // other characters that no file name takes would make a link that cannot be saved.
     if (entry.name.find_first_of(L"\\/:*?\"<>|") != std::wstring::npos) {
@@ -150,22 +150,22 @@ std::optional<ShortcutEntry> readShortcutEntry(std::wstring_view line,
     }
     entry.folderWord = upper(keyFields[1]);
     // Decoded like every other field: a tag's "<" and ">" cannot stand in a folder name.
-    entry.subfolder = script::extstr(keyFields[2]);
-    entry.iconFile = script::extstr(keyFields[3]);
-    const std::wstring index = keyFields[4].empty() ? L"0" : script::extstr(keyFields[4]);
+    entry.subfolder = base::extstr(keyFields[2]);
+    entry.iconFile = base::extstr(keyFields[3]);
+    const std::wstring index = keyFields[4].empty() ? L"0" : base::extstr(keyFields[4]);
     const auto number = wholeNumber(index);
     if (!number) {
-        throw platform::PlatformError(L"Shortcut " + entry.name, index,
-                                      L"'" + index + L"' is not a valid integer value");
+        throw base::PlatformError(L"Shortcut " + entry.name, index,
+                                  L"'" + index + L"' is not a valid integer value");
     }
     entry.iconIndex = *number;
     entry.target = plain(value[0]);
     entry.workingDirectory = plain(value[1]);
     entry.arguments =
-        script::extstr(script::extpath(value[2], int(script::MacroForm::ShortName), dirs, files));
-    entry.description = script::extstr(value[3].size() > kDescriptionMarker.size()
-                                           ? value[3].substr(kDescriptionMarker.size())
-                                           : L"");
+        base::extstr(script::extpath(value[2], int(script::MacroForm::ShortName), dirs, files));
+    entry.description = base::extstr(value[3].size() > kDescriptionMarker.size()
+                                         ? value[3].substr(kDescriptionMarker.size())
+                                         : L"");
     return entry;
 }
 

@@ -19,7 +19,7 @@ bool CreateLink(platform::Shell& shell, const std::wstring& target, const std::w
     return shell.createLink(linkFile, link);
 }
 
-std::optional<std::wstring> shortcutFolder(const engine::InstallContext& context,
+std::optional<std::wstring> shortcutFolder(const model::InstallContext& context,
                                            const platform::Shell& shell,
                                            const std::wstring& folderWord) {
     const auto base = shortcutBase(folderWord, context.session.ostype);
@@ -49,7 +49,7 @@ std::optional<std::wstring> shortcutFolder(const engine::InstallContext& context
     return folder;
 }
 
-void shortcut(engine::InstallContext& context, platform::Shell& shell,
+void shortcut(model::InstallContext& context, platform::Shell& shell,
               const std::vector<std::wstring>& entries, const std::wstring& name) {
     for (const auto& line : entries) {
         const auto entry = readShortcutEntry(line, context.session.dirs, context.platform.files);
@@ -67,7 +67,7 @@ void shortcut(engine::InstallContext& context, platform::Shell& shell,
         const std::wstring linkFile = *folder + L"\\" + entry->name + L".lnk";
         if (CreateLink(shell, entry->target, entry->arguments, entry->workingDirectory,
                        entry->iconFile, entry->iconIndex, linkFile, entry->description)) {
-            engine::uninstallRecord(context).writeString(L"file", linkFile + L"|0", name);
+            model::uninstallRecord(context).writeString(L"file", linkFile + L"|0", name);
         }
     }
 }

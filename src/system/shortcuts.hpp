@@ -20,7 +20,7 @@ bool CreateLink(platform::Shell& shell, const std::wstring& target, const std::w
 
 // The base folder of a folder word on this machine; nullopt for an unknown word and for
 // a folder that the system or the session does not name.
-std::optional<std::wstring> shortcutFolder(const engine::InstallContext& context,
+std::optional<std::wstring> shortcutFolder(const model::InstallContext& context,
                                            const platform::Shell& shell,
                                            const std::wstring& folderWord);
 
@@ -28,7 +28,7 @@ std::optional<std::wstring> shortcutFolder(const engine::InstallContext& context
 // for the component first), and records every link handed to the shell in [file] with
 // the suffix "0". Entries with an unknown folder word or without a required field are
 // passed over without touching anything.
-void shortcut(engine::InstallContext& context, platform::Shell& shell,
+void shortcut(model::InstallContext& context, platform::Shell& shell,
               const std::vector<std::wstring>& entries, const std::wstring& name);
 
 } // namespace parcelkit::system

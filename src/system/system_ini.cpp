@@ -4,11 +4,11 @@
 
 namespace parcelkit::system {
 
-std::wstring systemIniPath(const app::Session& session) {
+std::wstring systemIniPath(const model::Session& session) {
     return session.dirs.windir + L"\\system.ini";
 }
 
-void systemini(engine::InstallContext& context, const std::vector<std::wstring>& entries,
+void systemini(model::InstallContext& context, const std::vector<std::wstring>& entries,
                const std::wstring& name) {
     // The NT family keeps no settings in system.ini.
     if (entries.empty() || context.session.ostype != L"98") {
@@ -17,17 +17,17 @@ void systemini(engine::InstallContext& context, const std::vector<std::wstring>&
     const auto systemIni = context.platform.profiles.open(systemIniPath(context.session));
     for (const auto& entry : entries) {
         std::wstring value = entry;
-        const std::wstring keySide = script::parse(value, L"=");
+        const std::wstring keySide = base::parse(value, L"=");
         std::wstring keyName = keySide;
-        const std::wstring section = script::parse(keyName, L",");
+        const std::wstring section = base::parse(keyName, L",");
         // Without both names the entry would land in a key or section the author never
         // meant, and the uninstaller would remove it again.
         if (section.empty() || keyName.empty()) {
             continue;
         }
-        engine::uninstallRecord(context).writeString(L"system.ini", keySide, name);
-        value = script::extstr(script::extpath(value, int(script::MacroForm::Plain),
-                                               context.session.dirs, context.platform.files));
+        model::uninstallRecord(context).writeString(L"system.ini", keySide, name);
+        value = base::extstr(script::extpath(value, int(script::MacroForm::Plain),
+                                             context.session.dirs, context.platform.files));
         systemIni->writeString(section, keyName, value);
     }
 }

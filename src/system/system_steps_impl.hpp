@@ -15,14 +15,14 @@ public:
     SystemStepsImpl(platform::Shell& shell, platform::FileBytes& files)
         : shell_(shell), files_(files) {}
 
-    void reg(engine::InstallContext& context, const std::wstring& path) override;
-    void unreg(engine::InstallContext& context, const std::wstring& name,
+    void reg(model::InstallContext& context, const std::wstring& path) override;
+    void unreg(model::InstallContext& context, const std::wstring& name,
                const std::wstring& path) override;
-    void shortcut(engine::InstallContext& context, const std::vector<std::wstring>& lines,
+    void shortcut(model::InstallContext& context, const std::vector<std::wstring>& lines,
                   const std::wstring& name) override;
-    void systemini(engine::InstallContext& context, const std::vector<std::wstring>& lines,
+    void systemini(model::InstallContext& context, const std::vector<std::wstring>& lines,
                    const std::wstring& name) override;
-    void uninstall(engine::InstallContext& context) override;
+    void uninstall(model::InstallContext& context) override;
 
 private:
     platform::Shell& shell_;

@@ -1,9 +1,9 @@
 #include "uninstaller/component_removal.hpp"
 
 #include "base/error.hpp"
+#include "base/paths.hpp"
 #include "base/text.hpp"
 #include "launch/run_programs.hpp"
-#include "base/paths.hpp"
 #include "record/unreg_blocks.hpp"
 
 #include <algorithm>
@@ -13,30 +13,30 @@ namespace parcelkit::uninstaller {
 namespace {
 
 // A file that was there before and newer than ours: whoever put it there still uses it.
-bool wasThereBefore(const RecordedFile& file) {
+bool wasThereBefore(const record::RecordedFile& file) {
     return file.suffix == L"2";
 }
 
-bool isComServer(const RecordedFile& file) {
+bool isComServer(const record::RecordedFile& file) {
     return file.suffix == L"1" || file.suffix == L"3";
 }
 
-bool keptByOthers(const RecordedFile& file, const KeptPaths& kept) {
-    return kept.count(script::asciiUpper(file.path)) != 0;
+bool keptByOthers(const record::RecordedFile& file, const KeptPaths& kept) {
+    return kept.count(base::asciiUpper(file.path)) != 0;
 }
 
 std::wstring systemTool(const RemovalContext& context, const wchar_t* name) {
-    return withoutTrailingBackslash(context.machine.system.systemDirectory()) + L"\\" + name;
+    return base::withoutTrailingBackslash(context.machine.system.systemDirectory()) + L"\\" + name;
 }
 
-void unregisterServers(RemovalContext& context, const std::vector<RecordedFile>& files) {
+void unregisterServers(RemovalContext& context, const std::vector<record::RecordedFile>& files) {
     for (const auto& file : files) {
         if (!isComServer(file) || !context.machine.files.fileExists(file.path)) {
             continue;
         }
         context.show(file.path);
         // The server's own answer is not looked at: the file goes either way.
-        if (!system::ExecuteWait(context.machine.processes, systemTool(context, L"regsvr32.exe"),
+        if (!launch::ExecuteWait(context.machine.processes, systemTool(context, L"regsvr32.exe"),
                                  L"/u /s \"" + file.path + L"\"", L"", platform::kShowHidden,
                                  platform::kWaitForever)) {
             context.leftover(file.path, L"regsvr32.exe could not be started to unregister it.");
@@ -44,7 +44,7 @@ void unregisterServers(RemovalContext& context, const std::vector<RecordedFile>&
     }
 }
 
-bool removeFiles(RemovalContext& context, const std::vector<RecordedFile>& files,
+bool removeFiles(RemovalContext& context, const std::vector<record::RecordedFile>& files,
                  const KeptPaths& kept) {
     bool complete = true;
     for (const auto& file : files) {
@@ -57,12 +57,12 @@ bool removeFiles(RemovalContext& context, const std::vector<RecordedFile>& files
     return complete;
 }
 
-bool removeSettings(RemovalContext& context, const std::vector<RecordedSetting>& settings) {
+bool removeSettings(RemovalContext& context, const std::vector<record::RecordedSetting>& settings) {
     if (settings.empty()) {
         return true;
     }
     const std::wstring path =
-        withoutTrailingBackslash(context.machine.system.windowsDirectory()) + L"\\system.ini";
+        base::withoutTrailingBackslash(context.machine.system.windowsDirectory()) + L"\\system.ini";
     const auto systemIni = context.machine.profiles.open(path);
     bool complete = true;
     for (const auto& setting : settings) {
@@ -71,7 +71,7 @@ bool removeSettings(RemovalContext& context, const std::vector<RecordedSetting>&
                 systemIni->deleteKey(setting.section, setting.name);
             }
             context.record.deleteKey(L"system.ini", setting.key);
-        } catch (const platform::PlatformError& error) {
+        } catch (const base::PlatformError& error) {
             context.leftover(path + L" [" + setting.section + L"] " + setting.name, error.reason());
             complete = false;
         }
@@ -79,9 +79,10 @@ bool removeSettings(RemovalContext& context, const std::vector<RecordedSetting>&
     return complete;
 }
 
-void removeDirectories(RemovalContext& context, std::vector<RecordedDirectory> directories) {
+void removeDirectories(RemovalContext& context,
+                       std::vector<record::RecordedDirectory> directories) {
     std::stable_sort(directories.begin(), directories.end(), [](const auto& a, const auto& b) {
-        return depthOf(a.path) > depthOf(b.path);
+        return base::depthOf(a.path) > base::depthOf(b.path);
     });
     for (const auto& dir : directories) {
         switch (removeDirectory(context, dir.path)) {
@@ -92,8 +93,8 @@ void removeDirectories(RemovalContext& context, std::vector<RecordedDirectory> d
             break;
         case DirectoryOutcome::NotEmpty:
             // Tried again when the whole installation goes.
-            context.record.writeString(L"dir", dir.key, kShared);
-            context.leftover(withoutTrailingBackslash(dir.path),
+            context.record.writeString(L"dir", dir.key, record::kShared);
+            context.leftover(base::withoutTrailingBackslash(dir.path),
                              L"The directory holds files that were not installed; kept.");
             break;
         case DirectoryOutcome::Refused:
@@ -108,12 +109,12 @@ bool removeRegistryEntries(RemovalContext& context, const std::wstring& name) {
     auto& removal = context.machine.removal;
     const std::wstring unreg = context.installDir + L"\\unreg.reg";
     const auto text = removal.readText(unreg);
-    const auto block = text ? blockAsRegistryFile(*text, name) : std::nullopt;
+    const auto block = text ? record::blockAsRegistryFile(*text, name) : std::nullopt;
     if (!block) {
         return true;
     }
     const std::wstring temporary =
-        withoutTrailingBackslash(context.machine.system.tempDirectory()) + L"\\unreg-" +
+        base::withoutTrailingBackslash(context.machine.system.tempDirectory()) + L"\\unreg-" +
         std::to_wstring(context.report.removedComponents.size()) + L".reg";
     std::wstring reason;
     if (!removal.writeUtf16(temporary, *block, &reason)) {
@@ -123,7 +124,7 @@ bool removeRegistryEntries(RemovalContext& context, const std::wstring& name) {
     context.show(unreg);
     // The registry editor imports nothing from an unquoted path with blanks.
     const bool ran =
-        system::ExecuteWait(context.machine.processes, L"regedit.exe", L"/s \"" + temporary + L"\"",
+        launch::ExecuteWait(context.machine.processes, L"regedit.exe", L"/s \"" + temporary + L"\"",
                             L"", platform::kShowHidden, platform::kWaitForever);
     removal.deleteFile(temporary, nullptr);
     if (!ran) {
@@ -131,21 +132,21 @@ bool removeRegistryEntries(RemovalContext& context, const std::wstring& name) {
         return false;
     }
     // Applied twice does no harm: a file that keeps the block is no error.
-    if (!removal.writeUtf16(unreg, withoutBlock(*text, name), &reason)) {
+    if (!removal.writeUtf16(unreg, record::withoutBlock(*text, name), &reason)) {
         context.leftover(unreg, reason);
     }
     return true;
 }
 
-bool removeComponent(RemovalContext& context, const RemovalRecord& record,
-                     const InstalledComponent& component, const KeptPaths& kept) {
+bool removeComponent(RemovalContext& context, const record::RemovalRecord& record,
+                     const record::InstalledComponent& component, const KeptPaths& kept) {
     const std::wstring& name = component.name;
     context.show(component.caption.empty() ? name : component.caption);
-    const auto programs = readRunLines(context.record, L"run_" + name);
+    const auto programs = record::readRunLines(context.record, L"run_" + name);
     runRemovalPrograms(context, programs, Phase::Before);
 
     const auto files = record.filesOf(name);
-    std::vector<RecordedFile> going;
+    std::vector<record::RecordedFile> going;
     std::copy_if(files.begin(), files.end(), std::back_inserter(going),
                  [&](const auto& f) { return !wasThereBefore(f) && !keptByOthers(f, kept); });
     unregisterServers(context, going);

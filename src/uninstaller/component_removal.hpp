@@ -16,8 +16,8 @@ using KeptPaths = std::set<std::wstring>;
 // deepest first. Every entry is taken out of the record once it is dealt with. True when
 // nothing of the component stays but directories that hold other things; otherwise the
 // component stays listed in the record.
-bool removeComponent(RemovalContext& context, const RemovalRecord& record,
-                     const InstalledComponent& component, const KeptPaths& kept);
+bool removeComponent(RemovalContext& context, const record::RemovalRecord& record,
+                     const record::InstalledComponent& component, const KeptPaths& kept);
 
 // Applies one component's block of unreg.reg with the registry editor and takes the block
 // out of the file; nothing to do without a block. False when the block could not be

@@ -1,8 +1,8 @@
 #include "base/escapes.hpp"
+#include "base/paths.hpp"
 #include "base/text.hpp"
 #include "launch/run_programs.hpp"
 #include "uninstaller/removal_context.hpp"
-#include "base/paths.hpp"
 
 namespace parcelkit::uninstaller {
 
@@ -18,7 +18,7 @@ struct RemovalRun {
 
 RemovalRun readRemovalRun(std::wstring_view valueSide) {
     std::vector<std::wstring> fields;
-    script::extstring(L"|", valueSide, fields);
+    base::extstring(L"|", valueSide, fields);
     RemovalRun run;
     // Three fields name no phase; fewer may name only a phase, as "after" alone does.
     const bool namesPhase =
@@ -37,7 +37,7 @@ RemovalRun readRemovalRun(std::wstring_view valueSide) {
 }
 
 std::wstring folded(const std::wstring& path) {
-    return script::asciiUpper(withoutTrailingBackslash(path));
+    return base::asciiUpper(base::withoutTrailingBackslash(path));
 }
 
 } // namespace
@@ -55,7 +55,7 @@ void runRemovalPrograms(RemovalContext& context, const std::vector<std::wstring>
                         Phase phase) {
     for (const auto& line : lines) {
         std::wstring valueSide = line;
-        std::wstring keySide = script::parse(valueSide, L"=");
+        std::wstring keySide = base::parse(valueSide, L"=");
         const RemovalRun run = readRemovalRun(valueSide);
         if (!run.known || run.phase != phase) {
             continue;
@@ -64,13 +64,13 @@ void runRemovalPrograms(RemovalContext& context, const std::vector<std::wstring>
             continue;
         }
         // The record holds the key with its path macros expanded already.
-        const std::wstring program = script::extstr(script::parse(keySide, L"|"));
-        const std::wstring parameters = script::extstr(script::parse(keySide, L"|"));
-        const std::wstring directory = script::extstr(keySide);
+        const std::wstring program = base::extstr(base::parse(keySide, L"|"));
+        const std::wstring parameters = base::extstr(base::parse(keySide, L"|"));
+        const std::wstring directory = base::extstr(keySide);
         context.show(program);
         const bool wait = run.wait == L"wait";
         const bool ended =
-            system::ExecuteWait(context.machine.processes, program, parameters, directory,
+            launch::ExecuteWait(context.machine.processes, program, parameters, directory,
                                 run.show == L"hide" ? platform::kShowHidden : platform::kShowNormal,
                                 wait ? platform::kWaitForever : 0);
         if (wait && !ended) {
@@ -80,7 +80,7 @@ void runRemovalPrograms(RemovalContext& context, const std::vector<std::wstring>
 }
 
 bool removeFile(RemovalContext& context, const std::wstring& path) {
-    if (!isRemovablePath(path)) {
+    if (!base::isRemovablePath(path)) {
         context.leftover(path, L"The record names no single file here; left alone.");
         return false;
     }
@@ -101,7 +101,7 @@ bool removeFile(RemovalContext& context, const std::wstring& path) {
 }
 
 DirectoryOutcome removeDirectory(RemovalContext& context, const std::wstring& path) {
-    if (!isRemovablePath(path)) {
+    if (!base::isRemovablePath(path)) {
         context.leftover(path, L"The record names no single directory here; left alone.");
         return DirectoryOutcome::Refused;
     }
@@ -109,7 +109,7 @@ DirectoryOutcome removeDirectory(RemovalContext& context, const std::wstring& pa
     if (!files.directoryExists(path)) {
         return DirectoryOutcome::Missing;
     }
-    const std::wstring dir = withoutTrailingBackslash(path);
+    const std::wstring dir = base::withoutTrailingBackslash(path);
     std::wstring reason;
     if (context.machine.removal.removeEmptyDirectory(dir, &reason)) {
         return DirectoryOutcome::Removed;

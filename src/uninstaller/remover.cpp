@@ -1,10 +1,10 @@
 #include "uninstaller/remover.hpp"
 
-#include "model/startup.hpp"
 #include "base/error.hpp"
-#include "base/text.hpp"
-#include "uninstaller/component_removal.hpp"
 #include "base/paths.hpp"
+#include "base/text.hpp"
+#include "model/startup.hpp"
+#include "uninstaller/component_removal.hpp"
 
 #include <algorithm>
 
@@ -14,14 +14,15 @@ namespace {
 
 bool isChosen(const std::vector<std::wstring>& chosen, const std::wstring& name) {
     return std::any_of(chosen.begin(), chosen.end(),
-                       [&](const auto& c) { return sameOwner(c, name); });
+                       [&](const auto& c) { return record::sameOwner(c, name); });
 }
 
-KeptPaths pathsKeptBy(const RemovalRecord& record, const std::vector<InstalledComponent>& staying) {
+KeptPaths pathsKeptBy(const record::RemovalRecord& record,
+                      const std::vector<record::InstalledComponent>& staying) {
     KeptPaths kept;
     for (const auto& component : staying) {
         for (const auto& file : record.filesOf(component.name)) {
-            kept.insert(script::asciiUpper(file.path));
+            kept.insert(base::asciiUpper(file.path));
         }
     }
     return kept;
@@ -34,10 +35,10 @@ void removeInstalledProgramsEntry(RemovalContext& context, const std::wstring& i
         return;
     }
     auto& registry = context.machine.registry;
-    const std::wstring key = std::wstring(app::kUninstallKey) + id;
+    const std::wstring key = std::wstring(model::kUninstallKey) + id;
     const auto command =
         registry.readString(platform::RootKey::LocalMachine, key, L"UninstallString");
-    if (!command || !script::equalsIgnoreCase(script::trimBlanks(*command), context.program)) {
+    if (!command || !base::equalsIgnoreCase(base::trimBlanks(*command), context.program)) {
         return;
     }
     if (!registry.deleteTree(platform::RootKey::LocalMachine, key)) {
@@ -45,11 +46,11 @@ void removeInstalledProgramsEntry(RemovalContext& context, const std::wstring& i
     }
 }
 
-bool removeRemainingFiles(RemovalContext& context, const RemovalRecord& left) {
+bool removeRemainingFiles(RemovalContext& context, const record::RemovalRecord& left) {
     bool complete = true;
     for (const auto& file : left.files) {
         // The running program is taken care of after it has ended.
-        if (script::equalsIgnoreCase(file.path, context.program) || file.suffix == L"2" ||
+        if (base::equalsIgnoreCase(file.path, context.program) || file.suffix == L"2" ||
             removeFile(context, file.path)) {
             context.record.deleteKey(L"file", file.key);
         } else {
@@ -61,21 +62,21 @@ bool removeRemainingFiles(RemovalContext& context, const RemovalRecord& left) {
 
 // Directories that hold the running program can go only after it; the rest go now.
 std::vector<std::wstring> removeRemainingDirectories(RemovalContext& context,
-                                                     std::vector<RecordedDirectory> left) {
+                                                     std::vector<record::RecordedDirectory> left) {
     std::stable_sort(left.begin(), left.end(), [](const auto& a, const auto& b) {
-        return depthOf(a.path) > depthOf(b.path);
+        return base::depthOf(a.path) > base::depthOf(b.path);
     });
     std::vector<std::wstring> holdingProgram;
     for (const auto& dir : left) {
-        if (isWithin(context.program, dir.path)) {
-            if (isRemovablePath(dir.path)) {
-                holdingProgram.push_back(withoutTrailingBackslash(dir.path));
+        if (base::isWithin(context.program, dir.path)) {
+            if (base::isRemovablePath(dir.path)) {
+                holdingProgram.push_back(base::withoutTrailingBackslash(dir.path));
             }
             continue;
         }
         switch (removeDirectory(context, dir.path)) {
         case DirectoryOutcome::NotEmpty:
-            context.leftover(withoutTrailingBackslash(dir.path),
+            context.leftover(base::withoutTrailingBackslash(dir.path),
                              L"The directory holds files that were not installed; kept.");
             break;
         case DirectoryOutcome::Refused:
@@ -108,8 +109,9 @@ void removeProgramItself(RemovalContext& context, const std::vector<std::wstring
 }
 
 void removeInstallationItself(RemovalContext& context) {
-    const RemovalRecord left = readRemovalRecord(context.record);
-    runRemovalPrograms(context, readRunLines(context.record, L"uninstall_run"), Phase::After);
+    const record::RemovalRecord left = record::readRemovalRecord(context.record);
+    runRemovalPrograms(context, record::readRunLines(context.record, L"uninstall_run"),
+                       Phase::After);
     if (!removeRemainingFiles(context, left)) {
         return; // the record stays, so that another run can try again
     }
@@ -133,7 +135,7 @@ void removeInstallationItself(RemovalContext& context) {
 } // namespace
 
 std::wstring recordPathFor(const std::wstring& program) {
-    return parentOf(program) + L"\\uninstall.ini";
+    return base::parentOf(program) + L"\\uninstall.ini";
 }
 
 RemovalReport removeInstallation(RemovalMachine& machine, const std::wstring& program,
@@ -141,21 +143,23 @@ RemovalReport removeInstallation(RemovalMachine& machine, const std::wstring& pr
                                  const RemovalOptions& options, const StatusLine& status) {
     const std::wstring recordPath = recordPathFor(program);
     const auto ini = machine.profiles.open(recordPath);
-    RemovalContext context{machine, *ini, parentOf(program), program, options, status, {}, {}};
+    RemovalContext context{machine, *ini, base::parentOf(program), program, options, status,
+                           {},      {}};
     if (!machine.files.fileExists(recordPath)) {
         context.leftover(recordPath, L"There is no uninstall record; nothing was removed.");
         return context.report;
     }
     try {
-        const RemovalRecord record = readRemovalRecord(*ini);
-        std::vector<InstalledComponent> going;
-        std::vector<InstalledComponent> staying;
+        const record::RemovalRecord record = record::readRemovalRecord(*ini);
+        std::vector<record::InstalledComponent> going;
+        std::vector<record::InstalledComponent> staying;
         for (const auto& component : record.components) {
             (isChosen(chosen, component.name) ? going : staying).push_back(component);
         }
         const bool everything = staying.empty();
         if (everything) {
-            runRemovalPrograms(context, readRunLines(*ini, L"uninstall_run"), Phase::Before);
+            runRemovalPrograms(context, record::readRunLines(*ini, L"uninstall_run"),
+                               Phase::Before);
         }
         const KeptPaths kept = pathsKeptBy(record, staying);
         bool complete = true;
@@ -165,7 +169,7 @@ RemovalReport removeInstallation(RemovalMachine& machine, const std::wstring& pr
         if (everything && complete) {
             removeInstallationItself(context);
         }
-    } catch (const platform::PlatformError& error) {
+    } catch (const base::PlatformError& error) {
         context.leftover(error.object(), error.operation() + L": " + error.reason());
     }
     return context.report;

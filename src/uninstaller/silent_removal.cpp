@@ -8,7 +8,7 @@ std::vector<std::wstring> installedComponentNames(platform::ProfileStore& profil
                                                   const std::wstring& program) {
     std::vector<std::wstring> names;
     for (const auto& component :
-         readRemovalRecord(*profiles.open(recordPathFor(program))).components) {
+         record::readRemovalRecord(*profiles.open(recordPathFor(program))).components) {
         names.push_back(component.name);
     }
     return names;

@@ -4,7 +4,7 @@
 #include <uxtheme.h>
 #include <vssym32.h>
 
-namespace parcelkit::win32 {
+namespace parcelkit::windows {
 
 namespace {
 
@@ -46,7 +46,7 @@ private:
     using CloseFn = HRESULT(WINAPI*)(HTHEME);
     using DrawFn = HRESULT(WINAPI*)(HTHEME, HDC, int, int, const RECT*, const RECT*);
 
-    UniqueModule module_;
+    win32::UniqueModule module_;
     OpenFn open_ = nullptr;
     CloseFn close_ = nullptr;
     DrawFn draw_ = nullptr;
@@ -89,7 +89,8 @@ UniqueImageList createCheckImages(HWND tree) {
     }
     const HDC screen = ::GetDC(tree);
     const HDC dc = ::CreateCompatibleDC(screen);
-    UniqueBitmap strip(::CreateCompatibleBitmap(screen, kImageSize * kImageCount, kImageSize));
+    win32::UniqueBitmap strip(
+        ::CreateCompatibleBitmap(screen, kImageSize * kImageCount, kImageSize));
     ::ReleaseDC(tree, screen);
     if (dc == nullptr || !strip) {
         if (dc != nullptr) {
@@ -103,7 +104,7 @@ UniqueImageList createCheckImages(HWND tree) {
     if (background == CLR_NONE) {
         background = ::GetSysColor(COLOR_WINDOW);
     }
-    UniqueBrush fill(::CreateSolidBrush(background));
+    win32::UniqueBrush fill(::CreateSolidBrush(background));
     RECT all{0, 0, kImageSize * kImageCount, kImageSize};
     ::FillRect(dc, &all, fill.get());
     drawBoxes(tree, dc);
@@ -114,4 +115,4 @@ UniqueImageList createCheckImages(HWND tree) {
     return images;
 }
 
-} // namespace parcelkit::win32
+} // namespace parcelkit::windows

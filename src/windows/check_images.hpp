@@ -4,14 +4,14 @@
 
 #include <commctrl.h>
 
-namespace parcelkit::win32 {
+namespace parcelkit::windows {
 
 struct ImageListTraits {
     using Handle = HIMAGELIST;
     static Handle invalid() { return nullptr; }
     static void close(Handle h) { ::ImageList_Destroy(h); }
 };
-using UniqueImageList = UniqueHandle<ImageListTraits>;
+using UniqueImageList = win32::UniqueHandle<ImageListTraits>;
 
 // The tree's state images, in the order of the state image indexes: a blank one (never
 // shown: index 0 means no check box), unchecked, checked and partly checked. Drawn with
@@ -19,4 +19,4 @@ using UniqueImageList = UniqueHandle<ImageListTraits>;
 // controls, on the tree's background colour.
 UniqueImageList createCheckImages(HWND tree);
 
-} // namespace parcelkit::win32
+} // namespace parcelkit::windows

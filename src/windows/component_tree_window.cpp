@@ -1,13 +1,13 @@
 #include "windows/component_tree_window.hpp"
 
-#include "windows/guarded_call.hpp"
 #include "components/component_page.hpp"
+#include "windows/guarded_call.hpp"
 
 #include <windowsx.h>
 
-namespace parcelkit::win32 {
+namespace parcelkit::windows {
 
-using script::CheckState;
+using components::CheckState;
 
 namespace {
 
@@ -29,13 +29,13 @@ UINT imageFor(CheckState state) {
     return 1;
 }
 
-COLORREF colourOf(script::TextColour colour, COLORREF fallback) {
+COLORREF colourOf(components::TextColour colour, COLORREF fallback) {
     switch (colour) {
-    case script::TextColour::Grey:
+    case components::TextColour::Grey:
         return RGB(128, 128, 128);
-    case script::TextColour::Red:
+    case components::TextColour::Red:
         return RGB(255, 0, 0);
-    case script::TextColour::Default:
+    case components::TextColour::Default:
         break;
     }
     return fallback;
@@ -56,7 +56,8 @@ ComponentTreeWin32::~ComponentTreeWin32() {
     }
 }
 
-void ComponentTreeWin32::connect(script::ComponentPage& page, app::FailureReport report) {
+void ComponentTreeWin32::connect(components::ComponentPage& page,
+                                 presenters::FailureReport report) {
     page_ = &page;
     report_ = std::move(report);
 }
@@ -65,14 +66,14 @@ template <typename Handler> void ComponentTreeWin32::guarded(Handler handler) {
     guardedCall(page_, report_, handler);
 }
 
-void ComponentTreeWin32::showTree(const script::ComponentTree& tree) {
+void ComponentTreeWin32::showTree(const components::ComponentTree& tree) {
     // Deleting the items moves the selection; that is no choice of the user's.
     replacing_ = true;
     ::SendMessageW(tree_, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
     items_.clear();
     looks_.assign(tree.count(), std::nullopt);
     for (std::size_t i = 0; i < tree.count(); ++i) {
-        const script::TreeNode& node = tree.node(i);
+        const components::TreeNode& node = tree.node(i);
         std::wstring text = node.text;
         TVINSERTSTRUCTW insert{};
         insert.hParent = node.parent ? items_.at(*node.parent) : TVI_ROOT;
@@ -88,11 +89,11 @@ void ComponentTreeWin32::showTree(const script::ComponentTree& tree) {
     replacing_ = false;
 }
 
-void ComponentTreeWin32::showNode(std::size_t node, const script::NodeLook& look) {
+void ComponentTreeWin32::showNode(std::size_t node, const components::NodeLook& look) {
     if (node >= items_.size() || looks_[node] == look) {
         return;
     }
-    const std::optional<script::NodeLook> before = looks_[node];
+    const std::optional<components::NodeLook> before = looks_[node];
     looks_[node] = look;
     const HTREEITEM item = items_[node];
     TVITEMW change{};
@@ -184,7 +185,7 @@ void ComponentTreeWin32::released(LPARAM point) {
     UINT flags = 0;
     const auto node = nodeAt(point, &flags);
     if (down && node == down && (flags & TVHT_ONITEMSTATEICON) != 0 && selectedNode() == node) {
-        guarded([&](script::ComponentPage& page) { page.toggle(*node); });
+        guarded([&](components::ComponentPage& page) { page.toggle(*node); });
     }
 }
 
@@ -192,12 +193,12 @@ LRESULT ComponentTreeWin32::onTreeMessage(UINT message, WPARAM wParam, LPARAM lP
     switch (message) {
     case WM_PAINT:
         // Nodes not yet set are painted, and from now on treated, as unchecked.
-        guarded([](script::ComponentPage& page) { page.repaint(); });
+        guarded([](components::ComponentPage& page) { page.repaint(); });
         break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-        guarded([](script::ComponentPage& page) {
-            page.Treeview1MouseDown(script::MouseButton::Left);
+        guarded([](components::ComponentPage& page) {
+            page.Treeview1MouseDown(components::MouseButton::Left);
         });
         // The position is the message's own: a click may be posted by another program.
         pressed(lParam);
@@ -218,18 +219,18 @@ LRESULT ComponentTreeWin32::onTreeMessage(UINT message, WPARAM wParam, LPARAM lP
         }
         break;
     case WM_RBUTTONDOWN:
-        guarded([](script::ComponentPage& page) {
-            page.Treeview1MouseDown(script::MouseButton::Right);
+        guarded([](components::ComponentPage& page) {
+            page.Treeview1MouseDown(components::MouseButton::Right);
         });
         break;
     case WM_MBUTTONDOWN:
-        guarded([](script::ComponentPage& page) {
-            page.Treeview1MouseDown(script::MouseButton::Middle);
+        guarded([](components::ComponentPage& page) {
+            page.Treeview1MouseDown(components::MouseButton::Middle);
         });
         break;
     case WM_MOUSEMOVE: {
         const auto node = nodeAt(lParam, nullptr);
-        guarded([&](script::ComponentPage& page) { page.Treeview1MouseMove(node); });
+        guarded([&](components::ComponentPage& page) { page.Treeview1MouseMove(node); });
         break;
     }
     case WM_CHAR:
@@ -241,7 +242,7 @@ LRESULT ComponentTreeWin32::onTreeMessage(UINT message, WPARAM wParam, LPARAM lP
     case WM_KEYUP:
         if (wParam == VK_SPACE) {
             if (const auto node = selectedNode()) {
-                guarded([&](script::ComponentPage& page) { page.toggle(*node); });
+                guarded([&](components::ComponentPage& page) { page.toggle(*node); });
             }
             return 0;
         }
@@ -273,9 +274,9 @@ LRESULT ComponentTreeWin32::onCustomDraw(NMTVCUSTOMDRAW& draw) {
         return CDRF_NOTIFYITEMDRAW;
     case CDDS_ITEMPREPAINT: {
         const auto node = static_cast<std::size_t>(draw.nmcd.lItemlParam);
-        guarded([&](script::ComponentPage& page) {
+        guarded([&](components::ComponentPage& page) {
             if (node < page.tree().count()) {
-                const script::NodeLook look = page.Treeview1CustomDrawItem(node);
+                const components::NodeLook look = page.Treeview1CustomDrawItem(node);
                 draw.clrText = colourOf(look.colour, draw.clrText);
             }
         });
@@ -295,7 +296,7 @@ LRESULT ComponentTreeWin32::onNotify(NMHDR& header) {
         const auto& change = reinterpret_cast<const NMTREEVIEWW&>(header);
         if (!replacing_ && change.itemNew.hItem != nullptr) {
             const auto node = static_cast<std::size_t>(change.itemNew.lParam);
-            guarded([&](script::ComponentPage& page) { page.Treeview1Change(node); });
+            guarded([&](components::ComponentPage& page) { page.Treeview1Change(node); });
         }
         return 0;
     }
@@ -304,4 +305,4 @@ LRESULT ComponentTreeWin32::onNotify(NMHDR& header) {
     }
 }
 
-} // namespace parcelkit::win32
+} // namespace parcelkit::windows

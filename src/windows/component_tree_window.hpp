@@ -1,41 +1,41 @@
 #pragma once
 
+#include "components/component_tree_view.hpp"
+#include "platform/win32/handles.hpp"
 #include "presenters/program_windows.hpp"
 #include "windows/check_images.hpp"
-#include "platform/win32/handles.hpp"
-#include "components/component_tree_view.hpp"
 
 #include <commctrl.h>
 
 #include <optional>
 #include <vector>
 
-namespace parcelkit::script {
+namespace parcelkit::components {
 class ComponentPage;
 }
 
-namespace parcelkit::win32 {
+namespace parcelkit::windows {
 
 // The component page on screen: Treeview1 with its check boxes drawn as state images,
 // Memo1 beside it and CheckBox1. The tree's mouse and keyboard messages are hit-tested
 // here and forwarded to the page model, which decides every state; its notifications
 // arrive through the wizard window.
-class ComponentTreeWin32 : public script::ComponentTreeView {
+class ComponentTreeWin32 : public components::ComponentTreeView {
 public:
     ComponentTreeWin32(HWND tree, HWND memo, HWND warningSwitch);
     ~ComponentTreeWin32() override;
     ComponentTreeWin32(const ComponentTreeWin32&) = delete;
     ComponentTreeWin32& operator=(const ComponentTreeWin32&) = delete;
 
-    void connect(script::ComponentPage& page, app::FailureReport report);
+    void connect(components::ComponentPage& page, presenters::FailureReport report);
     // The page may be gone before the window: the tree's last messages reach nothing.
     void disconnect() { page_ = nullptr; }
     // WM_NOTIFY from the tree, passed on by its parent.
     LRESULT onNotify(NMHDR& header);
 
     // script::ComponentTreeView
-    void showTree(const script::ComponentTree& tree) override;
-    void showNode(std::size_t node, const script::NodeLook& look) override;
+    void showTree(const components::ComponentTree& tree) override;
+    void showNode(std::size_t node, const components::NodeLook& look) override;
     std::wstring description() const override;
     void setDescription(const std::wstring& text) override;
     void scrollDescriptionPageUp() override;
@@ -59,11 +59,11 @@ private:
     HWND warningSwitch_;
     UniqueImageList images_;
     std::vector<HTREEITEM> items_;
-    std::vector<std::optional<script::NodeLook>> looks_;
+    std::vector<std::optional<components::NodeLook>> looks_;
     std::optional<std::size_t> pressedNode_;
     bool replacing_ = false;
-    script::ComponentPage* page_ = nullptr;
-    app::FailureReport report_;
+    components::ComponentPage* page_ = nullptr;
+    presenters::FailureReport report_;
 };
 
-} // namespace parcelkit::win32
+} // namespace parcelkit::windows

@@ -5,15 +5,15 @@
 #include <algorithm>
 #include <tuple>
 
-namespace parcelkit::win32 {
+namespace parcelkit::windows {
 
 namespace {
 
-using app::ControlKind;
-using app::ControlLayout;
+using presenters::ControlKind;
+using presenters::ControlLayout;
 
-const ControlLayout* findByName(app::Form form, std::wstring_view name) {
-    for (const auto& control : app::controlLayouts()) {
+const ControlLayout* findByName(presenters::Form form, std::wstring_view name) {
+    for (const auto& control : presenters::controlLayouts()) {
         if (control.form == form && control.name == name) {
             return &control;
         }
@@ -76,9 +76,9 @@ constexpr int kTreeIndent = 19;
 
 } // namespace
 
-std::vector<ControlLayout> creationOrder(app::Form form) {
+std::vector<ControlLayout> creationOrder(presenters::Form form) {
     std::vector<ControlLayout> controls;
-    for (const auto& control : app::controlLayouts()) {
+    for (const auto& control : presenters::controlLayouts()) {
         if (control.form == form) {
             controls.push_back(control);
         }
@@ -118,8 +118,8 @@ HWND createControl(HWND window, const ControlLayout& layout, const wchar_t* rich
     return control;
 }
 
-UniqueFont createFont(const std::wstring& face, int points, int pixelHeight, int charset,
-                      bool bold) {
+win32::UniqueFont createFont(const std::wstring& face, int points, int pixelHeight, int charset,
+                             bool bold) {
     int height = -pixelHeight;
     if (pixelHeight == 0) {
         const HDC screen = ::GetDC(nullptr);
@@ -127,13 +127,13 @@ UniqueFont createFont(const std::wstring& face, int points, int pixelHeight, int
         ::ReleaseDC(nullptr, screen);
     }
     // A face the machine lacks is replaced by the system's font mapper, by charset.
-    return UniqueFont(::CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
-                                    FALSE, static_cast<DWORD>(charset), OUT_DEFAULT_PRECIS,
-                                    CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                    DEFAULT_PITCH | FF_DONTCARE, face.c_str()));
+    return win32::UniqueFont(::CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE,
+                                           FALSE, FALSE, static_cast<DWORD>(charset),
+                                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                           DEFAULT_PITCH | FF_DONTCARE, face.c_str()));
 }
 
-UniqueFont createFont(const app::DesignFont& font) {
+win32::UniqueFont createFont(const presenters::DesignFont& font) {
     return createFont(std::wstring(font.face), font.points, font.pixelHeight, font.charset,
                       font.bold);
 }
@@ -170,4 +170,4 @@ int windowWidth(HWND window) {
     return rect.right - rect.left;
 }
 
-} // namespace parcelkit::win32
+} // namespace parcelkit::windows

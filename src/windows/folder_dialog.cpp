@@ -6,7 +6,7 @@
 
 #include <memory>
 
-namespace parcelkit::win32 {
+namespace parcelkit::windows {
 
 namespace {
 
@@ -42,4 +42,4 @@ std::optional<std::wstring> browseForFolder(HWND owner, const std::wstring& capt
     return std::wstring(path);
 }
 
-} // namespace parcelkit::win32
+} // namespace parcelkit::windows

@@ -2,7 +2,7 @@
 
 #include <exception>
 
-namespace parcelkit::win32 {
+namespace parcelkit::windows {
 
 // Calls a handler on a model from a window procedure. An exception must not unwind
 // through the system's code that called the window: it is handed to the report instead.
@@ -21,4 +21,4 @@ void guardedCall(Model* model, const Report& report, Handler handler) {
     }
 }
 
-} // namespace parcelkit::win32
+} // namespace parcelkit::windows

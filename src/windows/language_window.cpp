@@ -5,9 +5,9 @@
 #include "windows/controls.hpp"
 #include "windows/guarded_call.hpp"
 
-namespace parcelkit::win32 {
+namespace parcelkit::windows {
 
-using app::DialogControl;
+using presenters::DialogControl;
 using DC = DialogControl;
 
 namespace {
@@ -23,11 +23,11 @@ int commandId(DialogControl control) {
 } // namespace
 
 LanguageWindow::LanguageWindow()
-    : designFont_(createFont(app::layoutOf(app::Form::LanguageDialog).designFont)) {
-    const auto& form = app::layoutOf(app::Form::LanguageDialog);
+    : designFont_(createFont(presenters::layoutOf(presenters::Form::LanguageDialog).designFont)) {
+    const auto& form = presenters::layoutOf(presenters::Form::LanguageDialog);
     create(L"ParcelkitLanguage", kStyle, kExStyle, form.clientWidth, form.clientHeight);
     ::SetWindowTextW(hwnd(), std::wstring(form.designCaption).c_str());
-    for (const auto& layout : creationOrder(app::Form::LanguageDialog)) {
+    for (const auto& layout : creationOrder(presenters::Form::LanguageDialog)) {
         const HWND created = createControl(hwnd(), layout, L"EDIT");
         controls_[static_cast<std::size_t>(layout.id)] = created;
         ::SendMessageW(created, WM_SETFONT, reinterpret_cast<WPARAM>(designFont_.get()), FALSE);
@@ -38,7 +38,8 @@ LanguageWindow::~LanguageWindow() {
     destroy();
 }
 
-void LanguageWindow::connect(app::LanguageDialogPresenter& presenter, app::FailureReport report) {
+void LanguageWindow::connect(presenters::LanguageDialogPresenter& presenter,
+                             presenters::FailureReport report) {
     presenter_ = &presenter;
     report_ = std::move(report);
 }
@@ -67,8 +68,8 @@ void LanguageWindow::setText(DialogControl which, const std::wstring& text) {
     ::SetWindowTextW(control(which), text.c_str());
 }
 
-void LanguageWindow::setFont(const app::FontChoice& font) {
-    UniqueFont chosen = createFont(font.face, font.size, 0, font.charset, false);
+void LanguageWindow::setFont(const model::FontChoice& font) {
+    win32::UniqueFont chosen = createFont(font.face, font.size, 0, font.charset, false);
     for (const HWND child : controls_) {
         ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(chosen.get()), TRUE);
     }
@@ -99,7 +100,7 @@ void LanguageWindow::centre() {
 void LanguageWindow::placeOutOfSight() {
     RECT rect{};
     ::GetWindowRect(hwnd(), &rect);
-    ::SetWindowPos(hwnd(), nullptr, rect.left, app::kOutOfSightTop, 0, 0,
+    ::SetWindowPos(hwnd(), nullptr, rect.left, presenters::kOutOfSightTop, 0, 0,
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -122,9 +123,9 @@ void LanguageWindow::onCommand(int id, int code) {
     }
     // Enter and Esc arrive as IDOK and IDCANCEL: the default and the cancel button.
     if (id == IDOK || id == commandId(DC::Button1)) {
-        guarded([](app::LanguageDialogPresenter& p) { p.Button1Click(); });
+        guarded([](presenters::LanguageDialogPresenter& p) { p.Button1Click(); });
     } else if (id == IDCANCEL || id == commandId(DC::Button2)) {
-        guarded([](app::LanguageDialogPresenter& p) { p.Button2Click(); });
+        guarded([](presenters::LanguageDialogPresenter& p) { p.Button2Click(); });
     }
 }
 
@@ -137,16 +138,16 @@ LRESULT LanguageWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return MAKELRESULT(commandId(DC::Button1), DC_HASDEFID);
     case WM_TIMER:
         if (wParam == kTimerId) {
-            guarded([](app::LanguageDialogPresenter& p) { p.Timer1Timer(); });
+            guarded([](presenters::LanguageDialogPresenter& p) { p.Timer1Timer(); });
         }
         return 0;
     case WM_CLOSE:
         // The close box cancels, as the Cancel button does.
-        guarded([](app::LanguageDialogPresenter& p) { p.Button2Click(); });
+        guarded([](presenters::LanguageDialogPresenter& p) { p.Button2Click(); });
         return 0;
     default:
         return defaultHandling(message, wParam, lParam);
     }
 }
 
-} // namespace parcelkit::win32
+} // namespace parcelkit::windows

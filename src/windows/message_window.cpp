@@ -1,6 +1,6 @@
 #include "windows/message_window.hpp"
 
-namespace parcelkit::win32 {
+namespace parcelkit::windows {
 
 void MessageWindow::create(const wchar_t* className, DWORD style, DWORD exStyle, int clientWidth,
                            int clientHeight) {
@@ -60,4 +60,4 @@ void centreOn(HWND window, HWND reference) {
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-} // namespace parcelkit::win32
+} // namespace parcelkit::windows

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-namespace parcelkit::win32 {
+namespace parcelkit::windows {
 
 // A top-level window whose procedure forwards every message to its object: the object is
 // stored with the window at WM_NCCREATE.
@@ -33,10 +33,10 @@ protected:
 private:
     static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
-    UniqueWindow window_;
+    win32::UniqueWindow window_;
 };
 
 // Centres a window on the work area of the monitor nearest to the reference window.
 void centreOn(HWND window, HWND reference);
 
-} // namespace parcelkit::win32
+} // namespace parcelkit::windows

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-namespace parcelkit::win32 {
+namespace parcelkit::windows {
 
 RichTextLibrary::RichTextLibrary()
     : module_(::LoadLibraryExW(L"msftedit.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)),
@@ -20,8 +20,8 @@ RichTextLibrary::RichTextLibrary()
 namespace {
 
 std::vector<char> readWholeFile(const std::wstring& path) {
-    const UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const win32::UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     std::vector<char> bytes;
     if (!file) {
         return bytes;
@@ -76,4 +76,4 @@ bool loadRichText(HWND control, const std::wstring& path) {
     return stream.dwError == 0;
 }
 
-} // namespace parcelkit::win32
+} // namespace parcelkit::windows

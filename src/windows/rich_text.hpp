@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace parcelkit::win32 {
+namespace parcelkit::windows {
 
 // The system's rich-text control, loaded from the system directory only.
 class RichTextLibrary {
@@ -14,7 +14,7 @@ public:
     const wchar_t* className() const { return className_; }
 
 private:
-    UniqueModule module_;
+    win32::UniqueModule module_;
     const wchar_t* className_;
 };
 
@@ -23,4 +23,4 @@ private:
 // False when the file cannot be read.
 bool loadRichText(HWND control, const std::wstring& path);
 
-} // namespace parcelkit::win32
+} // namespace parcelkit::windows

@@ -2,13 +2,14 @@
 
 #include "platform/win32/message_pump_win32.hpp"
 
-namespace parcelkit::win32 {
+namespace parcelkit::windows {
 
 Win32ProgramWindows::Win32ProgramWindows() : wizard_(richText_.className()) {}
 
-void Win32ProgramWindows::connect(app::LanguageDialogPresenter& dialog,
-                                  app::WizardPresenter& wizard, script::ComponentPage& components,
-                                  app::FailureReport report) {
+void Win32ProgramWindows::connect(presenters::LanguageDialogPresenter& dialog,
+                                  presenters::WizardPresenter& wizard,
+                                  components::ComponentPage& components,
+                                  presenters::FailureReport report) {
     dialog_.connect(dialog, report);
     wizard_.connect(wizard, components, std::move(report));
 }
@@ -26,8 +27,8 @@ void Win32ProgramWindows::runMessageLoop() {
     dialog_.showUnlessHidden();
     MSG message{};
     while (!ending_ && ::GetMessageW(&message, nullptr, 0, 0) > 0) {
-        dispatch(message);
+        win32::dispatch(message);
     }
 }
 
-} // namespace parcelkit::win32
+} // namespace parcelkit::windows

@@ -5,21 +5,23 @@
 #include "windows/rich_text.hpp"
 #include "windows/wizard_window.hpp"
 
-namespace parcelkit::win32 {
+namespace parcelkit::windows {
 
 // Both windows and the message loop. The end of the program is a flag that the loop
 // looks at between messages, so that a handler that asks for it still finishes and a
 // message box shown afterwards still works.
-class Win32ProgramWindows : public app::ProgramWindows {
+class Win32ProgramWindows : public presenters::ProgramWindows {
 public:
     Win32ProgramWindows();
 
-    app::WizardView& wizardView() override { return wizard_; }
-    engine::InstallView& installView() override { return wizard_; }
-    app::LanguageDialogView& dialogView() override { return dialog_; }
-    script::ComponentTreeView& componentTreeView() override { return wizard_.componentTreeView(); }
-    void connect(app::LanguageDialogPresenter& dialog, app::WizardPresenter& wizard,
-                 script::ComponentPage& components, app::FailureReport report) override;
+    presenters::WizardView& wizardView() override { return wizard_; }
+    model::InstallView& installView() override { return wizard_; }
+    presenters::LanguageDialogView& dialogView() override { return dialog_; }
+    components::ComponentTreeView& componentTreeView() override {
+        return wizard_.componentTreeView();
+    }
+    void connect(presenters::LanguageDialogPresenter& dialog, presenters::WizardPresenter& wizard,
+                 components::ComponentPage& components, presenters::FailureReport report) override;
     void runMessageLoop() override;
 
     void endProgram() override;
@@ -33,4 +35,4 @@ private:
     bool ending_ = false;
 };
 
-} // namespace parcelkit::win32
+} // namespace parcelkit::windows

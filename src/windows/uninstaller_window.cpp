@@ -9,7 +9,7 @@
 
 #include <array>
 
-namespace parcelkit::win32 {
+namespace parcelkit::windows {
 
 namespace {
 
@@ -58,14 +58,14 @@ constexpr std::array<ControlPlace, 12> kLayout{{
 
 constexpr wchar_t kWindowClass[] = L"ParcelkitUninstaller";
 
-class UninstallerWindow : public uninstaller::UninstallerView {
+class UninstallerWindow : public presenters::UninstallerView {
 public:
     UninstallerWindow(uninstaller::RemovalMachine& machine, platform::SelfRemoval& self)
         : presenter_(machine, self, *this) {}
 
     int run();
 
-    void applyTexts(const uninstaller::UninstallerTexts& texts) override;
+    void applyTexts(const record::UninstallerTexts& texts) override;
     void setDirectory(const std::wstring& directory) override { setText(kDirectory, directory); }
     void setComponents(const std::vector<std::wstring>& captions) override;
     std::vector<bool> checkedComponents() const override;
@@ -90,13 +90,13 @@ private:
         ::SendMessageW(item(id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
     }
 
-    uninstaller::UninstallerPresenter presenter_;
+    presenters::UninstallerPresenter presenter_;
     HWND window_ = nullptr;
-    UniqueFont font_;
+    win32::UniqueFont font_;
     bool updating_ = false; // check boxes set by the program, not by the user
 };
 
-void UninstallerWindow::applyTexts(const uninstaller::UninstallerTexts& texts) {
+void UninstallerWindow::applyTexts(const record::UninstallerTexts& texts) {
     ::SetWindowTextW(window_, texts.title.c_str());
     setText(kClosePrograms, texts.closePrograms);
     setText(kDirectoryLabel, texts.directory);
@@ -286,4 +286,4 @@ int runUninstallerWindow(uninstaller::RemovalMachine& machine, platform::SelfRem
     return window.run();
 }
 
-} // namespace parcelkit::win32
+} // namespace parcelkit::windows

@@ -3,10 +3,10 @@
 #include "platform/file_removal.hpp"
 #include "uninstaller/removal_machine.hpp"
 
-namespace parcelkit::win32 {
+namespace parcelkit::windows {
 
 // The uninstaller's window: asks what to remove, removes it and shows the outcome.
 // Returns the exit code.
 int runUninstallerWindow(uninstaller::RemovalMachine& machine, platform::SelfRemoval& self);
 
-} // namespace parcelkit::win32
+} // namespace parcelkit::windows

@@ -1,19 +1,19 @@
 #include "windows/wizard_window.hpp"
 
+#include "platform/win32/message_pump_win32.hpp"
 #include "presenters/about.hpp"
 #include "presenters/layout.hpp"
 #include "presenters/wizard_presenter.hpp"
 #include "windows/controls.hpp"
 #include "windows/folder_dialog.hpp"
 #include "windows/guarded_call.hpp"
-#include "platform/win32/message_pump_win32.hpp"
 #include "windows/rich_text.hpp"
 
 #include <commctrl.h>
 
-namespace parcelkit::win32 {
+namespace parcelkit::windows {
 
-using app::WizardControl;
+using presenters::WizardControl;
 using C = WizardControl;
 
 namespace {
@@ -29,13 +29,14 @@ int commandId(WizardControl control) {
 } // namespace
 
 WizardWindow::WizardWindow(const wchar_t* richEditClass)
-    : designFont_(createFont(app::layoutOf(app::Form::Wizard).designFont)),
-      titleFont_(createFont(app::kTitleFont)), readmeFont_(createFont(app::kReadmeFont)),
+    : designFont_(createFont(presenters::layoutOf(presenters::Form::Wizard).designFont)),
+      titleFont_(createFont(presenters::kTitleFont)),
+      readmeFont_(createFont(presenters::kReadmeFont)),
       headerBrush_(::CreateSolidBrush(RGB(255, 255, 255))) {
-    const auto& form = app::layoutOf(app::Form::Wizard);
+    const auto& form = presenters::layoutOf(presenters::Form::Wizard);
     create(L"ParcelkitWizard", kStyle, 0, form.clientWidth, form.clientHeight);
     ::SetWindowTextW(hwnd(), std::wstring(form.designCaption).c_str());
-    for (const auto& layout : creationOrder(app::Form::Wizard)) {
+    for (const auto& layout : creationOrder(presenters::Form::Wizard)) {
         const HWND created = createControl(hwnd(), layout, richEditClass);
         controls_[static_cast<std::size_t>(layout.id)] = created;
         ::SendMessageW(created, WM_SETFONT, reinterpret_cast<WPARAM>(designFont_.get()), FALSE);
@@ -49,15 +50,15 @@ WizardWindow::WizardWindow(const wchar_t* richEditClass)
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     ::SetWindowPos(control(C::Shape1), HWND_BOTTOM, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    for (const auto& layout : app::controlLayouts()) {
-        if (layout.form == app::Form::Wizard && layout.autoSize) {
+    for (const auto& layout : presenters::controlLayouts()) {
+        if (layout.form == presenters::Form::Wizard && layout.autoSize) {
             fitToText(controls_[static_cast<std::size_t>(layout.id)]);
         }
     }
     ::EnableWindow(control(C::Label_Branding), FALSE);
     components_.emplace(control(C::Treeview1), control(C::Memo1), control(C::CheckBox1));
-    ::AppendMenuW(::GetSystemMenu(hwnd(), FALSE), kAboutItemFlags, app::kAboutCommand,
-                  app::kAboutItemText);
+    ::AppendMenuW(::GetSystemMenu(hwnd(), FALSE), kAboutItemFlags, presenters::kAboutCommand,
+                  presenters::kAboutItemText);
 }
 
 WizardWindow::~WizardWindow() {
@@ -70,8 +71,9 @@ WizardWindow::~WizardWindow() {
     destroy();
 }
 
-void WizardWindow::connect(app::WizardPresenter& presenter, script::ComponentPage& components,
-                           app::FailureReport report) {
+void WizardWindow::connect(presenters::WizardPresenter& presenter,
+                           components::ComponentPage& components,
+                           presenters::FailureReport report) {
     presenter_ = &presenter;
     components_->connect(components, report);
     report_ = std::move(report);
@@ -95,7 +97,7 @@ std::wstring WizardWindow::caption() const {
 
 void WizardWindow::setText(WizardControl which, const std::wstring& text) {
     const HWND target = control(which);
-    if (!app::layoutOf(which).autoSize) {
+    if (!presenters::layoutOf(which).autoSize) {
         ::SetWindowTextW(target, text.c_str());
         return;
     }
@@ -135,11 +137,12 @@ void WizardWindow::focus(WizardControl which) {
     ::SetFocus(control(which));
 }
 
-void WizardWindow::setFont(const app::FontChoice& font) {
-    UniqueFont chosen = createFont(font.face, font.size, 0, font.charset, false);
-    for (const auto& layout : app::controlLayouts()) {
+void WizardWindow::setFont(const model::FontChoice& font) {
+    win32::UniqueFont chosen = createFont(font.face, font.size, 0, font.charset, false);
+    for (const auto& layout : presenters::controlLayouts()) {
         const auto which = static_cast<WizardControl>(layout.id);
-        if (layout.form != app::Form::Wizard || which == C::Label2 || which == C::RichEdit1) {
+        if (layout.form != presenters::Form::Wizard || which == C::Label2 ||
+            which == C::RichEdit1) {
             continue;
         }
         ::SendMessageW(control(which), WM_SETFONT, reinterpret_cast<WPARAM>(chosen.get()), TRUE);
@@ -167,7 +170,7 @@ void WizardWindow::loadReadme(const std::wstring& path) {
 }
 
 void WizardWindow::loadHeaderPicture(const std::wstring& path) {
-    UniqueBitmap bitmap(static_cast<HBITMAP>(
+    win32::UniqueBitmap bitmap(static_cast<HBITMAP>(
         ::LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
     if (!bitmap) {
         return;
@@ -186,7 +189,7 @@ void WizardWindow::show() {
     ::SetForegroundWindow(hwnd());
     if (!shown_) {
         shown_ = true;
-        ::SetFocus(control(app::kFirstFocus));
+        ::SetFocus(control(presenters::kFirstFocus));
     }
 }
 
@@ -195,18 +198,18 @@ void WizardWindow::close() {
     ::PostMessageW(hwnd(), WM_CLOSE, 0, 0);
 }
 
-void WizardWindow::setStatus(engine::StatusLine line, const std::wstring& value) {
+void WizardWindow::setStatus(model::StatusLine line, const std::wstring& value) {
     switch (line) {
-    case engine::StatusLine::Heading:
+    case model::StatusLine::Heading:
         setText(C::Label4, value);
         break;
-    case engine::StatusLine::Notice:
+    case model::StatusLine::Notice:
         setText(C::Label5, value);
         break;
-    case engine::StatusLine::Activity:
+    case model::StatusLine::Activity:
         setText(C::Label6, value);
         break;
-    case engine::StatusLine::Subject:
+    case model::StatusLine::Subject:
         setText(C::Label7, value);
         break;
     }
@@ -217,7 +220,7 @@ void WizardWindow::setProgress(int percent) {
 }
 
 void WizardWindow::processMessages() {
-    pumpPendingMessages();
+    win32::pumpPendingMessages();
 }
 
 void WizardWindow::onCommand(int id, int code) {
@@ -230,7 +233,7 @@ void WizardWindow::onCommand(int id, int code) {
         code = BN_CLICKED;
     }
     if (id == commandId(C::Image1) && code == STN_DBLCLK) {
-        guarded([](app::WizardPresenter& p) { p.Image1DblClick(); });
+        guarded([](presenters::WizardPresenter& p) { p.Image1DblClick(); });
         return;
     }
     if (code != BN_CLICKED) {
@@ -243,16 +246,16 @@ void WizardWindow::onCommand(int id, int code) {
     }
     switch (pressed) {
     case C::Button1:
-        guarded([](app::WizardPresenter& p) { p.Button1Click(); });
+        guarded([](presenters::WizardPresenter& p) { p.Button1Click(); });
         break;
     case C::Button2:
-        guarded([](app::WizardPresenter& p) { p.Button2Click(); });
+        guarded([](presenters::WizardPresenter& p) { p.Button2Click(); });
         break;
     case C::Button_dir:
-        guarded([](app::WizardPresenter& p) { p.Button_dirClick(); });
+        guarded([](presenters::WizardPresenter& p) { p.Button_dirClick(); });
         break;
     case C::Button_exit:
-        guarded([](app::WizardPresenter& p) { p.Button_exitClick(); });
+        guarded([](presenters::WizardPresenter& p) { p.Button_exitClick(); });
         break;
     default:
         break;
@@ -295,13 +298,13 @@ LRESULT WizardWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return TRUE;
     case WM_SYSCOMMAND: {
         bool handled = false;
-        guarded([&](app::WizardPresenter& p) {
+        guarded([&](presenters::WizardPresenter& p) {
             handled = p.WMSysCommand(static_cast<unsigned>(wParam));
         });
         return handled ? 0 : defaultHandling(message, wParam, lParam);
     }
     case WM_CLOSE:
-        guarded([this](app::WizardPresenter& p) {
+        guarded([this](presenters::WizardPresenter& p) {
             if (p.FormCloseQuery()) {
                 ::ShowWindow(hwnd(), SW_HIDE);
                 p.FormClose();
@@ -313,4 +316,4 @@ LRESULT WizardWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-} // namespace parcelkit::win32
+} // namespace parcelkit::windows

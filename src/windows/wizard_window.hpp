@@ -1,44 +1,46 @@
 #pragma once
 
+#include "model/install_view.hpp"
+#include "platform/win32/handles.hpp"
 #include "presenters/program_windows.hpp"
 #include "presenters/wizard_view.hpp"
-#include "model/install_view.hpp"
 #include "windows/component_tree_window.hpp"
-#include "platform/win32/handles.hpp"
 #include "windows/message_window.hpp"
 
 #include <array>
 #include <optional>
 
-namespace parcelkit::app {
+namespace parcelkit::presenters {
 class WizardPresenter;
 }
 
-namespace parcelkit::win32 {
+namespace parcelkit::windows {
 
 // The wizard window: one fixed-size window whose controls the presenter shows, hides and
 // fills page by page; during the installation it is also the installation's view.
-class WizardWindow : public MessageWindow, public app::WizardView, public engine::InstallView {
+class WizardWindow : public MessageWindow,
+                     public presenters::WizardView,
+                     public model::InstallView {
 public:
     explicit WizardWindow(const wchar_t* richEditClass);
     ~WizardWindow() override;
 
-    void connect(app::WizardPresenter& presenter, script::ComponentPage& components,
-                 app::FailureReport report);
+    void connect(presenters::WizardPresenter& presenter, components::ComponentPage& components,
+                 presenters::FailureReport report);
     // Treeview1, Memo1 and CheckBox1 as the component page shows them.
-    script::ComponentTreeView& componentTreeView() { return *components_; }
+    components::ComponentTreeView& componentTreeView() { return *components_; }
 
     // app::WizardView
     void setCaption(const std::wstring& text) override;
     std::wstring caption() const override;
-    void setText(app::WizardControl control, const std::wstring& text) override;
-    std::wstring text(app::WizardControl control) const override;
-    void setVisible(app::WizardControl control, bool visible) override;
-    void setEnabled(app::WizardControl control, bool enabled) override;
-    void focus(app::WizardControl control) override;
-    void setFont(const app::FontChoice& font) override;
-    int width(app::WizardControl control) const override;
-    void setLeft(app::WizardControl control, int left) override;
+    void setText(presenters::WizardControl control, const std::wstring& text) override;
+    std::wstring text(presenters::WizardControl control) const override;
+    void setVisible(presenters::WizardControl control, bool visible) override;
+    void setEnabled(presenters::WizardControl control, bool enabled) override;
+    void focus(presenters::WizardControl control) override;
+    void setFont(const model::FontChoice& font) override;
+    int width(presenters::WizardControl control) const override;
+    void setLeft(presenters::WizardControl control, int left) override;
     void loadReadme(const std::wstring& path) override;
     void loadHeaderPicture(const std::wstring& path) override;
     std::optional<std::wstring> chooseFolder(const std::wstring& caption) override;
@@ -46,33 +48,33 @@ public:
     void close() override;
 
     // engine::InstallView
-    void setStatus(engine::StatusLine line, const std::wstring& text) override;
+    void setStatus(model::StatusLine line, const std::wstring& text) override;
     void setProgress(int percent) override;
     void processMessages() override;
 
 private:
     static constexpr std::size_t kControlCount =
-        static_cast<std::size_t>(app::WizardControl::Button_exit) + 1;
+        static_cast<std::size_t>(presenters::WizardControl::Button_exit) + 1;
 
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void onCommand(int id, int code);
     LRESULT onControlColour(HDC dc, HWND control);
     void paintHeaderBand(const DRAWITEMSTRUCT& item) const;
-    HWND control(app::WizardControl which) const;
+    HWND control(presenters::WizardControl which) const;
     template <typename Handler> void guarded(Handler handler);
 
     std::array<HWND, kControlCount> controls_{};
-    UniqueFont designFont_;
-    UniqueFont titleFont_;
-    UniqueFont readmeFont_;
-    UniqueFont languageFont_;
-    UniqueBitmap picture_;
-    UniqueBrush headerBrush_;
+    win32::UniqueFont designFont_;
+    win32::UniqueFont titleFont_;
+    win32::UniqueFont readmeFont_;
+    win32::UniqueFont languageFont_;
+    win32::UniqueBitmap picture_;
+    win32::UniqueBrush headerBrush_;
     // Made once the controls exist.
     std::optional<ComponentTreeWin32> components_;
-    app::WizardPresenter* presenter_ = nullptr;
-    app::FailureReport report_;
+    presenters::WizardPresenter* presenter_ = nullptr;
+    presenters::FailureReport report_;
     bool shown_ = false;
 };
 
-} // namespace parcelkit::win32
+} // namespace parcelkit::windows

@@ -1,10 +1,5 @@
 #pragma once
 
-#include "model/language.hpp"
-#include "presenters/language_dialog.hpp"
-#include "presenters/program_start.hpp"
-#include "model/session.hpp"
-#include "presenters/wizard_presenter.hpp"
 #include "fake_file_system.hpp"
 #include "fake_install_steps.hpp"
 #include "fake_language_dialog_view.hpp"
@@ -17,7 +12,12 @@
 #include "fake_version_info.hpp"
 #include "fake_wizard_view.hpp"
 #include "memory_profile.hpp"
+#include "model/language.hpp"
+#include "model/session.hpp"
 #include "platform/platform.hpp"
+#include "presenters/language_dialog.hpp"
+#include "presenters/program_start.hpp"
+#include "presenters/wizard_presenter.hpp"
 
 namespace parcelkit::doubles {
 
@@ -39,11 +39,12 @@ struct AppRig {
     FakeInstallSteps steps;
     FakeWizardView wizardView;
     FakeLanguageDialogView dialogView;
-    app::Session session;
-    app::LanguageSource language;
-    app::WizardPresenter wizard{wizardView, session, language, steps, end, platform, shutdown};
-    app::LanguageDialogPresenter dialog{dialogView, language, wizardView, session,
-                                        wizard,     end,      platform};
+    model::Session session;
+    model::LanguageSource language;
+    presenters::WizardPresenter wizard{wizardView, session,  language, steps,
+                                       end,        platform, shutdown};
+    presenters::LanguageDialogPresenter dialog{dialogView, language, wizardView, session,
+                                               wizard,     end,      platform};
     bool closed = false;
 
     AppRig() {
@@ -65,13 +66,13 @@ struct AppRig {
         system.line = std::move(line);
         system.args = std::move(args);
     }
-    void start() { app::startProgram(dialog, wizard); }
+    void start() { presenters::startProgram(dialog, wizard); }
     // Started, then the language dialog confirmed as it is: the wizard shows page 1.
     void startAndConfirm() {
         start();
         dialog.Button1Click();
     }
-    std::wstring title() const { return wizardView.text(app::WizardControl::Label2); }
+    std::wstring title() const { return wizardView.text(presenters::WizardControl::Label2); }
 };
 
 } // namespace parcelkit::doubles

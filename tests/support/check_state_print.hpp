@@ -4,7 +4,7 @@
 
 #include <ostream>
 
-namespace parcelkit::script {
+namespace parcelkit::components {
 
 // Test failures name the state instead of dumping its bytes.
 inline void PrintTo(CheckState state, std::ostream* out) {
@@ -28,4 +28,4 @@ inline void PrintTo(CheckState state, std::ostream* out) {
     *out << static_cast<int>(state);
 }
 
-} // namespace parcelkit::script
+} // namespace parcelkit::components

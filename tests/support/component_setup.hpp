@@ -1,8 +1,7 @@
 #pragma once
 
-#include "model/language.hpp"
-#include "model/session.hpp"
 #include "check_state_print.hpp"
+#include "components/component_page.hpp"
 #include "fake_component_tree_view.hpp"
 #include "fake_file_system.hpp"
 #include "fake_message_boxes.hpp"
@@ -11,9 +10,10 @@
 #include "fake_system_info.hpp"
 #include "fake_version_info.hpp"
 #include "memory_profile.hpp"
+#include "model/language.hpp"
+#include "model/session.hpp"
 #include "ordinal_collation.hpp"
 #include "platform/platform.hpp"
-#include "components/component_page.hpp"
 
 #include <stdexcept>
 
@@ -35,9 +35,9 @@ struct ComponentSetup {
     platform::Platform platform{profiles, files, system, registry, processes, boxes, versions};
     OrdinalCollation collation;
     FakeComponentTreeView view;
-    app::Session session;
-    app::LanguageSource language;
-    script::ComponentPage page{view, session, language, platform, collation};
+    model::Session session;
+    model::LanguageSource language;
+    components::ComponentPage page{view, session, language, platform, collation};
 
     explicit ComponentSetup(std::wstring langsection = L"language",
                             std::wstring languageIni = L"") {
@@ -86,7 +86,7 @@ struct ComponentSetup {
         throw std::out_of_range("no component folder");
     }
 
-    script::CheckState state(const std::wstring& relative) const {
+    components::CheckState state(const std::wstring& relative) const {
         return page.tree().state(node(relative));
     }
 };

@@ -9,22 +9,24 @@
 namespace parcelkit::doubles {
 
 // The component page as titles, looks and the panel's text.
-struct FakeComponentTreeView : script::ComponentTreeView {
+struct FakeComponentTreeView : components::ComponentTreeView {
     std::vector<std::wstring> titles; // in absolute order, as last shown
-    std::map<std::size_t, script::NodeLook> looks;
+    std::map<std::size_t, components::NodeLook> looks;
     std::wstring panel;
     int panelWrites = 0;
     int pageUps = 0;
     bool warningOff = false; // CheckBox1
 
-    void showTree(const script::ComponentTree& tree) override {
+    void showTree(const components::ComponentTree& tree) override {
         titles.clear();
         looks.clear();
         for (std::size_t i = 0; i < tree.count(); ++i) {
             titles.push_back(tree.text(i));
         }
     }
-    void showNode(std::size_t node, const script::NodeLook& look) override { looks[node] = look; }
+    void showNode(std::size_t node, const components::NodeLook& look) override {
+        looks[node] = look;
+    }
     std::wstring description() const override { return panel; }
     void setDescription(const std::wstring& text) override {
         panel = text;

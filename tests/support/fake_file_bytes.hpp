@@ -1,7 +1,7 @@
 #pragma once
 
-#include "fake_file_system.hpp"
 #include "base/error.hpp"
+#include "fake_file_system.hpp"
 #include "platform/file_bytes.hpp"
 
 #include <map>
@@ -39,7 +39,7 @@ public:
     }
     void write(const std::wstring& path, const std::string& bytes) override {
         if (refused_.count(path) != 0) {
-            throw platform::PlatformError(L"Cannot create file", path, L"Access denied.");
+            throw base::PlatformError(L"Cannot create file", path, L"Access denied.");
         }
         writes_.push_back({path, bytes});
         put(path, bytes);

@@ -22,7 +22,7 @@ bool matches(std::wstring_view name, std::wstring_view pattern) {
     if (name.empty()) {
         return false;
     }
-    if (pattern[0] == L'?' || script::asciiLower(pattern[0]) == script::asciiLower(name[0])) {
+    if (pattern[0] == L'?' || base::asciiLower(pattern[0]) == base::asciiLower(name[0])) {
         return matches(name.substr(1), pattern.substr(1));
     }
     return false;

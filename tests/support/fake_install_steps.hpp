@@ -10,7 +10,7 @@ namespace parcelkit::doubles {
 
 // Records the steps in order. duringInstall runs inside Install, where the real one lets
 // the window process messages; the run then stops if that asked it to.
-struct FakeInstallSteps : app::InstallSteps {
+struct FakeInstallSteps : model::InstallSteps {
     bool components = true;
     bool goOn = true; // answer of Checksetup
     std::function<void()> duringInstall;
@@ -26,7 +26,7 @@ struct FakeInstallSteps : app::InstallSteps {
         calls.push_back(L"Checksetup");
         return goOn;
     }
-    void Install(const app::StopRequest& stop) override {
+    void Install(const model::StopRequest& stop) override {
         calls.push_back(L"Install");
         if (duringInstall) {
             duringInstall();

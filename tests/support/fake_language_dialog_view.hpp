@@ -7,12 +7,12 @@
 namespace parcelkit::doubles {
 
 // The language dialog as its texts, list, placement and timer.
-struct FakeLanguageDialogView : app::LanguageDialogView {
+struct FakeLanguageDialogView : presenters::LanguageDialogView {
     enum class Placement { AsDesigned, Centred, OutOfSight };
 
     std::wstring caption;
-    std::map<app::DialogControl, std::wstring> texts;
-    app::FontChoice font;
+    std::map<presenters::DialogControl, std::wstring> texts;
+    model::FontChoice font;
     std::vector<std::wstring> list;
     int selected = -1;
     Placement placement = Placement::AsDesigned;
@@ -20,10 +20,10 @@ struct FakeLanguageDialogView : app::LanguageDialogView {
     bool hidden = false;
 
     void setCaption(const std::wstring& text) override { caption = text; }
-    void setText(app::DialogControl control, const std::wstring& text) override {
+    void setText(presenters::DialogControl control, const std::wstring& text) override {
         texts[control] = text;
     }
-    void setFont(const app::FontChoice& choice) override { font = choice; }
+    void setFont(const model::FontChoice& choice) override { font = choice; }
     void fillList(const std::vector<std::wstring>& lines) override {
         list = lines;
         selected = -1;

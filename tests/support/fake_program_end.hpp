@@ -4,7 +4,7 @@
 
 namespace parcelkit::doubles {
 
-struct FakeProgramEnd : app::ProgramEnd {
+struct FakeProgramEnd : presenters::ProgramEnd {
     int requests = 0;
 
     void endProgram() override { ++requests; }

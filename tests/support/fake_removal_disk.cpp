@@ -20,7 +20,7 @@ bool isChildOf(const std::wstring& folded, const std::wstring& parent) {
 } // namespace
 
 std::wstring FakeRemovalDisk::fold(const std::wstring& path) {
-    std::wstring folded = script::asciiUpper(path);
+    std::wstring folded = base::asciiUpper(path);
     while (folded.size() > 3 && folded.back() == L'\\') {
         folded.pop_back();
     }

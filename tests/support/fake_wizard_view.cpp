@@ -11,8 +11,8 @@ constexpr int kCharacterWidth = 7;
 } // namespace
 
 FakeWizardView::FakeWizardView() {
-    for (const auto& control : app::controlLayouts()) {
-        if (control.form != app::Form::Wizard) {
+    for (const auto& control : presenters::controlLayouts()) {
+        if (control.form != presenters::Form::Wizard) {
             continue;
         }
         State state;
@@ -21,14 +21,14 @@ FakeWizardView::FakeWizardView() {
         state.left = control.left;
         state.width = control.autoSize ? static_cast<int>(state.text.size()) * kCharacterWidth
                                        : control.width;
-        controls_[static_cast<app::WizardControl>(control.id)] = state;
+        controls_[static_cast<presenters::WizardControl>(control.id)] = state;
     }
 }
 
-void FakeWizardView::setText(app::WizardControl control, const std::wstring& text) {
+void FakeWizardView::setText(presenters::WizardControl control, const std::wstring& text) {
     auto& state = controls_.at(control);
     state.text = text;
-    if (app::layoutOf(control).autoSize) {
+    if (presenters::layoutOf(control).autoSize) {
         state.width = static_cast<int>(text.size()) * kCharacterWidth;
     }
 }

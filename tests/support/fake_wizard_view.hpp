@@ -10,7 +10,7 @@ namespace parcelkit::doubles {
 
 // The wizard window as texts, visibility and enabled states, starting from the design of
 // the layout table. An auto-sized control measures 7 pixels per character.
-class FakeWizardView : public app::WizardView {
+class FakeWizardView : public presenters::WizardView {
 public:
     struct State {
         std::wstring text;
@@ -27,14 +27,14 @@ public:
     std::function<void()> onClose;
     std::vector<std::optional<std::wstring>> folderAnswers; // next answers of chooseFolder
 
-    const State& state(app::WizardControl control) const { return controls_.at(control); }
-    bool visible(app::WizardControl control) const { return state(control).visible; }
-    bool enabled(app::WizardControl control) const { return state(control).enabled; }
-    int left(app::WizardControl control) const { return state(control).left; }
+    const State& state(presenters::WizardControl control) const { return controls_.at(control); }
+    bool visible(presenters::WizardControl control) const { return state(control).visible; }
+    bool enabled(presenters::WizardControl control) const { return state(control).enabled; }
+    int left(presenters::WizardControl control) const { return state(control).left; }
 
     std::wstring windowCaption;
-    app::FontChoice font;
-    std::optional<app::WizardControl> focused;
+    model::FontChoice font;
+    std::optional<presenters::WizardControl> focused;
     std::wstring readme;
     std::wstring headerPicture;
     std::vector<std::wstring> folderCaptions;
@@ -43,18 +43,20 @@ public:
 
     void setCaption(const std::wstring& text) override { windowCaption = text; }
     std::wstring caption() const override { return windowCaption; }
-    void setText(app::WizardControl control, const std::wstring& text) override;
-    std::wstring text(app::WizardControl control) const override { return state(control).text; }
-    void setVisible(app::WizardControl control, bool visible) override {
+    void setText(presenters::WizardControl control, const std::wstring& text) override;
+    std::wstring text(presenters::WizardControl control) const override {
+        return state(control).text;
+    }
+    void setVisible(presenters::WizardControl control, bool visible) override {
         controls_.at(control).visible = visible;
     }
-    void setEnabled(app::WizardControl control, bool enabled) override {
+    void setEnabled(presenters::WizardControl control, bool enabled) override {
         controls_.at(control).enabled = enabled;
     }
-    void focus(app::WizardControl control) override { focused = control; }
-    void setFont(const app::FontChoice& choice) override { font = choice; }
-    int width(app::WizardControl control) const override { return state(control).width; }
-    void setLeft(app::WizardControl control, int left) override {
+    void focus(presenters::WizardControl control) override { focused = control; }
+    void setFont(const model::FontChoice& choice) override { font = choice; }
+    int width(presenters::WizardControl control) const override { return state(control).width; }
+    void setLeft(presenters::WizardControl control, int left) override {
         controls_.at(control).left = left;
     }
     void loadReadme(const std::wstring& path) override { readme = path; }
@@ -64,7 +66,7 @@ public:
     void close() override;
 
 private:
-    std::map<app::WizardControl, State> controls_;
+    std::map<presenters::WizardControl, State> controls_;
 };
 
 } // namespace parcelkit::doubles

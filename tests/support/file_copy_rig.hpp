@@ -1,9 +1,6 @@
 #pragma once
 
-#include "model/messages.hpp"
-#include "model/session.hpp"
 #include "engine/file_copy.hpp"
-#include "model/install_context.hpp"
 #include "fake_file_system.hpp"
 #include "fake_install_view.hpp"
 #include "fake_message_boxes.hpp"
@@ -12,6 +9,9 @@
 #include "fake_system_info.hpp"
 #include "fake_version_info.hpp"
 #include "memory_profile.hpp"
+#include "model/install_context.hpp"
+#include "model/messages.hpp"
+#include "model/session.hpp"
 #include "platform/platform.hpp"
 
 #include <memory>
@@ -37,12 +37,12 @@ struct FileCopyRig {
     FakeMessageBoxes boxes;
     FakeVersionInfo versions;
     platform::Platform platform{profiles, files, system, registry, processes, boxes, versions};
-    app::Session session;
+    model::Session session;
     std::unique_ptr<platform::ProfileFile> setupini = profiles.open(L"E:\\setup\\setup.ini");
     std::unique_ptr<platform::ProfileFile> langfile = profiles.open(L"E:\\setup\\language.ini");
-    app::MessageTexts texts{*langfile, L"0409"};
+    model::MessageTexts texts{*langfile, L"0409"};
     FakeInstallView view;
-    engine::InstallContext context{platform, session, *setupini, texts, view, nullptr};
+    model::InstallContext context{platform, session, *setupini, texts, view, nullptr};
     std::vector<std::wstring> skiplist;
 
     FileCopyRig() {
@@ -92,7 +92,7 @@ struct FileCopyRig {
     std::vector<std::wstring> recordedFiles() const {
         return context.uninstallini->keyNames(L"file");
     }
-    std::wstring text(const app::Message& message) const { return texts.text(message); }
+    std::wstring text(const model::Message& message) const { return texts.text(message); }
 };
 
 } // namespace parcelkit::doubles

@@ -1,10 +1,8 @@
 #pragma once
 
-#include "model/install_steps.hpp"
-#include "model/messages.hpp"
-#include "model/session.hpp"
+#include "components/component_page.hpp"
+#include "components/component_tree.hpp"
 #include "engine/install.hpp"
-#include "model/install_context.hpp"
 #include "event_log.hpp"
 #include "fake_file_system.hpp"
 #include "fake_install_view.hpp"
@@ -14,10 +12,12 @@
 #include "fake_system_info.hpp"
 #include "fake_version_info.hpp"
 #include "memory_profile.hpp"
+#include "model/install_context.hpp"
+#include "model/install_steps.hpp"
+#include "model/messages.hpp"
+#include "model/session.hpp"
 #include "platform/platform.hpp"
 #include "recording_system_steps.hpp"
-#include "components/component_page.hpp"
-#include "components/component_tree.hpp"
 
 #include <memory>
 #include <optional>
@@ -56,7 +56,7 @@ private:
 
 // The user closes the window while the run lets it process messages for the nth time.
 struct StoppingView : FakeInstallView {
-    app::StopRequest* stop = nullptr;
+    model::StopRequest* stop = nullptr;
     int stopAtPump = 0; // 0: never
     void processMessages() override {
         FakeInstallView::processMessages();
@@ -83,17 +83,17 @@ struct InstallRig {
     FakeMessageBoxes boxes;
     FakeVersionInfo versions;
     platform::Platform platform{profiles, files, system, registry, processes, boxes, versions};
-    app::Session session;
+    model::Session session;
     std::unique_ptr<platform::ProfileFile> setupini = profiles.open(L"E:\\setup\\setup.ini");
     std::unique_ptr<platform::ProfileFile> langfile = profiles.open(L"E:\\setup\\language.ini");
     std::wstring langsection = L"0409";
     StoppingView view;
-    app::StopRequest stop;
+    model::StopRequest stop;
     RecordingSystemSteps steps{log};
-    script::ComponentTree tree;
-    script::ComponentLists lists;
-    std::optional<app::MessageTexts> texts;
-    std::unique_ptr<engine::InstallContext> context;
+    components::ComponentTree tree;
+    components::ComponentLists lists;
+    std::optional<model::MessageTexts> texts;
+    std::unique_ptr<model::InstallContext> context;
 
     InstallRig() {
         session.ostype = L"2000";
@@ -116,7 +116,7 @@ struct InstallRig {
 
     // The tree's roots, each with its children; every node is a component folder named
     // after the node's text below E:\setup, with NAME its text upper-cased.
-    void setTree(const std::vector<script::ComponentTree::Branch>& roots) {
+    void setTree(const std::vector<components::ComponentTree::Branch>& roots) {
         tree.assign(roots);
         lists.clear();
         for (std::size_t i = 0; i < tree.count(); ++i) {
@@ -127,10 +127,10 @@ struct InstallRig {
             lists.componentdirs.push_back(folder(tree.text(i)));
             lists.namelist.push_back(upper);
             files.addDirectory(folder(tree.text(i)));
-            tree.putState(i, script::CheckState::Checked);
+            tree.putState(i, components::CheckState::Checked);
         }
     }
-    void setState(std::size_t node, script::CheckState state) { tree.putState(node, state); }
+    void setState(std::size_t node, components::CheckState state) { tree.putState(node, state); }
 
     static std::wstring folder(const std::wstring& component) {
         return std::wstring(kSetup) + L"\\" + component;
@@ -146,8 +146,8 @@ struct InstallRig {
 
     void install() {
         texts.emplace(*langfile, langsection);
-        context = std::make_unique<engine::InstallContext>(
-            engine::InstallContext{platform, session, *setupini, *texts, view, nullptr});
+        context = std::make_unique<model::InstallContext>(
+            model::InstallContext{platform, session, *setupini, *texts, view, nullptr});
         engine::Install(*context, {tree, lists}, steps, stop);
     }
 

@@ -8,8 +8,8 @@
 
 namespace parcelkit::doubles {
 
-using script::equalsIgnoreCase;
-using script::trimBlanks;
+using base::equalsIgnoreCase;
+using base::trimBlanks;
 
 namespace {
 
@@ -175,7 +175,7 @@ std::vector<std::wstring> MemoryProfile::sectionNames() const {
 void MemoryProfile::writeString(const std::wstring& section, const std::wstring& key,
                                 const std::wstring& value) {
     if (refuseWrites_) {
-        throw platform::PlatformError(L"Cannot write", path_, L"Access is denied.");
+        throw base::PlatformError(L"Cannot write", path_, L"Access is denied.");
     }
     auto sections = parsed();
     auto it = std::find_if(sections.begin(), sections.end(),
@@ -196,7 +196,7 @@ void MemoryProfile::writeString(const std::wstring& section, const std::wstring&
 
 void MemoryProfile::deleteKey(const std::wstring& section, const std::wstring& key) {
     if (refuseWrites_) {
-        throw platform::PlatformError(L"Cannot delete", path_, L"Access is denied.");
+        throw base::PlatformError(L"Cannot delete", path_, L"Access is denied.");
     }
     auto sections = parsed();
     for (auto& s : sections) {
@@ -209,7 +209,7 @@ void MemoryProfile::deleteKey(const std::wstring& section, const std::wstring& k
 
 void MemoryProfile::deleteSection(const std::wstring& section) {
     if (refuseWrites_) {
-        throw platform::PlatformError(L"Cannot delete", path_, L"Access is denied.");
+        throw base::PlatformError(L"Cannot delete", path_, L"Access is denied.");
     }
     auto sections = parsed();
     std::erase_if(sections, [&](const Section& s) { return equalsIgnoreCase(s.name, section); });

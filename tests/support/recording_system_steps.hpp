@@ -12,30 +12,30 @@ namespace parcelkit::doubles {
 struct RecordingSystemSteps : engine::SystemSteps {
     explicit RecordingSystemSteps(EventLog& log) : log_(log) {}
 
-    void reg(engine::InstallContext&, const std::wstring& path) override {
+    void reg(model::InstallContext&, const std::wstring& path) override {
         log_.add(L"reg " + path);
     }
-    void unreg(engine::InstallContext&, const std::wstring& name,
+    void unreg(model::InstallContext&, const std::wstring& name,
                const std::wstring& path) override {
         log_.add(L"unreg " + name + L" " + path);
     }
-    void shortcut(engine::InstallContext& context, const std::vector<std::wstring>& lines,
+    void shortcut(model::InstallContext& context, const std::vector<std::wstring>& lines,
                   const std::wstring& name) override {
         log_.add(L"shortcut " + name + L" " + EventLog::joined(lines));
         if (onShortcut) {
             onShortcut(context);
         }
     }
-    void systemini(engine::InstallContext&, const std::vector<std::wstring>& lines,
+    void systemini(model::InstallContext&, const std::vector<std::wstring>& lines,
                    const std::wstring& name) override {
         log_.add(L"systemini " + name + L" " + EventLog::joined(lines));
     }
-    void uninstall(engine::InstallContext& context) override {
+    void uninstall(model::InstallContext& context) override {
         // The entry is written last, with the record still open.
         log_.add(context.uninstallini ? L"uninstall" : L"uninstall without a record");
     }
 
-    std::function<void(engine::InstallContext&)> onShortcut;
+    std::function<void(model::InstallContext&)> onShortcut;
 
 private:
     EventLog& log_;

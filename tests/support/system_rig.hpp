@@ -1,12 +1,12 @@
 #pragma once
 
-#include "model/messages.hpp"
-#include "model/session.hpp"
-#include "model/install_context.hpp"
 #include "fake_file_bytes.hpp"
 #include "fake_install_view.hpp"
 #include "fake_registry.hpp"
 #include "fake_shell.hpp"
+#include "model/install_context.hpp"
+#include "model/messages.hpp"
+#include "model/session.hpp"
 #include "unit/test_platform.hpp"
 
 #include <set>
@@ -64,14 +64,14 @@ struct SystemRig {
                                 machine.processes, machine.boxes, machine.versions};
     FakeFileBytes bytes{machine.files};
     FakeShell shell;
-    app::Session session;
+    model::Session session;
     std::unique_ptr<platform::ProfileFile> setupini =
         machine.profiles.open(L"E:\\setup\\setup.ini");
     std::unique_ptr<platform::ProfileFile> langfile =
         machine.profiles.open(L"E:\\setup\\language.ini");
-    app::MessageTexts texts{*langfile, L"0409"};
+    model::MessageTexts texts{*langfile, L"0409"};
     FakeInstallView view;
-    engine::InstallContext context{platform, session, *setupini, texts, view, nullptr};
+    model::InstallContext context{platform, session, *setupini, texts, view, nullptr};
 };
 
 } // namespace parcelkit::doubles

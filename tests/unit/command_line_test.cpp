@@ -6,51 +6,51 @@ using namespace parcelkit;
 using Pieces = std::vector<std::wstring>;
 
 TEST(CommandLine, SplitsAtEverySlashWithoutTheProgramPath) {
-    EXPECT_EQ(app::splitParamlist(L"\"C:\\Program Files\\setup.exe\" /s /id:0804"),
+    EXPECT_EQ(model::splitParamlist(L"\"C:\\Program Files\\setup.exe\" /s /id:0804"),
               (Pieces{L"s ", L"id:0804"}));
     // Empty pieces are dropped; nothing but the slash separates.
-    EXPECT_EQ(app::splitParamlist(L"setup.exe //s/ x /"), (Pieces{L"s", L" x "}));
-    EXPECT_EQ(app::splitParamlist(L"setup/s"), (Pieces{L"s"}));
-    EXPECT_EQ(app::splitParamlist(L"setup.exe"), Pieces{});
-    EXPECT_EQ(app::splitParamlist(L""), Pieces{});
+    EXPECT_EQ(model::splitParamlist(L"setup.exe //s/ x /"), (Pieces{L"s", L" x "}));
+    EXPECT_EQ(model::splitParamlist(L"setup/s"), (Pieces{L"s"}));
+    EXPECT_EQ(model::splitParamlist(L"setup.exe"), Pieces{});
+    EXPECT_EQ(model::splitParamlist(L""), Pieces{});
 }
 
 TEST(CommandLine, QuotedProgramPathWithSlashesGivesNoParameters) {
     // A folder named "s" in the program's own path must not make the run silent.
-    EXPECT_EQ(app::splitParamlist(L"\"D:/s/setup.exe\" /id:0409"), (Pieces{L"id:0409"}));
-    EXPECT_EQ(app::splitParamlist(L"\"D:/s/setup.exe\""), Pieces{});
-    EXPECT_EQ(app::splitParamlist(L"\"setup.exe\"/s"), (Pieces{L"s"}));
-    EXPECT_EQ(app::splitParamlist(L"\"D:/s/setup.exe /s"), Pieces{}); // no closing quote
+    EXPECT_EQ(model::splitParamlist(L"\"D:/s/setup.exe\" /id:0409"), (Pieces{L"id:0409"}));
+    EXPECT_EQ(model::splitParamlist(L"\"D:/s/setup.exe\""), Pieces{});
+    EXPECT_EQ(model::splitParamlist(L"\"setup.exe\"/s"), (Pieces{L"s"}));
+    EXPECT_EQ(model::splitParamlist(L"\"D:/s/setup.exe /s"), Pieces{}); // no closing quote
 }
 
 TEST(CommandLine, FirstLanguageIdIsTakenOutInTheCaseTyped) {
     Pieces pieces{L"s ", L" ID:0c0A ", L"id:0409"};
-    EXPECT_EQ(app::takeLanguageId(pieces), L"0c0A");
+    EXPECT_EQ(model::takeLanguageId(pieces), L"0c0A");
     EXPECT_EQ(pieces, (Pieces{L"s ", L"id:0409"}));
 
     Pieces wrongLength{L"id:080", L"id:08044", L"idx0804"};
-    EXPECT_EQ(app::takeLanguageId(wrongLength), std::nullopt);
+    EXPECT_EQ(model::takeLanguageId(wrongLength), std::nullopt);
     EXPECT_EQ(wrongLength.size(), 3u);
 }
 
 TEST(CommandLine, SilentAndUsageRecognition) {
-    EXPECT_TRUE(app::isSilentParameter(L" S "));
-    EXPECT_FALSE(app::isSilentParameter(L"silent"));
-    EXPECT_FALSE(app::isSilentParameter(L"s x"));
-    EXPECT_TRUE(app::isUsageRequest({L"setup.exe", L"/?"}));
-    EXPECT_FALSE(app::isUsageRequest({L"setup.exe", L"/s", L"/?"}));
-    EXPECT_FALSE(app::isUsageRequest({L"setup.exe", L"/? "}));
-    EXPECT_FALSE(app::isUsageRequest({L"/?"}));
+    EXPECT_TRUE(model::isSilentParameter(L" S "));
+    EXPECT_FALSE(model::isSilentParameter(L"silent"));
+    EXPECT_FALSE(model::isSilentParameter(L"s x"));
+    EXPECT_TRUE(model::isUsageRequest({L"setup.exe", L"/?"}));
+    EXPECT_FALSE(model::isUsageRequest({L"setup.exe", L"/s", L"/?"}));
+    EXPECT_FALSE(model::isUsageRequest({L"setup.exe", L"/? "}));
+    EXPECT_FALSE(model::isUsageRequest({L"/?"}));
 }
 
 TEST(CommandLine, ReadsEverythingAtOnce) {
-    const auto line = app::readCommandLine(L"setup /s /id:0804", {L"setup", L"/s", L"/id:0804"});
+    const auto line = model::readCommandLine(L"setup /s /id:0804", {L"setup", L"/s", L"/id:0804"});
     EXPECT_TRUE(line.silent);
     EXPECT_FALSE(line.usage);
     EXPECT_TRUE(line.anyArgument);
     EXPECT_EQ(line.languageId, L"0804");
     EXPECT_EQ(line.paramlist, (Pieces{L"s "}));
 
-    const auto bare = app::readCommandLine(L"setup", {L"setup"});
+    const auto bare = model::readCommandLine(L"setup", {L"setup"});
     EXPECT_FALSE(bare.silent || bare.usage || bare.anyArgument || bare.languageId);
 }

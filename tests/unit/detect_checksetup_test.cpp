@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 using namespace parcelkit;
+using components::CheckState;
+using components::SetupCheck;
 using platform::BoxAnswer;
-using script::CheckState;
-using script::SetupCheck;
 
 namespace {
 
@@ -20,7 +20,7 @@ struct CheckedSetup : doubles::ComponentSetup {
             build();
         }
     }
-    SetupCheck check() { return script::Checksetup(session, language.texts(), platform, page); }
+    SetupCheck check() { return components::Checksetup(session, language.texts(), platform, page); }
 };
 
 } // namespace

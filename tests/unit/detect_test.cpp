@@ -4,10 +4,10 @@
 #include <gtest/gtest.h>
 
 using namespace parcelkit;
+using components::CheckState;
+using components::DetectionEntry;
 using doubles::ComponentSetup;
 using platform::RootKey;
-using script::CheckState;
-using script::DetectionEntry;
 
 namespace {
 
@@ -16,16 +16,16 @@ const wchar_t kKey[] = L"Software\\Northwind\\Notes";
 bool byRegistry(std::wstring rootkey, std::wstring valuename, std::wstring valuedata) {
     doubles::FakeRegistry registry;
     registry.values[{RootKey::LocalMachine, kKey, L"Path"}] = L"C:\\Notes";
-    return script::installedByRegistry({rootkey, kKey, valuename, valuedata, L""}, registry);
+    return components::installedByRegistry({rootkey, kKey, valuename, valuedata, L""}, registry);
 }
 
 } // namespace
 
 TEST(DetectRegistry, RootKeyNamesAreExact) {
-    EXPECT_EQ(script::rootKeyNamed(L"HKEY_CLASSES_ROOT"), RootKey::ClassesRoot);
-    EXPECT_EQ(script::rootKeyNamed(L"HKEY_CURRENT_USER"), RootKey::CurrentUser);
-    EXPECT_EQ(script::rootKeyNamed(L"HKEY_USERS"), RootKey::Users);
-    EXPECT_EQ(script::rootKeyNamed(L"HKEY_CURRENT_CONFIG"), RootKey::CurrentConfig);
+    EXPECT_EQ(components::rootKeyNamed(L"HKEY_CLASSES_ROOT"), RootKey::ClassesRoot);
+    EXPECT_EQ(components::rootKeyNamed(L"HKEY_CURRENT_USER"), RootKey::CurrentUser);
+    EXPECT_EQ(components::rootKeyNamed(L"HKEY_USERS"), RootKey::Users);
+    EXPECT_EQ(components::rootKeyNamed(L"HKEY_CURRENT_CONFIG"), RootKey::CurrentConfig);
     EXPECT_TRUE(byRegistry(L"HKEY_LOCAL_MACHINE", L"", L""));
     EXPECT_FALSE(byRegistry(L"hkey_local_machine", L"", L""));
     EXPECT_FALSE(byRegistry(L"HKLM", L"", L""));
@@ -49,7 +49,7 @@ TEST(DetectFile, MacrosAreExpandedBeforeTagsAreDecoded) {
     files.addFile(L"C:\\data\\#sysdir#.txt");
     files.addDirectory(L"C:\\windows\\system32\\notes");
     const auto found = [&](std::wstring path) {
-        return script::installedByFile({L"", L"", L"", L"", std::move(path)}, dirs, files);
+        return components::installedByFile({L"", L"", L"", L"", std::move(path)}, dirs, files);
     };
     EXPECT_TRUE(found(L"#SysDir#\\notes.dll"));
     EXPECT_TRUE(found(L"C:\\data\\<parcelkit_num_sign>sysdir<parcelkit_num_sign>.txt"));

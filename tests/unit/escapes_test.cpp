@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace parcelkit::script;
+using namespace parcelkit::base;
 
 TEST(Extstr, DecodesTagsWrittenInAnyCase) {
     EXPECT_EQ(extstr(L"a<PARCELKIT_SPACE>b"), L"a b");

@@ -1,11 +1,11 @@
-#include "file_copy_rig.hpp"
 #include "base/error.hpp"
+#include "file_copy_rig.hpp"
 
 #include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace parcelkit;
-using engine::StatusLine;
+using model::StatusLine;
 using Lines = std::vector<std::wstring>;
 
 namespace {
@@ -84,9 +84,9 @@ TEST_F(FileCopyRegistration, FlagTwoIsRecordedBeforeTheCopyFlagZeroAfterIt) {
     offer(L"zero.dll");
     auto& record = static_cast<doubles::MemoryProfile&>(*context.uninstallini);
     record.refuseWrites(true);
-    EXPECT_THROW(run({L"two.dll,2=#sysdir#"}), platform::PlatformError);
+    EXPECT_THROW(run({L"two.dll,2=#sysdir#"}), base::PlatformError);
     EXPECT_TRUE(files.copies().empty());
-    EXPECT_THROW(run({L"zero.dll=#sysdir#"}), platform::PlatformError);
+    EXPECT_THROW(run({L"zero.dll=#sysdir#"}), base::PlatformError);
     EXPECT_EQ(files.copies().size(), 1u);
     EXPECT_TRUE(processes.requests.empty());
 }
@@ -111,13 +111,13 @@ TEST_F(FileCopyRegistration, RunsAfterTheSectionsLastCopyInQueueOrder) {
     EXPECT_EQ(processes.commandLines(),
               (Lines{regsvr32(dir + L"c.dll"), regsvr32(dir + L"a.dll"), regsvr32(dir + L"b.dll")}))
         << "a path with blanks is quoted";
-    const long firstRegistration = firstChange(StatusLine::Activity, text(app::msg::Registering));
+    const long firstRegistration = firstChange(StatusLine::Activity, text(model::msg::Registering));
     ASSERT_GE(firstRegistration, 0);
-    EXPECT_LT(firstChange(StatusLine::Subject, text(app::msg::FileLabel) + L"b.dll"),
+    EXPECT_LT(firstChange(StatusLine::Subject, text(model::msg::FileLabel) + L"b.dll"),
               firstRegistration);
-    EXPECT_EQ(view.line(StatusLine::Heading), text(app::msg::CopyingLine));
-    EXPECT_EQ(view.line(StatusLine::Notice), text(app::msg::WaitLine));
-    EXPECT_EQ(view.line(StatusLine::Activity), text(app::msg::Registering));
+    EXPECT_EQ(view.line(StatusLine::Heading), text(model::msg::CopyingLine));
+    EXPECT_EQ(view.line(StatusLine::Notice), text(model::msg::WaitLine));
+    EXPECT_EQ(view.line(StatusLine::Activity), text(model::msg::Registering));
     EXPECT_EQ(view.line(StatusLine::Subject), dir + L"b.dll");
     EXPECT_EQ(lastChangeOf(StatusLine::Heading), long(view.changes.size()) - 4)
         << "each registration sets all four lines";

@@ -1,13 +1,13 @@
+#include "base/error.hpp"
 #include "engine/file_entry.hpp"
 #include "file_copy_rig.hpp"
-#include "base/error.hpp"
 
 #include <algorithm>
 #include <cctype>
 #include <gtest/gtest.h>
 
 using namespace parcelkit;
-using engine::StatusLine;
+using model::StatusLine;
 using Lines = std::vector<std::wstring>;
 
 namespace {
@@ -31,8 +31,8 @@ TEST_F(FileCopyTest, PlainEntryCopiesIntoTheExpandedDirectoryAndRecordsIt) {
     EXPECT_EQ(writtenAt(installed(L"app.exe")), 7u);
     EXPECT_EQ(recordedFiles(), (Lines{L"C:\\Program Files\\Notes\\app.exe|0"}));
     EXPECT_EQ(recorded(L"C:\\Program Files\\Notes\\app.exe|0"), L"CORE");
-    EXPECT_EQ(view.line(StatusLine::Activity), text(app::msg::DirectoryLabel) + kNotes);
-    EXPECT_EQ(view.line(StatusLine::Subject), text(app::msg::FileLabel) + L"app.exe");
+    EXPECT_EQ(view.line(StatusLine::Activity), text(model::msg::DirectoryLabel) + kNotes);
+    EXPECT_EQ(view.line(StatusLine::Subject), text(model::msg::FileLabel) + L"app.exe");
     EXPECT_EQ(view.progress, (std::vector<int>{0, 100}));
     EXPECT_TRUE(processes.requests.empty());
     EXPECT_TRUE(boxes.shown.empty());
@@ -53,7 +53,7 @@ TEST_F(FileCopyTest, ThreeSourceFieldsInstallUnderTheTargetName) {
     run({L"light.theme,active.theme,0=#setupdir#\\Themes"});
     EXPECT_TRUE(files.fileExists(L"C:\\Program Files\\Notes\\Themes\\active.theme"));
     EXPECT_FALSE(files.fileExists(L"C:\\Program Files\\Notes\\Themes\\light.theme"));
-    EXPECT_EQ(view.line(StatusLine::Subject), text(app::msg::FileLabel) + L"active.theme");
+    EXPECT_EQ(view.line(StatusLine::Subject), text(model::msg::FileLabel) + L"active.theme");
     EXPECT_EQ(recordedFiles(), (Lines{L"C:\\Program Files\\Notes\\Themes\\active.theme|0"}));
 }
 
@@ -117,8 +117,8 @@ TEST_F(FileCopyTest, ProgressStartsAgainAtEachEntryAndCountsPassedOverFiles) {
 TEST_F(FileCopyTest, MissingSourceIsReportedOnlyWithoutParameters) {
     run({L"missing.dll=#setupdir#\\Bin"});
     ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0].text, text(app::msg::NotFound) + L"E:\\setup\\core\\missing.dll");
-    EXPECT_EQ(boxes.shown[0].caption, text(app::msg::ErrorCaption));
+    EXPECT_EQ(boxes.shown[0].text, text(model::msg::NotFound) + L"E:\\setup\\core\\missing.dll");
+    EXPECT_EQ(boxes.shown[0].caption, text(model::msg::ErrorCaption));
     EXPECT_EQ(boxes.shown[0].icon, platform::BoxIcon::Error);
     EXPECT_EQ(boxes.shown[0].buttons, platform::BoxButtons::Ok);
     EXPECT_TRUE(files.directoryExists(L"C:\\Program Files\\Notes\\Bin")) << "made all the same";
@@ -241,6 +241,6 @@ TEST_F(FileCopyTest, MalformedEntryEndsTheSectionAndKeepsWhatWasRecorded) {
 TEST_F(FileCopyTest, RefusedRecordWriteEndsTheRunAfterTheCopy) {
     offer(L"a.dll");
     static_cast<doubles::MemoryProfile&>(*context.uninstallini).refuseWrites(true);
-    EXPECT_THROW(run({L"a.dll=#setupdir#"}), platform::PlatformError);
+    EXPECT_THROW(run({L"a.dll=#setupdir#"}), base::PlatformError);
     EXPECT_TRUE(files.fileExists(installed(L"a.dll")));
 }

@@ -1,14 +1,14 @@
+#include "base/error.hpp"
 #include "engine/file_entry.hpp"
 #include "install_rig.hpp"
-#include "base/error.hpp"
 
 #include <gtest/gtest.h>
 
 using namespace parcelkit;
+using components::CheckState;
 using doubles::InstallRig;
-using script::CheckState;
 using Events = std::vector<std::wstring>;
-using Branch = script::ComponentTree::Branch;
+using Branch = components::ComponentTree::Branch;
 
 namespace {
 
@@ -221,13 +221,13 @@ TEST_F(InstallOrder, RefusedRecordWriteEndsTheRunNamingTheComponentFile) {
     rig.describe(L"core", L"[shortcut]\r\nx=y\r\n");
     rig.describe(L"next", L"[main]\r\nver=1\r\n");
     // The disk fills up while core's shortcuts are made.
-    rig.steps.onShortcut = [](engine::InstallContext& context) {
+    rig.steps.onShortcut = [](model::InstallContext& context) {
         dynamic_cast<doubles::MemoryProfile&>(*context.uninstallini).refuseWrites(true);
     };
     try {
         rig.install();
         FAIL() << "the run went on";
-    } catch (const platform::PlatformError& error) {
+    } catch (const base::PlatformError& error) {
         const std::wstring text = error.describe();
         EXPECT_NE(text.find(InstallRig::kRecord), std::wstring::npos);
         EXPECT_NE(text.find(L"E:\\setup\\next\\parcelkit.ini"), std::wstring::npos);
@@ -243,7 +243,7 @@ TEST_F(InstallOrder, DestinationThatIsNoFullPathIsRefusedBeforeAnythingRuns) {
     rig.offer(L"core", L"a.txt");
     for (const wchar_t* destination : {L"", L"C:", L"Notes", L"\\Notes", L"1:\\Notes"}) {
         rig.session.dirs.setupdir = destination;
-        EXPECT_THROW(rig.install(), platform::PlatformError) << testing::PrintToString(destination);
+        EXPECT_THROW(rig.install(), base::PlatformError) << testing::PrintToString(destination);
     }
     EXPECT_TRUE(rig.log.events.empty());
 }

@@ -1,11 +1,11 @@
-#include "model/font_choice.hpp"
 #include "app_rig.hpp"
+#include "model/font_choice.hpp"
 
 #include <gtest/gtest.h>
 
 using namespace parcelkit;
-using app::DialogControl;
 using doubles::FakeLanguageDialogView;
+using presenters::DialogControl;
 using Lines = std::vector<std::wstring>;
 
 namespace {
@@ -22,11 +22,11 @@ struct LanguageDialog : testing::Test {
 } // namespace
 
 TEST(FontChoice, IntegerKeysAreDecimalOrHexadecimal) {
-    EXPECT_EQ(app::profileInteger(L"12", 9), 12);
-    EXPECT_EQ(app::profileInteger(L"0x86", 0), 134);
-    EXPECT_EQ(app::profileInteger(L"-3", 9), -3);
+    EXPECT_EQ(model::profileInteger(L"12", 9), 12);
+    EXPECT_EQ(model::profileInteger(L"0x86", 0), 134);
+    EXPECT_EQ(model::profileInteger(L"-3", 9), -3);
     for (const wchar_t* bad : {L"", L"abc", L"12pt", L"0x", L"0xG1", L"99999999999", L"--1"}) {
-        EXPECT_EQ(app::profileInteger(bad, 9), 9) << testing::PrintToString(std::wstring(bad));
+        EXPECT_EQ(model::profileInteger(bad, 9), 9) << testing::PrintToString(std::wstring(bad));
     }
 }
 
@@ -39,7 +39,7 @@ TEST_F(LanguageDialog, SystemLocaleSectionComesFirstAndSpeaksToTheUser) {
     EXPECT_EQ(rig.dialogView.caption, L"安装语言");
     EXPECT_EQ(rig.dialogView.texts[DialogControl::Button1], L"确定");
     EXPECT_EQ(rig.dialogView.texts[DialogControl::Button2], L"&Cancel");
-    EXPECT_EQ(rig.dialogView.font, (app::FontChoice{L"SimSun", 10, 0}));
+    EXPECT_EQ(rig.dialogView.font, (model::FontChoice{L"SimSun", 10, 0}));
     EXPECT_EQ(rig.dialogView.placement, FakeLanguageDialogView::Placement::Centred);
     EXPECT_EQ(rig.dialogView.timer, 0u);
     EXPECT_EQ(rig.steps.calls, Lines{}); // waits for the user
@@ -82,7 +82,7 @@ TEST_F(LanguageDialog, OkWithAnEmptyListKeepsThePreselectedSection) {
     EXPECT_EQ(rig.dialogView.selected, -1);
     rig.dialog.Button1Click();
     EXPECT_EQ(rig.language.langsection, L"0409");
-    EXPECT_EQ(rig.wizardView.text(app::WizardControl::Button1), L"下一步");
+    EXPECT_EQ(rig.wizardView.text(presenters::WizardControl::Button1), L"下一步");
     EXPECT_EQ(rig.wizardView.shows, 1);
 }
 

@@ -8,12 +8,12 @@ using namespace parcelkit;
 
 namespace {
 
-std::string nameOf(const app::ControlLayout& control) {
+std::string nameOf(const presenters::ControlLayout& control) {
     return testing::PrintToString(std::wstring(control.name));
 }
 
-const app::ControlLayout* parentOf(const app::ControlLayout& control) {
-    for (const auto& other : app::controlLayouts()) {
+const presenters::ControlLayout* parentOf(const presenters::ControlLayout& control) {
+    for (const auto& other : presenters::controlLayouts()) {
         if (other.form == control.form && other.name == control.parent) {
             return &other;
         }
@@ -24,21 +24,21 @@ const app::ControlLayout* parentOf(const app::ControlLayout& control) {
 } // namespace
 
 TEST(Layout, EveryControlOnceAndFoundByItsId) {
-    std::set<std::pair<app::Form, int>> seen;
-    for (const auto& control : app::controlLayouts()) {
+    std::set<std::pair<presenters::Form, int>> seen;
+    for (const auto& control : presenters::controlLayouts()) {
         EXPECT_TRUE(seen.insert({control.form, control.id}).second) << nameOf(control);
     }
-    for (int c = 0; c <= static_cast<int>(app::WizardControl::Button_exit); ++c) {
-        EXPECT_EQ(app::layoutOf(static_cast<app::WizardControl>(c)).id, c);
+    for (int c = 0; c <= static_cast<int>(presenters::WizardControl::Button_exit); ++c) {
+        EXPECT_EQ(presenters::layoutOf(static_cast<presenters::WizardControl>(c)).id, c);
     }
-    EXPECT_EQ(app::layoutOf(app::DialogControl::Button2).name, L"Button2");
+    EXPECT_EQ(presenters::layoutOf(presenters::DialogControl::Button2).name, L"Button2");
     EXPECT_EQ(seen.size(), 21u + 4u);
 }
 
 TEST(Layout, ControlsFitInsideTheirParent) {
-    for (const auto& control : app::controlLayouts()) {
-        int width = app::layoutOf(control.form).clientWidth;
-        int height = app::layoutOf(control.form).clientHeight;
+    for (const auto& control : presenters::controlLayouts()) {
+        int width = presenters::layoutOf(control.form).clientWidth;
+        int height = presenters::layoutOf(control.form).clientHeight;
         if (!control.parent.empty()) {
             const auto* parent = parentOf(control);
             ASSERT_NE(parent, nullptr) << nameOf(control);
@@ -52,10 +52,10 @@ TEST(Layout, ControlsFitInsideTheirParent) {
 }
 
 TEST(Layout, TabOrderAndKeyButtonsPerWindow) {
-    std::map<std::pair<app::Form, std::wstring_view>, std::set<int>> tabs;
-    std::map<app::Form, int> defaults;
-    std::map<app::Form, int> cancels;
-    for (const auto& control : app::controlLayouts()) {
+    std::map<std::pair<presenters::Form, std::wstring_view>, std::set<int>> tabs;
+    std::map<presenters::Form, int> defaults;
+    std::map<presenters::Form, int> cancels;
+    for (const auto& control : presenters::controlLayouts()) {
         if (control.tabOrder >= 0) {
             auto& taken = tabs[std::make_pair(control.form, control.parent)];
             EXPECT_TRUE(taken.insert(control.tabOrder).second) << nameOf(control);
@@ -63,11 +63,11 @@ TEST(Layout, TabOrderAndKeyButtonsPerWindow) {
         defaults[control.form] += control.defaultButton;
         cancels[control.form] += control.cancelButton;
     }
-    EXPECT_EQ(defaults,
-              (std::map<app::Form, int>{{app::Form::Wizard, 1}, {app::Form::LanguageDialog, 1}}));
+    EXPECT_EQ(defaults, (std::map<presenters::Form, int>{{presenters::Form::Wizard, 1},
+                                                         {presenters::Form::LanguageDialog, 1}}));
     EXPECT_EQ(cancels, defaults);
-    EXPECT_TRUE(app::layoutOf(app::WizardControl::Button1).defaultButton);
-    EXPECT_TRUE(app::layoutOf(app::WizardControl::Button_exit).cancelButton);
-    EXPECT_EQ(app::layoutOf(app::WizardControl::Button2).tabOrder, 0);
-    EXPECT_TRUE(app::layoutOf(app::WizardControl::CheckBox1).hiddenAtStart);
+    EXPECT_TRUE(presenters::layoutOf(presenters::WizardControl::Button1).defaultButton);
+    EXPECT_TRUE(presenters::layoutOf(presenters::WizardControl::Button_exit).cancelButton);
+    EXPECT_EQ(presenters::layoutOf(presenters::WizardControl::Button2).tabOrder, 0);
+    EXPECT_TRUE(presenters::layoutOf(presenters::WizardControl::CheckBox1).hiddenAtStart);
 }

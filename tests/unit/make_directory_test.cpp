@@ -1,6 +1,6 @@
+#include "base/error.hpp"
 #include "engine/make_directory.hpp"
 #include "fake_install_view.hpp"
-#include "base/error.hpp"
 #include "unit/test_platform.hpp"
 
 #include <gtest/gtest.h>
@@ -9,7 +9,7 @@
 using namespace parcelkit;
 using engine::directoryPrefixes;
 using engine::makedir;
-using engine::StatusLine;
+using model::StatusLine;
 using Paths = std::vector<std::wstring>;
 
 TEST(DirectoryPrefixes, DriveIsNeverAPrefix) {
@@ -49,14 +49,14 @@ protected:
     }
 
     doubles::TestPlatform machine;
-    app::Session session;
+    model::Session session;
     std::unique_ptr<platform::ProfileFile> setupini =
         machine.profiles.open(L"E:\\setup\\setup.ini");
     std::unique_ptr<platform::ProfileFile> langfile =
         machine.profiles.open(L"E:\\setup\\language.ini");
-    app::MessageTexts texts;
+    model::MessageTexts texts;
     doubles::FakeInstallView view;
-    engine::InstallContext context{machine.platform, session, *setupini, texts, view, nullptr};
+    model::InstallContext context{machine.platform, session, *setupini, texts, view, nullptr};
 };
 
 TEST_F(MakedirTest, NewComponentDirectoriesAreRecordedAndCreated) {
@@ -133,7 +133,7 @@ TEST_F(MakedirTest, ComponentDirectoryBeforeTheRecordExistsIsAFault) {
 TEST_F(MakedirTest, RefusedRecordWriteEndsTheStep) {
     openRecord();
     static_cast<doubles::MemoryProfile&>(*context.uninstallini).refuseWrites(true);
-    EXPECT_THROW(makedir(context, L"APP", L"C:\\Program Files\\Foo"), platform::PlatformError);
+    EXPECT_THROW(makedir(context, L"APP", L"C:\\Program Files\\Foo"), base::PlatformError);
     EXPECT_FALSE(machine.files.directoryExists(L"C:\\Program Files\\Foo"))
         << "nothing is created that the record does not know of";
 }

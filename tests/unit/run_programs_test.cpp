@@ -4,14 +4,14 @@
 #include <gtest/gtest.h>
 
 using namespace parcelkit;
+using launch::ExecuteWait;
+using launch::readRunFlags;
+using launch::runprg;
 using platform::kCreateNewConsole;
 using platform::kCreateNoWindow;
 using platform::kShowHidden;
 using platform::kShowNormal;
 using platform::kWaitForever;
-using system::ExecuteWait;
-using system::readRunFlags;
-using system::runprg;
 using Lines = std::vector<std::wstring>;
 
 TEST(RunFlags, FieldsInOrderAndThreeFieldsMeanAfter) {
@@ -25,7 +25,7 @@ TEST(RunFlags, FieldsInOrderAndThreeFieldsMeanAfter) {
 }
 
 TEST(CommandLine, OnlyAProgramWithABlankAndNoQuoteIsQuoted) {
-    using system::commandLineFor;
+    using launch::commandLineFor;
     EXPECT_EQ(commandLineFor(L"C:\\Program Files\\t.exe", L"/q"),
               L"\"C:\\Program Files\\t.exe\" /q");
     EXPECT_EQ(commandLineFor(L"\"C:\\My Apps\\x.exe\" -v", L""), L"\"C:\\My Apps\\x.exe\" -v");

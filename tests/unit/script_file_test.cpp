@@ -1,5 +1,5 @@
-#include "memory_profile.hpp"
 #include "base/error.hpp"
+#include "memory_profile.hpp"
 #include "script/script_file.hpp"
 
 #include <gtest/gtest.h>
@@ -31,7 +31,7 @@ TEST(MemoryProfileDouble, RefusedWritesThrowWithTheFileNamed) {
     try {
         ini->writeString(L"list", L"EXTRA", L"Extra");
         FAIL() << "the write should have been refused";
-    } catch (const platform::PlatformError& error) {
+    } catch (const base::PlatformError& error) {
         EXPECT_EQ(error.object(), L"D:\\app\\uninstall.ini");
     }
     EXPECT_EQ(store.open(L"D:\\app\\uninstall.ini")->readString(L"list", L"CORE", L""), L"Core");

@@ -1,7 +1,7 @@
-#include "model/startup.hpp"
 #include "fake_file_system.hpp"
 #include "fake_system_info.hpp"
 #include "memory_profile.hpp"
+#include "model/startup.hpp"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +11,8 @@ TEST(Startup, ReadsTheNtFamilyMachine) {
     doubles::FakeSystemInfo system;
     doubles::FakeFileSystem files;
     files.setCurrentDirectory(L"E:\\setup");
-    app::Session session;
-    app::readMachine(session, system, files);
+    model::Session session;
+    model::readMachine(session, system, files);
     EXPECT_EQ(session.ostype, L"2000");
     EXPECT_EQ(session.dirs.windir, L"C:\\windows");
     EXPECT_EQ(session.dirs.tempdir, L"C:\\users\\ann\\Temp");
@@ -29,8 +29,8 @@ TEST(Startup, NineFamilyFallsBackToTheWindowsDirectoryForProfiles) {
     system.system = L"D:\\WINDOWS\\SYSTEM";
     system.env.clear();
     doubles::FakeFileSystem files;
-    app::Session session;
-    app::readMachine(session, system, files);
+    model::Session session;
+    model::readMachine(session, system, files);
     EXPECT_EQ(session.ostype, L"98");
     EXPECT_EQ(session.dirs.windir, L"C:\\WINDOWS");
     EXPECT_EQ(session.dirs.allusersdir, L"C:\\WINDOWS\\All Users");
@@ -43,8 +43,8 @@ TEST(Startup, UnknownPlatformLeavesTheFamilyEmptyAndNoFallbacks) {
     system.id = 3;
     system.env.clear();
     doubles::FakeFileSystem files;
-    app::Session session;
-    app::readMachine(session, system, files);
+    model::Session session;
+    model::readMachine(session, system, files);
     EXPECT_EQ(session.ostype, L"");
     EXPECT_EQ(session.dirs.allusersdir, L"");
 }
@@ -53,9 +53,9 @@ TEST(Startup, SetupScriptMainSection) {
     doubles::MemoryProfileStore store;
     store.put(L"setup.ini", L"[main]\r\nprogdir=#PROGDIR#\\Northwind\\#setupname#\\\r\n"
                             L"id=NorthwindNotes\r\nmode=Update\r\nininame=pk.ini\r\n");
-    app::Session session;
+    model::Session session;
     session.dirs.programfilesdir = L"C:\\Program Files";
-    app::readSetupScript(session, *store.open(L"setup.ini"));
+    model::readSetupScript(session, *store.open(L"setup.ini"));
     EXPECT_EQ(session.dirs.setupdir, L"C:\\Program Files\\Northwind\\#setupname#");
     EXPECT_EQ(session.appid, L"NorthwindNotes");
     EXPECT_FALSE(session.setupmode);
@@ -67,10 +67,10 @@ TEST(Startup, SetupModeDefaultsAndOddValues) {
     store.put(L"none.ini", L"");
     store.put(L"setup.ini", L"[main]\r\nmode=SETUP\r\n");
     store.put(L"odd.ini", L"[main]\r\nmode=install\r\n");
-    EXPECT_TRUE(app::readSetupMode(*store.open(L"none.ini")));
-    EXPECT_TRUE(app::readSetupMode(*store.open(L"setup.ini")));
-    EXPECT_FALSE(app::readSetupMode(*store.open(L"odd.ini")));
-    app::Session session;
-    app::readSetupScript(session, *store.open(L"none.ini"));
+    EXPECT_TRUE(model::readSetupMode(*store.open(L"none.ini")));
+    EXPECT_TRUE(model::readSetupMode(*store.open(L"setup.ini")));
+    EXPECT_FALSE(model::readSetupMode(*store.open(L"odd.ini")));
+    model::Session session;
+    model::readSetupScript(session, *store.open(L"none.ini"));
     EXPECT_EQ(session.ininame, L"parcelkit.ini");
 }

@@ -63,6 +63,6 @@ TEST_F(SystemIniTest, RecordIsWrittenBeforeTheEntryIsApplied) {
     // uninstaller never misses an entry that was made.
     record->refuseWrites(true);
     EXPECT_THROW(system::systemini(rig.context, {L"386Enh,device=x.vxd"}, L"APP"),
-                 platform::PlatformError);
+                 base::PlatformError);
     EXPECT_EQ(*rig.machine.profiles.text(kSystemIni), L"");
 }

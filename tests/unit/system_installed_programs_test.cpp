@@ -1,6 +1,6 @@
 #include "model/startup.hpp"
-#include "system_rig.hpp"
 #include "system/installed_programs.hpp"
+#include "system_rig.hpp"
 
 #include <gtest/gtest.h>
 
@@ -28,7 +28,7 @@ const Names kOrder{L"DisplayName", L"UninstallString", L"Language",      L"Displ
 } // namespace
 
 TEST_F(InstalledProgramsTest, EveryValueInOrderWithItsDefault) {
-    uninstall::uninstall(rig.context);
+    system::uninstall(rig.context);
     EXPECT_EQ(rig.registry.written, kOrder);
     EXPECT_EQ(rig.registry.values.size(), kOrder.size());
     EXPECT_EQ(value(L"DisplayName"), L"Northwind Notes");
@@ -46,7 +46,7 @@ TEST_F(InstalledProgramsTest, LanguageSectionValuesInAnyCase) {
                     L"UrlInfoAbout=https://notes.example/about\r\nURLUpdateInfo=u\r\n"
                     L"HelpLink=h\r\nContact=Ann\r\nComments=c\r\n"
                     L"DisplayIcon=#setupdir#\\app.exe<parcelkit_comma>0\r\n");
-    uninstall::uninstall(rig.context);
+    system::uninstall(rig.context);
     EXPECT_EQ(value(L"Language"), L"1033");
     EXPECT_EQ(value(L"DisplayVersion"), L"2.1");
     EXPECT_EQ(value(L"Publisher"), L"Northwind");
@@ -61,41 +61,41 @@ TEST_F(InstalledProgramsTest, LanguageSectionValuesInAnyCase) {
 
 TEST_F(InstalledProgramsTest, StartUpFindsTheDirectoryAgain) {
     rig.session.dirs.setupdir = L"C:\\Program Files\\Northwind Notes";
-    uninstall::uninstall(rig.context);
-    EXPECT_EQ(app::installedDirectory(rig.registry, L"NotesSetup"),
+    system::uninstall(rig.context);
+    EXPECT_EQ(model::installedDirectory(rig.registry, L"NotesSetup"),
               L"C:\\Program Files\\Northwind Notes");
     rig.session.dirs.setupdir = L"E:";
-    uninstall::uninstall(rig.context);
+    system::uninstall(rig.context);
     EXPECT_EQ(value(L"UninstallString"), L"E:\\uninstall.exe");
-    EXPECT_EQ(app::installedDirectory(rig.registry, L"NotesSetup"), L"E:");
+    EXPECT_EQ(model::installedDirectory(rig.registry, L"NotesSetup"), L"E:");
 }
 
 TEST_F(InstalledProgramsTest, InstallingAgainOverwritesEveryValue) {
     rig.registry.values[{RootKey::LocalMachine, kKey, L"Publisher"}] = L"Old";
     rig.registry.values[{RootKey::LocalMachine, kKey, L"Comments"}] = L"Old";
-    uninstall::uninstall(rig.context);
+    system::uninstall(rig.context);
     EXPECT_EQ(value(L"Publisher"), L"Parcelkit");
     EXPECT_EQ(value(L"Comments"), L"");
 }
 
 TEST_F(InstalledProgramsTest, EmptyIdWritesNothing) {
     rig.session.appid.clear();
-    uninstall::uninstall(rig.context);
+    system::uninstall(rig.context);
     EXPECT_TRUE(rig.registry.values.empty());
 }
 
 TEST_F(InstalledProgramsTest, WithoutRightsNothingIsWrittenAndNothingSaid) {
     rig.registry.refused = {L"*"};
-    EXPECT_NO_THROW(uninstall::uninstall(rig.context));
+    EXPECT_NO_THROW(system::uninstall(rig.context));
     EXPECT_TRUE(rig.registry.values.empty());
 }
 
 TEST_F(InstalledProgramsTest, RefusedValueAfterTheKeyWasMadeNamesTheValue) {
     rig.registry.refused = {L"Publisher"};
     try {
-        uninstall::uninstall(rig.context);
+        system::uninstall(rig.context);
         ADD_FAILURE() << "no error";
-    } catch (const platform::PlatformError& error) {
+    } catch (const base::PlatformError& error) {
         EXPECT_EQ(error.operation(), L"Failed to set data for 'Publisher'");
     }
     EXPECT_EQ(rig.registry.written,

@@ -77,7 +77,7 @@ TEST_F(RegistryFilesTest, MissingRegistryFilesAreSkippedSilently) {
 TEST_F(RegistryFilesTest, RefusedImportCopyStopsTheRunWithoutStartingRegedit) {
     putFile(L"E:\\setup\\a.reg", {kHeader, L""});
     rig.bytes.refuseWrites(L"C:\\users\\ann\\Temp\\reg.reg");
-    EXPECT_THROW(system::reg(rig.context, rig.bytes, L"E:\\setup\\a.reg"), platform::PlatformError);
+    EXPECT_THROW(system::reg(rig.context, rig.bytes, L"E:\\setup\\a.reg"), base::PlatformError);
     EXPECT_TRUE(rig.machine.processes.requests.empty());
 }
 

@@ -144,7 +144,7 @@ TEST_F(ShortcutTest, KeyFieldsAndIconIndex) {
     for (const auto* bad : {L"x", L"1x", L"2147483648", L"-", L"0x10", L"1.5"}) {
         EXPECT_THROW(readShortcutEntry(std::wstring(L"App|DESKTOP|Sub|i.ico|") + bad + L"=a",
                                        rig.session.dirs, rig.machine.files),
-                     platform::PlatformError)
+                     base::PlatformError)
             << ::testing::PrintToString(std::wstring(bad));
     }
 }
@@ -207,7 +207,7 @@ TEST_F(ShortcutTest, UnknownOrUnavailableFoldersTouchNothing) {
 }
 
 TEST_F(ShortcutTest, BadIconIndexStopsBeforeAnythingIsMade) {
-    EXPECT_THROW(run({L"A|DESKTOP|Sub|i.ico|one=a.exe"}), platform::PlatformError);
+    EXPECT_THROW(run({L"A|DESKTOP|Sub|i.ico|one=a.exe"}), base::PlatformError);
     EXPECT_TRUE(rig.shell.saved.empty());
     EXPECT_FALSE(rig.machine.files.directoryExists(L"C:\\users\\ann\\Desktop\\Sub"));
     EXPECT_TRUE(rig.context.uninstallini->sectionNames().empty());

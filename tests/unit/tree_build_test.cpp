@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 using namespace parcelkit;
+using components::CheckState;
 using doubles::ComponentSetup;
-using script::CheckState;
 
 namespace {
 

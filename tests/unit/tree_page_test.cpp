@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 using namespace parcelkit;
+using components::CheckState;
+using components::NodeLook;
+using components::TextColour;
 using doubles::ComponentSetup;
 using platform::BoxAnswer;
-using script::CheckState;
-using script::NodeLook;
-using script::TextColour;
 
 namespace {
 
@@ -114,10 +114,10 @@ TEST(TreeRightButton, UnchecksEverythingAtOnceWithoutQuestions) {
     setup.page.detect();
     setup.view.warningOff = true;
     setup.page.toggle(setup.node(L"p"));
-    setup.page.Treeview1MouseDown(script::MouseButton::Left);
+    setup.page.Treeview1MouseDown(components::MouseButton::Left);
     EXPECT_EQ(setup.state(L"m"), CheckState::Mandatory);
 
-    setup.page.Treeview1MouseDown(script::MouseButton::Right);
+    setup.page.Treeview1MouseDown(components::MouseButton::Right);
     for (const auto* folder : {L"p", L"p\\a", L"p\\b", L"q", L"m"}) {
         EXPECT_EQ(setup.state(folder), CheckState::Unchecked) << folder;
         EXPECT_EQ(setup.view.looks.at(setup.node(folder)).box, CheckState::Unchecked);

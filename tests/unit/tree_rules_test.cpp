@@ -8,8 +8,8 @@
 #include <vector>
 
 using namespace parcelkit;
-using script::CheckState;
-using script::ComponentTree;
+using components::CheckState;
+using components::ComponentTree;
 constexpr auto U = CheckState::Unchecked;
 constexpr auto C = CheckState::Checked;
 constexpr auto P = CheckState::Partly;
@@ -18,7 +18,7 @@ constexpr auto M = CheckState::Mandatory;
 namespace {
 
 // Records every event; refuses changes of the listed nodes.
-struct RecordingEvents : script::StateEvents {
+struct RecordingEvents : components::StateEvents {
     std::vector<std::pair<std::size_t, CheckState>> changed;
     std::set<std::size_t> refuse;
     int questions = 0;
@@ -80,7 +80,7 @@ TEST(TreeToggle, FollowsTheStateCycleAndSkipsMandatoryNodes) {
     for (const auto& [from, to] : cycle) {
         ComponentTree tree = sampleTree({U, U, U, U, U, from});
         RecordingEvents events;
-        script::toggleCheckState(tree, 5, events);
+        components::toggleCheckState(tree, 5, events);
         EXPECT_EQ(tree.state(5), to) << static_cast<int>(from);
         EXPECT_EQ(events.questions, from == M ? 0 : 1);
     }
@@ -89,20 +89,20 @@ TEST(TreeToggle, FollowsTheStateCycleAndSkipsMandatoryNodes) {
 TEST(TreeCascade, CheckingAParentChecksDescendantsThenRecomputesAncestors) {
     ComponentTree tree = sampleTree({U, U, M, U, U, U});
     RecordingEvents events;
-    script::setCheckState(tree, 1, C, events);
+    components::setCheckState(tree, 1, C, events);
     // A child without a check box gains one; the root sees checked and unchecked children.
     EXPECT_EQ(events.changed,
               (std::vector<std::pair<std::size_t, CheckState>>{{1, C}, {2, C}, {3, C}, {0, P}}));
-    script::setCheckState(tree, 4, C, events);
+    components::setCheckState(tree, 4, C, events);
     EXPECT_EQ(states(tree), (std::vector{C, C, C, C, C, U}));
-    script::setCheckState(tree, 1, U, events);
+    components::setCheckState(tree, 1, U, events);
     EXPECT_EQ(states(tree), (std::vector{P, U, U, U, C, U}));
 }
 
 TEST(TreeCascade, SameStateRaisesNothingAndCascadesNothing) {
     ComponentTree tree = sampleTree({U, C, U, U, U, U});
     RecordingEvents events;
-    script::setCheckState(tree, 1, C, events);
+    components::setCheckState(tree, 1, C, events);
     EXPECT_EQ(events.questions, 0);
     EXPECT_EQ(tree.state(2), U);
 }
@@ -111,13 +111,13 @@ TEST(TreeCascade, RefusedDescendantStaysWhileItsParentStaysChecked) {
     ComponentTree tree = sampleTree({U, U, U, U, U, U});
     RecordingEvents events;
     events.refuse = {2};
-    script::setCheckState(tree, 1, C, events);
+    components::setCheckState(tree, 1, C, events);
     // The parent is not recomputed from its children; recomputation starts above it.
     EXPECT_EQ(states(tree), (std::vector{P, C, U, C, U, U}));
 
     ComponentTree below = sampleTree({U, U, U, U, U, U});
     events.refuse = {1}; // a refused descendant does not stop the cascade below it
-    script::setCheckState(below, 0, C, events);
+    components::setCheckState(below, 0, C, events);
     EXPECT_EQ(states(below), (std::vector{C, U, C, C, C, U}));
 }
 
@@ -125,7 +125,7 @@ TEST(TreeCascade, RefusedChangeKeepsTheChoicesBelowAndAbove) {
     ComponentTree tree = sampleTree({P, P, C, U, U, U});
     RecordingEvents events;
     events.refuse = {1};
-    script::toggleCheckState(tree, 1, events);
+    components::toggleCheckState(tree, 1, events);
     EXPECT_EQ(states(tree), (std::vector{P, P, C, U, U, U}));
     EXPECT_EQ(events.questions, 1);
 }
@@ -134,26 +134,26 @@ TEST(TreeCascade, AncestorChangesGoThroughTheEventsAndCanBeRefused) {
     ComponentTree tree = sampleTree({U, U, U, U, U, U});
     RecordingEvents events;
     events.refuse = {0};
-    script::setCheckState(tree, 4, C, events);
+    components::setCheckState(tree, 4, C, events);
     EXPECT_EQ(states(tree), (std::vector{U, U, U, U, C, U}));
 }
 
 TEST(TreeRecompute, MandatoryAndUnsetChildrenCountForNeither) {
     ComponentTree tree = sampleTree({U, U, M, CheckState::Unset, U, U});
-    EXPECT_EQ(script::stateFromChildren(tree, 1), U);
+    EXPECT_EQ(components::stateFromChildren(tree, 1), U);
     tree.putState(3, C);
-    EXPECT_EQ(script::stateFromChildren(tree, 1), C);
+    EXPECT_EQ(components::stateFromChildren(tree, 1), C);
     tree.putState(2, U);
-    EXPECT_EQ(script::stateFromChildren(tree, 1), P);
+    EXPECT_EQ(components::stateFromChildren(tree, 1), P);
     tree.putState(1, P);
     tree.putState(4, C);
-    EXPECT_EQ(script::stateFromChildren(tree, 0), P); // a partly checked child
+    EXPECT_EQ(components::stateFromChildren(tree, 0), P); // a partly checked child
 }
 
 TEST(TreeDirectStates, UncheckAllAndPaintingChangeStatesWithoutEvents) {
     ComponentTree tree = sampleTree({CheckState::Unset, C, M, CheckState::Unset, P, C});
-    script::settleUnset(tree);
+    components::settleUnset(tree);
     EXPECT_EQ(states(tree), (std::vector{U, C, M, U, P, C}));
-    script::uncheckAll(tree);
+    components::uncheckAll(tree);
     EXPECT_EQ(states(tree), (std::vector{U, U, U, U, U, U}));
 }

@@ -1,5 +1,5 @@
-#include "install_rig.hpp"
 #include "engine/record_start.hpp"
+#include "install_rig.hpp"
 
 #include <gtest/gtest.h>
 
@@ -13,9 +13,9 @@ class UninstallRecord : public ::testing::Test {
 protected:
     void createun() {
         rig.texts.emplace(*rig.langfile, rig.langsection);
-        rig.context = std::make_unique<engine::InstallContext>(engine::InstallContext{
+        rig.context = std::make_unique<model::InstallContext>(model::InstallContext{
             rig.platform, rig.session, *rig.setupini, *rig.texts, rig.view, nullptr});
-        uninstall::createun(*rig.context);
+        engine::createun(*rig.context);
     }
     std::wstring record(const std::wstring& section, const std::wstring& key) {
         return rig.recorded(section, key);

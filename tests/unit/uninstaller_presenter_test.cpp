@@ -8,8 +8,8 @@ using doubles::UninstallerRig;
 
 namespace {
 
-struct FakeView : uninstaller::UninstallerView {
-    uninstaller::UninstallerTexts texts;
+struct FakeView : presenters::UninstallerView {
+    record::UninstallerTexts texts;
     std::wstring directory;
     std::vector<std::wstring> captions;
     std::vector<bool> checked;
@@ -22,7 +22,7 @@ struct FakeView : uninstaller::UninstallerView {
     std::wstring finishButton;
     bool closed = false;
 
-    void applyTexts(const uninstaller::UninstallerTexts& t) override { texts = t; }
+    void applyTexts(const record::UninstallerTexts& t) override { texts = t; }
     void setDirectory(const std::wstring& d) override { directory = d; }
     void setComponents(const std::vector<std::wstring>& c) override {
         captions = c;
@@ -62,7 +62,7 @@ const std::wstring kWindowRecord =
 struct PresenterRig : UninstallerRig {
     FakeView view;
     FakeSelf self;
-    uninstaller::UninstallerPresenter presenter{machine, self, view};
+    presenters::UninstallerPresenter presenter{machine, self, view};
     PresenterRig() {
         record(kWindowRecord);
         disk.addFile(L"C:\\Program Files\\Notes\\a.exe");

@@ -1,12 +1,13 @@
-#include "memory_profile.hpp"
 #include "base/paths.hpp"
+#include "memory_profile.hpp"
 #include "record/record_reader.hpp"
 #include "record/unreg_blocks.hpp"
 
 #include <gtest/gtest.h>
 
 using namespace parcelkit;
-using namespace parcelkit::uninstaller;
+using namespace parcelkit::base;
+using namespace parcelkit::record;
 
 namespace {
 

@@ -1,11 +1,11 @@
+#include "app_rig.hpp"
 #include "presenters/about.hpp"
 #include "presenters/layout.hpp"
-#include "app_rig.hpp"
 
 #include <gtest/gtest.h>
 
 using namespace parcelkit;
-using C = app::WizardControl;
+using C = presenters::WizardControl;
 using Lines = std::vector<std::wstring>;
 
 namespace {
@@ -29,7 +29,7 @@ struct Wizard : testing::Test {
              {C::Label4, C::Label5, C::Label6, C::Label7, C::RichEdit1, C::GroupBox1, C::Treeview1,
               C::Memo1, C::CheckBox1, C::ProgressBar1, C::Button1, C::Button2}) {
             if (view.visible(c)) {
-                names.emplace_back(app::layoutOf(c).name);
+                names.emplace_back(presenters::layoutOf(c).name);
             }
         }
         return names;
@@ -196,7 +196,7 @@ TEST_F(Wizard, BrowsePutsTheChosenFolderIntoTheField) {
 TEST_F(Wizard, OnlyTheAboutCommandIsTaken) {
     rig.start();
     EXPECT_FALSE(rig.wizard.WMSysCommand(0xF060)); // SC_CLOSE: default handling
-    EXPECT_TRUE(rig.wizard.WMSysCommand(app::kAboutCommand));
+    EXPECT_TRUE(rig.wizard.WMSysCommand(presenters::kAboutCommand));
     ASSERT_EQ(rig.boxes.shown.size(), 1u);
     EXPECT_EQ(rig.boxes.shown[0].caption, L"Parcelkit");
 }

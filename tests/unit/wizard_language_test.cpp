@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 using namespace parcelkit;
-using app::WizardControl;
+using presenters::WizardControl;
 
 namespace {
 
@@ -20,7 +20,7 @@ TEST_F(ApplyLanguage, FontCaptionAndControlTextsFromTheChosenSection) {
     rig.file(L"language.ini", L"[0409]\r\nfont=Segoe UI\r\nsize=big\r\ncharset=0x86\r\n"
                               L"68=Upgrade\r\n2=< Back\r\n3=\r\n7=Folder\r\nname=Northwind\r\n");
     rig.startAndConfirm();
-    EXPECT_EQ(view.font, (app::FontChoice{L"Segoe UI", 9, 134}));
+    EXPECT_EQ(view.font, (model::FontChoice{L"Segoe UI", 9, 134}));
     EXPECT_EQ(view.windowCaption, L"Upgrade Northwind");
     EXPECT_EQ(text(WizardControl::Button2), L"< Back");
     EXPECT_EQ(text(WizardControl::Button1), L""); // present but empty
@@ -33,7 +33,7 @@ TEST_F(ApplyLanguage, FontCaptionAndControlTextsFromTheChosenSection) {
 TEST_F(ApplyLanguage, DefaultsWhenTheSectionSaysNothing) {
     rig.file(L"language.ini", L"[0409]\r\nLanguageName=English\r\n");
     rig.startAndConfirm();
-    EXPECT_EQ(view.font, (app::FontChoice{L"宋体", 9, 0}));
+    EXPECT_EQ(view.font, (model::FontChoice{L"宋体", 9, 0}));
     EXPECT_EQ(view.windowCaption, L"升级 Parcelkit"); // no setup.ini: update wording
     EXPECT_EQ(text(WizardControl::Label_Branding), L"Parcelkit");
     EXPECT_EQ(view.readme, L"");

@@ -16,7 +16,7 @@ namespace {
 constexpr LONGLONG kLargestFile = 64LL * 1024 * 1024;
 
 [[noreturn]] void fail(const std::wstring& operation, const std::wstring& path, DWORD code) {
-    throw platform::PlatformError(operation, path, errorText(code));
+    throw base::PlatformError(operation, path, errorText(code));
 }
 
 } // namespace

@@ -61,23 +61,23 @@ std::vector<std::wstring> Win32Profile::sectionNames() const {
 void Win32Profile::writeString(const std::wstring& section, const std::wstring& key,
                                const std::wstring& value) {
     if (!::WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(), path_.c_str())) {
-        throw platform::PlatformError(L"Cannot write [" + section + L"] " + key, path_,
-                                      errorText(::GetLastError()));
+        throw base::PlatformError(L"Cannot write [" + section + L"] " + key, path_,
+                                  errorText(::GetLastError()));
     }
 }
 
 // A null value removes the key, a null key the whole section.
 void Win32Profile::deleteKey(const std::wstring& section, const std::wstring& key) {
     if (!::WritePrivateProfileStringW(section.c_str(), key.c_str(), nullptr, path_.c_str())) {
-        throw platform::PlatformError(L"Cannot delete [" + section + L"] " + key, path_,
-                                      errorText(::GetLastError()));
+        throw base::PlatformError(L"Cannot delete [" + section + L"] " + key, path_,
+                                  errorText(::GetLastError()));
     }
 }
 
 void Win32Profile::deleteSection(const std::wstring& section) {
     if (!::WritePrivateProfileStringW(section.c_str(), nullptr, nullptr, path_.c_str())) {
-        throw platform::PlatformError(L"Cannot delete [" + section + L"]", path_,
-                                      errorText(::GetLastError()));
+        throw base::PlatformError(L"Cannot delete [" + section + L"]", path_,
+                                  errorText(::GetLastError()));
     }
 }
 

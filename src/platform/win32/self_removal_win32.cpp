@@ -1,7 +1,7 @@
 #include "platform/win32/self_removal_win32.hpp"
 
-#include "platform/win32/handles.hpp"
 #include "base/paths.hpp"
+#include "platform/win32/handles.hpp"
 
 #include <windows.h>
 
@@ -19,7 +19,7 @@ std::wstring quoted(const std::wstring& text) {
 std::wstring temporaryDirectory() {
     wchar_t buffer[MAX_PATH + 1] = {};
     const DWORD length = ::GetTempPathW(DWORD(std::size(buffer)), buffer);
-    return uninstaller::withoutTrailingBackslash(std::wstring(buffer, length));
+    return base::withoutTrailingBackslash(std::wstring(buffer, length));
 }
 
 // The original's file may stay locked for a moment after its process has ended.
@@ -94,8 +94,7 @@ int runCleanup(const std::vector<std::wstring>& arguments) {
     deleteWithPatience(program);
     for (std::size_t i = 4; i < arguments.size(); ++i) {
         // Only the directories that held the program: this copy removes nothing else.
-        if (uninstaller::isWithin(program, arguments[i]) &&
-            uninstaller::isRemovablePath(arguments[i])) {
+        if (base::isWithin(program, arguments[i]) && base::isRemovablePath(arguments[i])) {
             ::RemoveDirectoryW(arguments[i].c_str());
         }
     }

@@ -16,7 +16,7 @@ namespace parcelkit::win32 {
 namespace {
 
 [[noreturn]] void fail(const std::wstring& operation, const std::wstring& path, DWORD code) {
-    throw platform::PlatformError(operation, path, errorText(code));
+    throw base::PlatformError(operation, path, errorText(code));
 }
 
 bool startsWith(const std::string& bytes, std::string_view mark) {

@@ -1,6 +1,6 @@
+#include "engine/file_copy.hpp"
 #include "model/messages.hpp"
 #include "model/session.hpp"
-#include "engine/file_copy.hpp"
 #include "platform/win32/file_system_win32.hpp"
 #include "platform/win32/handles.hpp"
 #include "platform/win32/profile_win32.hpp"
@@ -81,12 +81,12 @@ protected:
     FakeMessageBoxes boxes;
     win32::Win32VersionInfo versions;
     platform::Platform platform{profiles, files, system, registry, processes, boxes, versions};
-    app::Session session;
+    model::Session session;
     std::unique_ptr<platform::ProfileFile> setupini = profiles.open(root_ + L"\\setup.ini");
     std::unique_ptr<platform::ProfileFile> langfile = profiles.open(root_ + L"\\language.ini");
-    app::MessageTexts texts{*langfile, L"0409"};
+    model::MessageTexts texts{*langfile, L"0409"};
     FakeInstallView view;
-    engine::InstallContext context{platform, session, *setupini, texts, view, nullptr};
+    model::InstallContext context{platform, session, *setupini, texts, view, nullptr};
 };
 
 } // namespace

@@ -1,7 +1,7 @@
+#include "base/error.hpp"
+#include "model/install_context.hpp"
 #include "model/messages.hpp"
 #include "model/session.hpp"
-#include "model/install_context.hpp"
-#include "base/error.hpp"
 #include "platform/win32/file_bytes_win32.hpp"
 #include "platform/win32/file_system_win32.hpp"
 #include "platform/win32/message_box_win32.hpp"
@@ -54,16 +54,16 @@ protected:
     win32::Win32VersionInfo versions;
     win32::Win32FileBytes bytes;
     platform::Platform platform{profiles, files, system, registry, processes, boxes, versions};
-    app::Session session;
+    model::Session session;
     std::unique_ptr<platform::ProfileFile> setupini =
         profiles.open(testDirectory() + L"\\setup.ini");
-    app::MessageTexts texts{*setupini, L"language"};
-    struct : engine::InstallView {
-        void setStatus(engine::StatusLine, const std::wstring&) override {}
+    model::MessageTexts texts{*setupini, L"language"};
+    struct : model::InstallView {
+        void setStatus(model::StatusLine, const std::wstring&) override {}
         void setProgress(int) override {}
         void processMessages() override {}
     } view;
-    engine::InstallContext context{platform, session, *setupini, texts, view, nullptr};
+    model::InstallContext context{platform, session, *setupini, texts, view, nullptr};
 };
 
 } // namespace
@@ -107,8 +107,7 @@ TEST_F(RegeditImportTest, UndoFileIsWrittenAsUtf16AndReadBack) {
 TEST(Win32FileBytes, MissingFileAndRefusedWrite) {
     win32::Win32FileBytes bytes;
     EXPECT_FALSE(bytes.read(testDirectory() + L"\\none.reg").has_value());
-    EXPECT_THROW(bytes.write(testDirectory() + L"\\no such dir\\x.reg", "x"),
-                 platform::PlatformError);
+    EXPECT_THROW(bytes.write(testDirectory() + L"\\no such dir\\x.reg", "x"), base::PlatformError);
     bytes.write(testDirectory() + L"\\empty.reg", "");
     EXPECT_EQ(bytes.read(testDirectory() + L"\\empty.reg"), std::string());
     EXPECT_EQ(bytes.fromAnsi("abc"), L"abc");

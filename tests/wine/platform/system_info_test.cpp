@@ -1,16 +1,15 @@
 #include "model/startup.hpp"
 #include "platform/win32/system_info_win32.hpp"
 
-#include <gtest/gtest.h>
-
 #include <cstdlib>
+#include <gtest/gtest.h>
 
 // The harness runs this test once as is and once with Wine reporting Windows 98 to this
 // program; PARCELKIT_EXPECT_FAMILY says which family it must then see.
 TEST(Win32SystemInfo, ReportsTheFamilyWineWasAskedFor) {
     const char* expected = std::getenv("PARCELKIT_EXPECT_FAMILY");
     parcelkit::win32::Win32SystemInfo system;
-    const auto family = parcelkit::app::osFamily(system.platformId());
+    const auto family = parcelkit::model::osFamily(system.platformId());
     EXPECT_EQ(family, expected != nullptr && std::string(expected) == "98" ? L"98" : L"2000");
 }
 

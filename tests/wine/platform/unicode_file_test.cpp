@@ -9,8 +9,8 @@
 #include <fstream>
 #include <gtest/gtest.h>
 
+using parcelkit::base::PlatformError;
 using parcelkit::doubles::testDirectory;
-using parcelkit::platform::PlatformError;
 using parcelkit::win32::UniqueFile;
 using parcelkit::win32::Win32ProfileStore;
 
