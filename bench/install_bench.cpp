@@ -52,10 +52,10 @@ int main() {
     }
     const double baseline = seconds([&] {
         for (int i = 0; i < kFiles; ++i) {
-            plain.files.copyFile(std::wstring(FileCopyRig::kComponent) + L"\\" + fileName(i),
-                                 std::wstring(FileCopyRig::kSetupdir) + L"\\data\\" + fileName(i),
-                                 nullptr);
-            plain.context.uninstallini->writeString(L"file", recordKey(i), L"CORE");
+            parcelkit::platform::notChecked(plain.files.copyFile(
+                std::wstring(FileCopyRig::kComponent) + L"\\" + fileName(i),
+                std::wstring(FileCopyRig::kSetupdir) + L"\\data\\" + fileName(i)));
+            plain.context.uninstallini->write(L"file", recordKey(i), L"CORE");
         }
     });
 
@@ -63,7 +63,7 @@ int main() {
     FileCopyRig record;
     const double keyByKey = seconds([&] {
         for (int i = 0; i < kFiles; ++i) {
-            record.context.uninstallini->writeString(L"file", recordKey(i), L"CORE");
+            record.context.uninstallini->write(L"file", recordKey(i), L"CORE");
         }
     });
     std::wstring text;
@@ -74,10 +74,9 @@ int main() {
         }
     });
 
-    const bool same =
-        engine.context.uninstallini->keyNames(L"file").size() == static_cast<std::size_t>(kFiles) &&
-        record.context.uninstallini->keyNames(L"file").size() == static_cast<std::size_t>(kFiles) &&
-        !text.empty();
+    const bool same = engine.recordedFiles().size() == static_cast<std::size_t>(kFiles) &&
+                      record.recordedFiles().size() == static_cast<std::size_t>(kFiles) &&
+                      !text.empty();
     std::printf("install of %d file entries: %.2f x the plain copies and record writes "
                 "(%.3f s / %.3f s)\n",
                 kFiles, install / baseline, install, baseline);

@@ -1,7 +1,7 @@
 // Throughput of the value helpers on typical script entries, as a ratio to copying the
 // same text: the helpers run for every entry of every component.
 #include "base/escapes.hpp"
-#include "platform/file_system.hpp"
+#include "fake_file_system.hpp"
 #include "script/path_macros.hpp"
 
 #include <chrono>
@@ -9,26 +9,6 @@
 #include <string>
 
 namespace {
-
-struct NoFiles : parcelkit::platform::FileSystem {
-    bool fileExists(const std::wstring&) const override { return false; }
-    bool directoryExists(const std::wstring&) const override { return false; }
-    bool createDirectory(const std::wstring&) override { return false; }
-    std::optional<std::wstring> shortPath(const std::wstring&) const override { return {}; }
-    std::vector<parcelkit::platform::DirectoryEntry> list(const std::wstring&,
-                                                          const std::wstring&) const override {
-        return {};
-    }
-    std::optional<parcelkit::platform::FileTime> lastWriteTime(const std::wstring&) const override {
-        return {};
-    }
-    bool copyFile(const std::wstring&, const std::wstring&, std::wstring*) override {
-        return false;
-    }
-    bool deleteFile(const std::wstring&) override { return false; }
-    bool setNormalAttributes(const std::wstring&) override { return false; }
-    std::wstring currentDirectory() const override { return {}; }
-};
 
 template <typename F> double seconds(F f) {
     const auto start = std::chrono::steady_clock::now();
@@ -45,7 +25,7 @@ int main() {
     parcelkit::script::MacroValues values;
     values.setupdir = L"C:\\Program Files\\Northwind Notes";
     values.sysdir = L"C:\\windows\\system32";
-    NoFiles files;
+    parcelkit::doubles::FakeFileSystem files;
 
     std::size_t sink = 0;
     const double baseline = seconds([&] {

@@ -15,8 +15,6 @@ namespace parcelkit::engine {
 
 namespace {
 
-constexpr wchar_t kFileSection[] = L"file";
-
 bool hasWildcard(const std::wstring& pattern) {
     return pattern.find_first_of(L"*?") != std::wstring::npos;
 }
@@ -130,7 +128,8 @@ void SectionCopy::installFile(const FileEntry& entry, const std::wstring& source
     }
     // Read-only, hidden or system would make the copy fail.
     if (files.fileExists(target)) {
-        files.setNormalAttributes(target);
+        // A refusal shows in the copy that follows.
+        platform::notChecked(files.setNormalAttributes(target));
     }
     show(model::StatusLine::Activity, text(model::msg::DirectoryLabel) + targetDirectory);
     show(model::StatusLine::Subject, text(model::msg::FileLabel) + targetName);
@@ -155,8 +154,7 @@ bool SectionCopy::replaces(const std::wstring& target, const std::wstring& sourc
 }
 
 void SectionCopy::record(const std::wstring& target, const std::wstring& suffix) {
-    model::uninstallRecord(context_).writeString(kFileSection,
-                                                 base::de_extstr(target) + L"|" + suffix, name_);
+    model::uninstallRecord(context_).addFile(target, suffix, name_);
 }
 
 void SectionCopy::notFound(const std::wstring& path) {

@@ -16,7 +16,7 @@ namespace parcelkit::engine {
 // NAME, componentDir its folder.
 //
 // Throws MalformedEntry for an entry without a source or a target directory, and
-// PlatformError when the uninstall record or wininit.ini cannot be written; what was
+// base::Error when the uninstall record or wininit.ini cannot be written; what was
 // installed and recorded before stays.
 void filecopy(model::InstallContext& context, const std::vector<std::wstring>& lines,
               std::vector<std::wstring>& skiplist, const std::wstring& name,

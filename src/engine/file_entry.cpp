@@ -8,8 +8,7 @@ namespace parcelkit::engine {
 
 MalformedEntry::MalformedEntry(const std::wstring& componentFile, const std::wstring& entry,
                                const std::wstring& problem)
-    : base::PlatformError(L"Malformed file entry in", componentFile,
-                          L"\"" + entry + L"\": " + problem) {}
+    : base::Error(L"Malformed file entry in", componentFile, L"\"" + entry + L"\": " + problem) {}
 
 FileEntry readFileEntry(const std::wstring& line, const std::wstring& componentFile) {
     std::wstring valueSide = line;

@@ -19,7 +19,7 @@ struct FileEntry {
 
 // A file entry that names no source or no target directory. The run cannot go on with it:
 // what it would copy, and where to, is unknown.
-class MalformedEntry : public base::PlatformError {
+class MalformedEntry : public base::Error {
 public:
     MalformedEntry(const std::wstring& componentFile, const std::wstring& entry,
                    const std::wstring& problem);

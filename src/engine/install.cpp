@@ -47,8 +47,8 @@ void Install(model::InstallContext& context, const ChosenComponents& components,
              const model::StopRequest& stop) {
     const std::wstring& setupdir = context.session.dirs.setupdir;
     if (!isFullPath(setupdir)) {
-        throw base::PlatformError(L"Cannot install into", L"\"" + setupdir + L"\"",
-                                  L"The installation directory must be a full path.");
+        throw base::Error(L"Cannot install into", L"\"" + setupdir + L"\"",
+                          L"The installation directory must be a full path.");
     }
     runScriptPrograms(context, L"before");
     engine::createun(context);

@@ -34,7 +34,7 @@ struct ChosenComponents {
 // step (a malformed file entry, a refused record write) ends the run where it happens and
 // reaches the caller naming the component file; the record keeps what was written before.
 // A destination that is not a full path ("X:\..." or a network path) is refused with a
-// PlatformError before anything runs.
+// base::Error before anything runs.
 void Install(model::InstallContext& context, const ChosenComponents& components, SystemSteps& steps,
              const model::StopRequest& stop);
 

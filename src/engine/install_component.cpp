@@ -82,12 +82,12 @@ private:
     }
 
     void writeRecordEntries() {
-        platform::ProfileFile& record = model::uninstallRecord(context_);
-        const std::wstring info = component_.name + L"_info";
-        record.writeString(L"list", component_.name, component_.title);
-        record.writeString(info, L"Ver", file_->readString(kMain, L"ver", L""));
-        record.writeString(info, L"Date", fromLanguageOrMain(L"date"));
-        record.writeString(info, L"Author", fromLanguageOrMain(L"author"));
+        record::RecordWriter& record = model::uninstallRecord(context_);
+        const std::wstring info = record::infoSection(component_.name);
+        record.write(record::kListSection, component_.name, component_.title);
+        record.write(info, L"Ver", file_->readString(kMain, L"ver", L""));
+        record.write(info, L"Date", fromLanguageOrMain(L"date"));
+        record.write(info, L"Author", fromLanguageOrMain(L"author"));
     }
 
     void runBeforePrograms() {
@@ -102,12 +102,12 @@ private:
     }
 
     void recordUninstallPrograms() {
-        platform::ProfileFile& record = model::uninstallRecord(context_);
-        const std::wstring runSection = L"run_" + component_.name;
+        record::RecordWriter& record = model::uninstallRecord(context_);
+        const std::wstring runSection = record::runSection(component_.name);
         for (const auto& section : sections(script::EntryKind::UninstallPrograms)) {
             for (std::wstring value : lines(section)) {
                 const std::wstring key = base::parse(value, L"=");
-                record.writeString(runSection, expanded(key), value);
+                record.write(runSection, expanded(key), value);
             }
         }
     }
@@ -228,11 +228,11 @@ bool installComponent(model::InstallContext& context, const ComponentRef& compon
         return run.run();
     } catch (const MalformedEntry&) {
         throw; // names its component file and entry already
-    } catch (const base::PlatformError& error) {
+    } catch (const base::Error& error) {
         // Whoever reads the error needs to know which component the run stopped at.
-        throw base::PlatformError(error.operation(), error.object(),
-                                  error.reason() + L"\r\nComponent file: " +
-                                      ComponentRun::componentFile(context, component));
+        throw base::Error(error.operation(), error.object(),
+                          error.reason() + L"\r\nComponent file: " +
+                              ComponentRun::componentFile(context, component));
     }
 }
 

@@ -1,12 +1,11 @@
 #include "engine/make_directory.hpp"
 
 #include "base/escapes.hpp"
+#include "platform/outcome.hpp"
 
 namespace parcelkit::engine {
 
 namespace {
-
-constexpr wchar_t kDirSection[] = L"dir";
 
 struct Prefix {
     std::wstring path;
@@ -34,24 +33,24 @@ void createMissing(model::InstallContext& context, const std::vector<Prefix>& pr
     context.view.setStatus(model::StatusLine::Subject, directory);
     for (const auto& prefix : prefixes) {
         if (!prefix.existed) {
-            context.platform.files.createDirectory(prefix.path);
+            // Not checked: the copies into a missing directory take the restart path.
+            platform::notChecked(context.platform.files.createDirectory(prefix.path));
         }
     }
 }
 
-void recordComponentDirectories(platform::ProfileFile& record, const std::wstring& owner,
+void recordComponentDirectories(record::RecordWriter& record, const std::wstring& owner,
                                 const std::vector<Prefix>& prefixes) {
     for (const auto& prefix : prefixes) {
-        const std::wstring key = base::de_extstr(prefix.path);
         if (!prefix.existed) {
-            record.writeString(kDirSection, key, owner);
+            record.setDirectoryOwner(prefix.path, owner);
             continue;
         }
         // An existing directory without an entry was there before the installation and
         // is never claimed; one of another component becomes shared.
-        const std::wstring current = record.readString(kDirSection, key, L"");
+        const std::wstring current = record.directoryOwner(prefix.path);
         if (!current.empty() && current != kSharedOwner && current != owner) {
-            record.writeString(kDirSection, key, kSharedOwner);
+            record.setDirectoryOwner(prefix.path, kSharedOwner);
         }
     }
 }
@@ -61,8 +60,9 @@ void recordComponentDirectories(platform::ProfileFile& record, const std::wstrin
 // installation path in Chinese, say).
 void openRecord(model::InstallContext& context) {
     const std::wstring path = model::uninstallRecordPath(context.session);
-    context.platform.profiles.makeUnicode(path);
-    context.uninstallini = context.platform.profiles.open(path);
+    platform::require(context.platform.profiles.makeUnicode(path), L"Unable to write to", path);
+    context.uninstallini =
+        std::make_unique<record::RecordWriter>(context.platform.profiles.open(path));
 }
 
 std::wstring productName(const model::InstallContext& context) {
@@ -77,12 +77,11 @@ void makeInstallationDirectory(model::InstallContext& context, const std::wstrin
     const auto prefixes = examine(context.platform.files, directory);
     createMissing(context, prefixes, directory);
     openRecord(context);
-    platform::ProfileFile& record = *context.uninstallini;
-    record.writeString(L"main", L"id", context.setupini.readString(L"main", L"id", L"parcelkit"));
-    record.writeString(L"main", L"name", productName(context));
+    record::RecordWriter& record = *context.uninstallini;
+    record.writeMain(context.setupini.readString(L"main", L"id", L"parcelkit"), productName(context));
     for (const auto& prefix : prefixes) {
         if (!prefix.existed) {
-            record.writeString(kDirSection, base::de_extstr(prefix.path), kSharedOwner);
+            record.setDirectoryOwner(prefix.path, kSharedOwner);
         }
     }
 }
@@ -112,7 +111,7 @@ void makedir(model::InstallContext& context, const std::wstring& owner,
         makeInstallationDirectory(context, directory);
         return;
     }
-    platform::ProfileFile& record = model::uninstallRecord(context);
+    record::RecordWriter& record = model::uninstallRecord(context);
     const auto prefixes = examine(context.platform.files, directory);
     recordComponentDirectories(record, owner, prefixes);
     createMissing(context, prefixes, directory);

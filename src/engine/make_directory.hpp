@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/install_context.hpp"
+#include "record/record_format.hpp"
 
 #include <string>
 #include <vector>
@@ -9,7 +10,7 @@ namespace parcelkit::engine {
 
 // The owner of directories that belong to the installation as a whole or to more than
 // one component.
-inline constexpr wchar_t kSharedOwner[] = L"#share#";
+inline constexpr const wchar_t* kSharedOwner = record::kShared;
 
 // The directories that make up a path, from the shortest to the whole path, each joined
 // with single backslashes. The root is never one of them: the drive ("C:") or, for a

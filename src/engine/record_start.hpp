@@ -9,7 +9,7 @@ namespace parcelkit::engine {
 // sections ([main], the setup script's [uninstall_run], the uninstaller's [language]
 // texts), and copies uninstall.exe and the readme from the setup folder into the
 // installation directory. Copies whose source is missing, or that fail, are passed over.
-// Throws PlatformError when a write to the record is refused.
+// Throws base::Error when a write to the record is refused.
 void createun(model::InstallContext& context);
 
 } // namespace parcelkit::engine

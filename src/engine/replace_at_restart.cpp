@@ -14,7 +14,7 @@ public:
     StandIn& operator=(const StandIn&) = delete;
     ~StandIn() {
         if (!kept_) {
-            files_.deleteFile(path_);
+            platform::notChecked(files_.deleteFile(path_));
         }
     }
     const std::wstring& path() const { return path_; }
@@ -38,7 +38,8 @@ bool scheduleInWininit(model::InstallContext& context, const std::wstring& stand
     }
     const auto wininit =
         context.platform.profiles.open(context.session.dirs.windir + L"\\wininit.ini");
-    wininit->writeString(L"rename", *shortTarget, *shortStandIn);
+    platform::require(wininit->writeString(L"rename", *shortTarget, *shortStandIn),
+                      L"Unable to write to", wininit->path());
     return true;
 }
 

@@ -56,14 +56,14 @@ bool ExecuteWait(platform::Processes& processes, const std::wstring& program,
         request.creationFlags |= platform::kCreateNoWindow;
     }
     request.waitMilliseconds = waitMilliseconds;
-    platform::ProcessOutcome outcome = processes.run(request);
-    if (!outcome.started) {
+    auto outcome = processes.run(request);
+    if (!outcome) {
         return false;
     }
-    if (!outcome.ended && handlePlace != nullptr) {
-        *handlePlace = std::move(outcome.running);
+    if (!outcome->ended && handlePlace != nullptr) {
+        *handlePlace = std::move(outcome->running);
     }
-    return outcome.ended;
+    return outcome->ended;
 }
 
 void runprg(const std::vector<std::wstring>& entries, std::wstring_view phase,

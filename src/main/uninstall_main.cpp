@@ -1,5 +1,6 @@
 #include "base/text.hpp"
 #include "platform/win32/dll_search.hpp"
+#include "platform/win32/file_bytes_win32.hpp"
 #include "platform/win32/file_removal_win32.hpp"
 #include "platform/win32/file_system_win32.hpp"
 #include "platform/win32/process_win32.hpp"
@@ -44,10 +45,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     parcelkit::win32::Win32ProfileStore profiles;
     parcelkit::win32::Win32FileSystem files;
     parcelkit::win32::Win32FileRemoval removal;
+    parcelkit::win32::Win32FileBytes bytes;
     parcelkit::win32::Win32Registry registry;
     parcelkit::win32::Win32Processes processes;
     parcelkit::win32::Win32SelfRemoval self;
-    parcelkit::uninstaller::RemovalMachine machine{profiles, files,     removal,
+    parcelkit::uninstaller::RemovalMachine machine{profiles, files,     removal, bytes,
                                                    registry, processes, system};
     if (hasSwitch(arguments, L"/s")) {
         return parcelkit::uninstaller::removeSilently(machine, self);

@@ -4,7 +4,7 @@
 
 namespace parcelkit::model {
 
-platform::ProfileFile& uninstallRecord(InstallContext& context) {
+record::RecordWriter& uninstallRecord(InstallContext& context) {
     if (!context.uninstallini) {
         throw std::logic_error("the uninstall record is written before it was created");
     }

@@ -4,6 +4,7 @@
 #include "model/messages.hpp"
 #include "model/session.hpp"
 #include "platform/platform.hpp"
+#include "record/record_writer.hpp"
 
 #include <memory>
 
@@ -18,12 +19,12 @@ struct InstallContext {
     const model::MessageTexts& texts;
     InstallView& view;
     // Open from the first directory creation of the run (the installation directory) on.
-    std::unique_ptr<platform::ProfileFile> uninstallini;
+    std::unique_ptr<record::RecordWriter> uninstallini;
 };
 
 // The uninstall record; a step that writes it before the record exists is a fault of the
 // run's order, reported as std::logic_error.
-platform::ProfileFile& uninstallRecord(InstallContext& context);
+record::RecordWriter& uninstallRecord(InstallContext& context);
 
 // Where the record lives: uninstall.ini in the installation directory.
 std::wstring uninstallRecordPath(const model::Session& session);

@@ -16,6 +16,8 @@ struct Message {
     std::wstring_view fallback;
 };
 
+// The texts of the uninstaller's window (messages 39 to 58) are listed with the record that
+// carries them to the uninstaller: record::kUninstallerTexts.
 namespace msg {
 // clang-format off
 inline constexpr Message InstallCaption{L"1", L"安装"};
@@ -56,28 +58,12 @@ inline constexpr Message FileLabel{L"34", L"文件："};
 inline constexpr Message ErrorCaption{L"35", L"错误"};
 inline constexpr Message NotFound{L"36", L"未找到："};
 inline constexpr Message Registering{L"37", L"正在注册："};
-inline constexpr Message UninstallerTitle{L"39", L"卸载程序"};
-inline constexpr Message UninstallButton{L"40", L"卸载(&U)"};
 inline constexpr Message DialogCancel{L"41", L"&Cancel"};      // language dialog
-inline constexpr Message UninstallCancel{L"41", L"取消(&C)"};  // uninstall record
-inline constexpr Message UninstallDirectory{L"42", L"卸载目录"};
-inline constexpr Message UninstallCancelShort{L"43", L"取消"};
-inline constexpr Message UninstallText6{L"44", L""};
-inline constexpr Message UninstallDelete{L"45", L"删除"};
-inline constexpr Message UninstallRegistry{L"46", L"删除注册表相关项目"};
-inline constexpr Message UninstallFinished{L"47", L"卸载完毕。"};
-inline constexpr Message UninstallAfterRestart{L"48", L"卸载将在重启之后完成。"};
 inline constexpr Message FinishThanksPage{L"49", L""};                  // page 5
-inline constexpr Message FinishThanksRecord{L"49", L"感谢您使用本软件。"}; // uninstall record
-inline constexpr Message UninstallQuitApps{L"50", L"建议在卸载前退出当前运行的所有应用程序。"};
-inline constexpr Message UninstallMayRestart{L"51", L"* 卸载后可能需要重新启动。"};
 inline constexpr Message AlreadyInstalled{L"52", L"本软件已经安装，建议卸载后再安装。卸载吗？"};
 inline constexpr Message InstalledNote{L"53", L"注意：以灰色粗体显示的项目表示该项目已经安装或安装前卸载不完全，不建议安装。"};
-inline constexpr Message UninstallChoose{L"54", L"请在右侧列表框中选择需要卸载的组件。"};
-inline constexpr Message UninstallSelectAll{L"55", L"全选"};
 inline constexpr Message InstalledWarning1{L"56", L"该组件可能已安装或卸载不完全，"};
 inline constexpr Message InstalledWarning2{L"57", L"仍要继续安装吗？"};
-inline constexpr Message UninstallComponents{L"58", L"组件"};
 inline constexpr Message FinishTitle{L"59", L"完成"};
 inline constexpr Message FinishSubtitle{L"60", L"安装完成"};
 inline constexpr Message RestartQuestion{L"61", L"是否重启以完成安装？"};

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/outcome.hpp"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -22,31 +24,25 @@ public:
 
     virtual bool fileExists(const std::wstring& path) const = 0;      // a file, not a directory
     virtual bool directoryExists(const std::wstring& path) const = 0; // a directory
-    // Creates one directory level; true when it exists afterwards.
-    virtual bool createDirectory(const std::wstring& path) = 0;
+    // Creates one directory level; done when it exists afterwards.
+    virtual Outcome createDirectory(const std::wstring& path) = 0;
     // The 8.3 form of an existing path; nullopt when the system gives none.
     virtual std::optional<std::wstring> shortPath(const std::wstring& path) const = 0;
     // Entries of a directory matching a pattern with "*" and "?" ("." and ".." left out).
     virtual std::vector<DirectoryEntry> list(const std::wstring& directory,
                                              const std::wstring& pattern) const = 0;
     virtual std::optional<FileTime> lastWriteTime(const std::wstring& path) const = 0;
-    // Copies, replacing an existing target; false with the system's reason on failure.
-    virtual bool copyFile(const std::wstring& from, const std::wstring& to,
-                          std::wstring* reason = nullptr) = 0;
-    virtual bool deleteFile(const std::wstring& path) = 0;
-    virtual bool setNormalAttributes(const std::wstring& path) = 0;
+    // Copies, replacing an existing target.
+    virtual Outcome copyFile(const std::wstring& from, const std::wstring& to) = 0;
+    virtual Outcome deleteFile(const std::wstring& path) = 0;
+    virtual Outcome setNormalAttributes(const std::wstring& path) = 0;
     // Creates an empty file under a name of its own in the directory: the prefix (at most
-    // three characters), hexadecimal digits and ".TMP". Its full path, or nullopt when
-    // refused. A file system that cannot make one refuses.
-    virtual std::optional<std::wstring> createTemporaryFile(const std::wstring& /*directory*/,
-                                                            const std::wstring& /*prefix*/) {
-        return std::nullopt;
-    }
+    // three characters), hexadecimal digits and ".TMP". Its full path.
+    virtual Result<std::wstring> createTemporaryFile(const std::wstring& directory,
+                                                     const std::wstring& prefix) = 0;
     // Has the system move the file onto target at the next restart, replacing what is
-    // there then. False when refused (the NT family keeps the request in the registry).
-    virtual bool moveAtRestart(const std::wstring& /*from*/, const std::wstring& /*to*/) {
-        return false;
-    }
+    // there then (the NT family keeps the request in the registry).
+    virtual Outcome moveAtRestart(const std::wstring& from, const std::wstring& to) = 0;
     virtual std::wstring currentDirectory() const = 0;
 };
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/outcome.hpp"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -31,10 +33,10 @@ public:
     virtual bool wait(std::uint32_t milliseconds) = 0;
 };
 
-struct ProcessOutcome {
-    bool started = false;
+// A program that started.
+struct ProcessRun {
     bool ended = false;                      // within the wait time of the request
-    std::unique_ptr<RunningProcess> running; // started and not yet ended
+    std::unique_ptr<RunningProcess> running; // not yet ended
 };
 
 class Processes {
@@ -42,7 +44,7 @@ public:
     virtual ~Processes() = default;
     // Starts a program and waits for it as long as the request says. The exit code is
     // not reported: nothing in the installer looks at it.
-    virtual ProcessOutcome run(const ProcessRequest& request) = 0;
+    virtual Result<ProcessRun> run(const ProcessRequest& request) = 0;
 };
 
 } // namespace parcelkit::platform

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/error.hpp"
+#include "platform/outcome.hpp"
 
 #include <memory>
 #include <string>
@@ -22,18 +22,13 @@ public:
     virtual std::vector<std::wstring> keyNames(const std::wstring& section) const = 0;
     // Section names in file order.
     virtual std::vector<std::wstring> sectionNames() const = 0;
-    // Creates the file, section or key as needed. Throws PlatformError when refused.
-    virtual void writeString(const std::wstring& section, const std::wstring& key,
-                             const std::wstring& value) = 0;
+    // Creates the file, section or key as needed.
+    virtual Outcome writeString(const std::wstring& section, const std::wstring& key,
+                                const std::wstring& value) = 0;
     virtual const std::wstring& path() const = 0;
-    // Removes a key, or a whole section with its keys; a missing one is no error. Throws
-    // PlatformError when refused, also by a file that cannot delete.
-    virtual void deleteKey(const std::wstring& /*section*/, const std::wstring& /*key*/) {
-        throw base::PlatformError(L"Cannot delete a key", path(), L"Not supported.");
-    }
-    virtual void deleteSection(const std::wstring& /*section*/) {
-        throw base::PlatformError(L"Cannot delete a section", path(), L"Not supported.");
-    }
+    // Removes a key, or a whole section with its keys; a missing one is no failure.
+    virtual Outcome deleteKey(const std::wstring& section, const std::wstring& key) = 0;
+    virtual Outcome deleteSection(const std::wstring& section) = 0;
 };
 
 // Opens profile files by path; opening never fails (a missing file reads as empty).
@@ -44,9 +39,8 @@ public:
     // Makes the file UTF-16LE with the byte-order mark FF FE, so that every later write
     // keeps any text: the system creates a new profile file in the ANSI code page. A
     // missing file is created holding only the mark; a file in another encoding (UTF-8
-    // with its mark, UTF-16BE, the ANSI code page) is rewritten. Throws PlatformError
-    // when refused.
-    virtual void makeUnicode(const std::wstring& path) = 0;
+    // with its mark, UTF-16BE, the ANSI code page) is rewritten.
+    virtual Outcome makeUnicode(const std::wstring& path) = 0;
 };
 
 // Longest value the private-profile functions hand back.

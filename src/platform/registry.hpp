@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/outcome.hpp"
+
 #include <optional>
 #include <string>
 
@@ -17,10 +19,10 @@ public:
     virtual std::optional<std::wstring> readString(RootKey root, const std::wstring& subkey,
                                                    const std::wstring& name) const = 0;
     virtual bool keyExists(RootKey root, const std::wstring& subkey) const = 0;
-    // Creates the key as needed; false when refused (for example without the rights).
-    virtual bool writeString(RootKey root, const std::wstring& subkey, const std::wstring& name,
-                             const std::wstring& value) = 0;
-    virtual bool deleteTree(RootKey root, const std::wstring& subkey) = 0;
+    // Creates the key as needed; refused for example without the rights.
+    virtual Outcome writeString(RootKey root, const std::wstring& subkey, const std::wstring& name,
+                                const std::wstring& value) = 0;
+    virtual Outcome deleteTree(RootKey root, const std::wstring& subkey) = 0;
 };
 
 } // namespace parcelkit::platform

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/outcome.hpp"
+
 #include <optional>
 #include <string>
 
@@ -24,9 +26,9 @@ public:
     // backslash; nullopt when the system has no such folder on disk.
     virtual std::optional<std::wstring> specialFolder(int csidl) const = 0;
     // Writes linkFile through the shell's link object, replacing a file of that name.
-    // False only when the link object or its file interface is not available; a save
+    // Refused only when the link object or its file interface is not available; a save
     // that fails afterwards is not reported.
-    virtual bool createLink(const std::wstring& linkFile, const ShellLink& link) = 0;
+    virtual Outcome createLink(const std::wstring& linkFile, const ShellLink& link) = 0;
 };
 
 } // namespace parcelkit::platform

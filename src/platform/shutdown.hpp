@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/outcome.hpp"
+
 #include <string>
 
 namespace parcelkit::platform {
@@ -18,13 +20,13 @@ public:
     // The 9x family reports itself by the high bit of the version word.
     virtual bool nineFamily() const = 0;
     // Asks the window manager to end the session (9x family).
-    virtual bool exitWindows(unsigned flags) = 0;
+    virtual Outcome exitWindows(unsigned flags) = 0;
     // Looks the privilege up on the machine (empty: this computer) and enables it in the
-    // process token. False only when the lookup fails; enabling a privilege the user does
-    // not hold silently changes nothing, and the shutdown request then fails.
-    virtual bool enablePrivilege(const std::wstring& machine, const std::wstring& privilege) = 0;
+    // process token. Refused only when the lookup fails; enabling a privilege the user
+    // does not hold silently changes nothing, and the shutdown request then fails.
+    virtual Outcome enablePrivilege(const std::wstring& machine, const std::wstring& privilege) = 0;
     // Asks the system to shut down at once, without a message (NT family).
-    virtual bool initiateShutdown(const std::wstring& machine, bool force, bool restart) = 0;
+    virtual Outcome initiateShutdown(const std::wstring& machine, bool force, bool restart) = 0;
 };
 
 } // namespace parcelkit::platform

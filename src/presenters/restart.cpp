@@ -20,7 +20,7 @@ bool shutDownNineFamily(platform::Shutdown& shutdown, const std::wstring& machin
     if (force) {
         flags |= platform::kExitForce;
     }
-    return shutdown.exitWindows(flags);
+    return bool(shutdown.exitWindows(flags));
 }
 
 } // namespace
@@ -36,7 +36,7 @@ bool WindowsShutdown(platform::Shutdown& shutdown, const std::wstring& machine, 
     if (!shutdown.enablePrivilege(machine, L"SeRemoteShutdownPrivilege")) {
         return false;
     }
-    return shutdown.initiateShutdown(machine, force, restart);
+    return bool(shutdown.initiateShutdown(machine, force, restart));
 }
 
 } // namespace parcelkit::presenters

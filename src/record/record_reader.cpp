@@ -18,14 +18,6 @@ std::vector<Entry> ownedBy(const std::vector<Entry>& entries, const std::wstring
     return owned;
 }
 
-// The suffix follows the last "|": an escaped path holds no "|" of its own.
-RecordedFile readFileKey(const std::wstring& key, std::wstring owner) {
-    const auto bar = key.rfind(L'|');
-    const std::wstring path = bar == std::wstring::npos ? key : key.substr(0, bar);
-    const std::wstring suffix = bar == std::wstring::npos ? L"" : key.substr(bar + 1);
-    return {key, base::extstr(path), suffix, std::move(owner)};
-}
-
 } // namespace
 
 bool sameOwner(const std::wstring& a, const std::wstring& b) {
@@ -46,32 +38,26 @@ std::vector<RecordedSetting> RemovalRecord::settingsOf(const std::wstring& owner
 
 RemovalRecord readRemovalRecord(const platform::ProfileFile& record) {
     RemovalRecord read;
-    read.id = record.readString(L"main", L"id", L"");
-    read.name = record.readString(L"main", L"name", L"");
-    for (const auto& name : record.keyNames(L"list")) {
-        read.components.push_back({name, record.readString(L"list", name, L"")});
+    read.id = record.readString(kMainSection, L"id", L"");
+    read.name = record.readString(kMainSection, L"name", L"");
+    for (const auto& name : record.keyNames(kListSection)) {
+        read.components.push_back({name, record.readString(kListSection, name, L"")});
     }
-    for (const auto& key : record.keyNames(L"file")) {
-        read.files.push_back(readFileKey(key, record.readString(L"file", key, L"")));
+    for (const auto& key : record.keyNames(kFileSection)) {
+        FileKey file = readFileKey(key);
+        read.files.push_back({key, std::move(file.path), std::move(file.suffix),
+                              record.readString(kFileSection, key, L"")});
     }
-    for (const auto& key : record.keyNames(L"dir")) {
-        read.directories.push_back({key, base::extstr(key), record.readString(L"dir", key, L"")});
+    for (const auto& key : record.keyNames(kDirSection)) {
+        read.directories.push_back({key, dirPath(key), record.readString(kDirSection, key, L"")});
     }
-    for (const auto& key : record.keyNames(L"system.ini")) {
+    for (const auto& key : record.keyNames(kSystemIniSection)) {
         std::wstring name = key;
         std::wstring section = base::parse(name, L",");
-        read.settings.push_back({key, section, name, record.readString(L"system.ini", key, L"")});
+        read.settings.push_back(
+            {key, section, name, record.readString(kSystemIniSection, key, L"")});
     }
     return read;
-}
-
-std::vector<std::wstring> readRunLines(const platform::ProfileFile& record,
-                                       const std::wstring& section) {
-    std::vector<std::wstring> lines;
-    for (const auto& key : record.keyNames(section)) {
-        lines.push_back(key + L"=" + record.readString(section, key, L""));
-    }
-    return lines;
 }
 
 } // namespace parcelkit::record

@@ -1,14 +1,12 @@
 #pragma once
 
 #include "platform/profile.hpp"
+#include "record/record_format.hpp"
 
 #include <string>
 #include <vector>
 
 namespace parcelkit::record {
-
-// Owner of what belongs to the installation as a whole.
-inline constexpr wchar_t kShared[] = L"#share#";
 
 struct InstalledComponent {
     std::wstring name;    // NAME, the key in [list]
@@ -54,10 +52,6 @@ struct RemovalRecord {
 };
 
 RemovalRecord readRemovalRecord(const platform::ProfileFile& record);
-
-// A run section as "key=value" lines, the form the program starter takes.
-std::vector<std::wstring> readRunLines(const platform::ProfileFile& record,
-                                       const std::wstring& section);
 
 // Owners are NAMEs, upper-cased by the installer; compared without regard to case so a
 // hand-edited record still matches.

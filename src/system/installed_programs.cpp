@@ -41,8 +41,9 @@ void uninstall(model::InstallContext& context) {
     const std::wstring key = installedProgramsKey(context.session.appid);
     bool keyMade = false;
     for (const auto& [name, value] : installedProgramsValues(context)) {
-        if (context.platform.registry.writeString(platform::RootKey::LocalMachine, key, name,
-                                                  value)) {
+        const auto written = context.platform.registry.writeString(platform::RootKey::LocalMachine,
+                                                                   key, name, value);
+        if (written) {
             keyMade = true;
             continue;
         }
@@ -50,8 +51,8 @@ void uninstall(model::InstallContext& context) {
         if (!keyMade) {
             return;
         }
-        throw base::PlatformError(L"Failed to set data for '" + name + L"'",
-                                  L"HKEY_LOCAL_MACHINE\\" + key, L"");
+        throw base::Error(L"Failed to set data for '" + name + L"'", L"HKEY_LOCAL_MACHINE\\" + key,
+                          written.failure().reason);
     }
 }
 

@@ -17,7 +17,7 @@ installedProgramsValues(const model::InstallContext& context);
 
 // Writes the installation's entry in the system's list of installed programs. Without the
 // rights to create the key nothing is written and nothing is said; an installation without
-// an id has no entry. A value refused after the key was made raises PlatformError.
+// an id has no entry. A value refused after the key was made raises base::Error.
 void uninstall(model::InstallContext& context);
 
 } // namespace parcelkit::system

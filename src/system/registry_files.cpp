@@ -1,9 +1,10 @@
 #include "system/registry_files.hpp"
 
 #include "base/escapes.hpp"
+#include "base/text_encoding.hpp"
 #include "launch/run_programs.hpp"
 #include "platform/file_bytes.hpp"
-#include "system/text_lines.hpp"
+#include "script/text_files.hpp"
 
 #include <algorithm>
 
@@ -18,7 +19,7 @@ public:
         : files_(files), path_(std::move(path)) {}
     RemoveOnExit(const RemoveOnExit&) = delete;
     RemoveOnExit& operator=(const RemoveOnExit&) = delete;
-    ~RemoveOnExit() { files_.deleteFile(path_); }
+    ~RemoveOnExit() { platform::notChecked(files_.deleteFile(path_)); }
 
 private:
     platform::FileSystem& files_;
@@ -38,7 +39,7 @@ std::wstring undoFilePath(const model::Session& session) {
 std::optional<std::vector<std::wstring>> registryFileLines(model::InstallContext& context,
                                                            const platform::FileBytes& files,
                                                            const std::wstring& path) {
-    auto lines = readTextLines(files, path);
+    auto lines = script::readTextLines(files, path);
     if (!lines) {
         return std::nullopt;
     }
@@ -55,7 +56,8 @@ void reg(model::InstallContext& context, platform::FileBytes& files, const std::
         return;
     }
     const std::wstring importFile = importFilePath(context.session);
-    files.write(importFile, encodeUtf16Lines(*lines));
+    platform::require(files.write(importFile, base::encodeUtf16Lines(*lines)),
+                      L"Cannot create file", importFile);
     RemoveOnExit removal(context.platform.files, importFile);
     // Quoted: an unquoted path with a blank makes regedit import nothing, and it reports
     // success all the same.
@@ -96,9 +98,11 @@ void unreg(model::InstallContext& context, platform::FileBytes& files, const std
         return;
     }
     const std::wstring undoFile = undoFilePath(context.session);
-    const auto lines = collectUndoLines(readTextLines(files, undoFile), std::move(*added), name);
+    const auto lines =
+        collectUndoLines(script::readTextLines(files, undoFile), std::move(*added), name);
     if (lines) {
-        files.write(undoFile, encodeUtf16Lines(*lines));
+        platform::require(files.write(undoFile, base::encodeUtf16Lines(*lines)),
+                          L"Cannot create file", undoFile);
     }
 }
 

@@ -155,8 +155,8 @@ std::optional<ShortcutEntry> readShortcutEntry(std::wstring_view line,
     const std::wstring index = keyFields[4].empty() ? L"0" : base::extstr(keyFields[4]);
     const auto number = wholeNumber(index);
     if (!number) {
-        throw base::PlatformError(L"Shortcut " + entry.name, index,
-                                  L"'" + index + L"' is not a valid integer value");
+        throw base::Error(L"Shortcut " + entry.name, index,
+                          L"'" + index + L"' is not a valid integer value");
     }
     entry.iconIndex = *number;
     entry.target = plain(value[0]);

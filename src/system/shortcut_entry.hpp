@@ -43,7 +43,7 @@ struct ShortcutEntry {
 
 // nullopt for a line without a shortcut name, a folder word or a target, and for a name
 // that no file name can be (a path, or a character such as "|" or "?"). Throws
-// PlatformError when the icon index is not a whole number.
+// base::Error when the icon index is not a whole number.
 std::optional<ShortcutEntry> readShortcutEntry(std::wstring_view line,
                                                const script::MacroValues& dirs,
                                                const platform::FileSystem& files);

@@ -2,6 +2,7 @@
 
 #include "engine/make_directory.hpp"
 #include "platform/shell.hpp"
+#include "record/record_format.hpp"
 #include "system/shortcut_entry.hpp"
 
 namespace parcelkit::system {
@@ -16,7 +17,7 @@ bool CreateLink(platform::Shell& shell, const std::wstring& target, const std::w
     link.description = description;
     link.iconFile = iconFile;
     link.iconIndex = iconIndex;
-    return shell.createLink(linkFile, link);
+    return bool(shell.createLink(linkFile, link));
 }
 
 std::optional<std::wstring> shortcutFolder(const model::InstallContext& context,
@@ -67,7 +68,7 @@ void shortcut(model::InstallContext& context, platform::Shell& shell,
         const std::wstring linkFile = *folder + L"\\" + entry->name + L".lnk";
         if (CreateLink(shell, entry->target, entry->arguments, entry->workingDirectory,
                        entry->iconFile, entry->iconIndex, linkFile, entry->description)) {
-            model::uninstallRecord(context).writeString(L"file", linkFile + L"|0", name);
+            model::uninstallRecord(context).write(record::kFileSection, linkFile + L"|0", name);
         }
     }
 }

@@ -1,6 +1,7 @@
 #include "system/system_ini.hpp"
 
 #include "base/escapes.hpp"
+#include "record/record_format.hpp"
 
 namespace parcelkit::system {
 
@@ -25,10 +26,11 @@ void systemini(model::InstallContext& context, const std::vector<std::wstring>& 
         if (section.empty() || keyName.empty()) {
             continue;
         }
-        model::uninstallRecord(context).writeString(L"system.ini", keySide, name);
+        model::uninstallRecord(context).write(record::kSystemIniSection, keySide, name);
         value = base::extstr(script::extpath(value, int(script::MacroForm::Plain),
                                              context.session.dirs, context.platform.files));
-        systemIni->writeString(section, keyName, value);
+        platform::require(systemIni->writeString(section, keyName, value), L"Unable to write to",
+                          systemIni->path());
     }
 }
 

@@ -3,8 +3,12 @@
 #include "base/error.hpp"
 #include "base/paths.hpp"
 #include "base/text.hpp"
+#include "base/text_encoding.hpp"
 #include "launch/run_programs.hpp"
+#include "record/record_format.hpp"
 #include "record/unreg_blocks.hpp"
+#include "script/script_file.hpp"
+#include "script/text_files.hpp"
 
 #include <algorithm>
 
@@ -49,7 +53,7 @@ bool removeFiles(RemovalContext& context, const std::vector<record::RecordedFile
     bool complete = true;
     for (const auto& file : files) {
         if (wasThereBefore(file) || keptByOthers(file, kept) || removeFile(context, file.path)) {
-            context.record.deleteKey(L"file", file.key);
+            context.forget(record::kFileSection, file.key);
         } else {
             complete = false;
         }
@@ -68,10 +72,11 @@ bool removeSettings(RemovalContext& context, const std::vector<record::RecordedS
     for (const auto& setting : settings) {
         try {
             if (!setting.section.empty() && !setting.name.empty()) {
-                systemIni->deleteKey(setting.section, setting.name);
+                platform::require(systemIni->deleteKey(setting.section, setting.name),
+                                  L"Unable to write to", path);
             }
-            context.record.deleteKey(L"system.ini", setting.key);
-        } catch (const base::PlatformError& error) {
+            context.forget(record::kSystemIniSection, setting.key);
+        } catch (const base::Error& error) {
             context.leftover(path + L" [" + setting.section + L"] " + setting.name, error.reason());
             complete = false;
         }
@@ -89,11 +94,11 @@ void removeDirectories(RemovalContext& context,
         case DirectoryOutcome::Removed:
         case DirectoryOutcome::Missing:
         case DirectoryOutcome::AtRestart:
-            context.record.deleteKey(L"dir", dir.key);
+            context.forget(record::kDirSection, dir.key);
             break;
         case DirectoryOutcome::NotEmpty:
             // Tried again when the whole installation goes.
-            context.record.writeString(L"dir", dir.key, record::kShared);
+            context.rewrite(record::kDirSection, dir.key, record::kShared);
             context.leftover(base::withoutTrailingBackslash(dir.path),
                              L"The directory holds files that were not installed; kept.");
             break;
@@ -106,9 +111,9 @@ void removeDirectories(RemovalContext& context,
 } // namespace
 
 bool removeRegistryEntries(RemovalContext& context, const std::wstring& name) {
-    auto& removal = context.machine.removal;
+    auto& bytes = context.machine.bytes;
     const std::wstring unreg = context.installDir + L"\\unreg.reg";
-    const auto text = removal.readText(unreg);
+    const auto text = script::readText(bytes, unreg);
     const auto block = text ? record::blockAsRegistryFile(*text, name) : std::nullopt;
     if (!block) {
         return true;
@@ -116,9 +121,8 @@ bool removeRegistryEntries(RemovalContext& context, const std::wstring& name) {
     const std::wstring temporary =
         base::withoutTrailingBackslash(context.machine.system.tempDirectory()) + L"\\unreg-" +
         std::to_wstring(context.report.removedComponents.size()) + L".reg";
-    std::wstring reason;
-    if (!removal.writeUtf16(temporary, *block, &reason)) {
-        context.leftover(L"unreg.reg ;" + name, temporary + L": " + reason);
+    if (const auto written = bytes.write(temporary, base::encodeUtf16(*block)); !written) {
+        context.leftover(L"unreg.reg ;" + name, temporary + L": " + written.failure().reason);
         return false;
     }
     context.show(unreg);
@@ -126,14 +130,15 @@ bool removeRegistryEntries(RemovalContext& context, const std::wstring& name) {
     const bool ran =
         launch::ExecuteWait(context.machine.processes, L"regedit.exe", L"/s \"" + temporary + L"\"",
                             L"", platform::kShowHidden, platform::kWaitForever);
-    removal.deleteFile(temporary, nullptr);
+    platform::notChecked(context.machine.removal.removeFile(temporary));
     if (!ran) {
         context.leftover(L"unreg.reg ;" + name, L"regedit.exe could not be started.");
         return false;
     }
     // Applied twice does no harm: a file that keeps the block is no error.
-    if (!removal.writeUtf16(unreg, record::withoutBlock(*text, name), &reason)) {
-        context.leftover(unreg, reason);
+    const auto rest = bytes.write(unreg, base::encodeUtf16(record::withoutBlock(*text, name)));
+    if (!rest) {
+        context.leftover(unreg, rest.failure().reason);
     }
     return true;
 }
@@ -142,7 +147,7 @@ bool removeComponent(RemovalContext& context, const record::RemovalRecord& recor
                      const record::InstalledComponent& component, const KeptPaths& kept) {
     const std::wstring& name = component.name;
     context.show(component.caption.empty() ? name : component.caption);
-    const auto programs = record::readRunLines(context.record, L"run_" + name);
+    const auto programs = script::readListSection(context.record, record::runSection(name));
     runRemovalPrograms(context, programs, Phase::Before);
 
     const auto files = record.filesOf(name);
@@ -159,9 +164,9 @@ bool removeComponent(RemovalContext& context, const record::RemovalRecord& recor
     removeDirectories(context, record.directoriesOf(name));
 
     if (complete) {
-        context.record.deleteSection(L"run_" + name);
-        context.record.deleteSection(name + L"_info");
-        context.record.deleteKey(L"list", name);
+        context.forgetSection(record::runSection(name));
+        context.forgetSection(record::infoSection(name));
+        context.forget(record::kListSection, name);
         context.report.removedComponents.push_back(name);
     }
     return complete;

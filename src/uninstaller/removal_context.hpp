@@ -1,7 +1,7 @@
 #pragma once
 
-#include "uninstaller/removal_machine.hpp"
 #include "record/record_reader.hpp"
+#include "uninstaller/removal_machine.hpp"
 
 #include <functional>
 #include <set>
@@ -38,6 +38,11 @@ struct RemovalContext {
     }
     bool isPending(const std::wstring& path) const;
     void markPending(const std::wstring& path);
+
+    // The record is kept true as things go; a write it refuses ends the removal.
+    void forget(const std::wstring& section, const std::wstring& key);
+    void forgetSection(const std::wstring& section);
+    void rewrite(const std::wstring& section, const std::wstring& key, const std::wstring& value);
 };
 
 enum class Phase { Before, After };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/file_bytes.hpp"
 #include "platform/file_removal.hpp"
 #include "platform/file_system.hpp"
 #include "platform/process.hpp"
@@ -17,6 +18,7 @@ struct RemovalMachine {
     platform::ProfileStore& profiles;
     platform::FileSystem& files;
     platform::FileRemoval& removal;
+    platform::FileBytes& bytes;
     platform::Registry& registry;
     platform::Processes& processes;
     platform::SystemInfo& system;

@@ -42,6 +42,20 @@ std::wstring folded(const std::wstring& path) {
 
 } // namespace
 
+void RemovalContext::forget(const std::wstring& section, const std::wstring& key) {
+    platform::require(record.deleteKey(section, key), L"Unable to write to", record.path());
+}
+
+void RemovalContext::forgetSection(const std::wstring& section) {
+    platform::require(record.deleteSection(section), L"Unable to write to", record.path());
+}
+
+void RemovalContext::rewrite(const std::wstring& section, const std::wstring& key,
+                             const std::wstring& value) {
+    platform::require(record.writeString(section, key, value), L"Unable to write to",
+                      record.path());
+}
+
 bool RemovalContext::isPending(const std::wstring& path) const {
     return pending.count(folded(path)) != 0;
 }
@@ -88,15 +102,15 @@ bool removeFile(RemovalContext& context, const std::wstring& path) {
         return true;
     }
     context.show(path);
-    std::wstring reason;
-    if (context.machine.removal.deleteFile(path, &reason)) {
+    const auto removed = context.machine.removal.removeFile(path);
+    if (removed) {
         return true;
     }
     if (context.machine.removal.deleteAtRestart(path)) {
         context.markPending(path);
         return true;
     }
-    context.leftover(path, reason);
+    context.leftover(path, removed.failure().reason);
     return false;
 }
 
@@ -110,8 +124,8 @@ DirectoryOutcome removeDirectory(RemovalContext& context, const std::wstring& pa
         return DirectoryOutcome::Missing;
     }
     const std::wstring dir = base::withoutTrailingBackslash(path);
-    std::wstring reason;
-    if (context.machine.removal.removeEmptyDirectory(dir, &reason)) {
+    const auto removed = context.machine.removal.removeEmptyDirectory(dir);
+    if (removed) {
         return DirectoryOutcome::Removed;
     }
     const auto entries = files.list(dir, L"*");
@@ -126,7 +140,7 @@ DirectoryOutcome removeDirectory(RemovalContext& context, const std::wstring& pa
     if (!entries.empty()) {
         return DirectoryOutcome::NotEmpty;
     }
-    context.leftover(dir, reason);
+    context.leftover(dir, removed.failure().reason);
     return DirectoryOutcome::Refused;
 }
 

@@ -4,6 +4,8 @@
 #include "base/paths.hpp"
 #include "base/text.hpp"
 #include "model/startup.hpp"
+#include "record/record_format.hpp"
+#include "script/script_file.hpp"
 #include "uninstaller/component_removal.hpp"
 
 #include <algorithm>
@@ -52,7 +54,7 @@ bool removeRemainingFiles(RemovalContext& context, const record::RemovalRecord& 
         // The running program is taken care of after it has ended.
         if (base::equalsIgnoreCase(file.path, context.program) || file.suffix == L"2" ||
             removeFile(context, file.path)) {
-            context.record.deleteKey(L"file", file.key);
+            context.forget(record::kFileSection, file.key);
         } else {
             complete = false;
         }
@@ -82,7 +84,7 @@ std::vector<std::wstring> removeRemainingDirectories(RemovalContext& context,
         case DirectoryOutcome::Refused:
             break;
         default:
-            context.record.deleteKey(L"dir", dir.key);
+            context.forget(record::kDirSection, dir.key);
         }
     }
     return holdingProgram;
@@ -110,22 +112,23 @@ void removeProgramItself(RemovalContext& context, const std::vector<std::wstring
 
 void removeInstallationItself(RemovalContext& context) {
     const record::RemovalRecord left = record::readRemovalRecord(context.record);
-    runRemovalPrograms(context, record::readRunLines(context.record, L"uninstall_run"),
+    runRemovalPrograms(context,
+                       script::readListSection(context.record, record::kUninstallRunSection),
                        Phase::After);
     if (!removeRemainingFiles(context, left)) {
         return; // the record stays, so that another run can try again
     }
     const auto holdingProgram = removeRemainingDirectories(context, left.directories);
-    std::wstring reason;
     const std::wstring unreg = context.installDir + L"\\unreg.reg";
-    if (context.machine.files.fileExists(unreg) &&
-        !context.machine.removal.deleteFile(unreg, &reason)) {
-        context.leftover(unreg, reason);
+    if (context.machine.files.fileExists(unreg)) {
+        if (const auto removed = context.machine.removal.removeFile(unreg); !removed) {
+            context.leftover(unreg, removed.failure().reason);
+        }
     }
     removeInstalledProgramsEntry(context, left.id);
     const std::wstring record = context.record.path();
-    if (!context.machine.removal.deleteFile(record, &reason)) {
-        context.leftover(record, reason);
+    if (const auto removed = context.machine.removal.removeFile(record); !removed) {
+        context.leftover(record, removed.failure().reason);
         return;
     }
     context.report.installationRemoved = true;
@@ -158,7 +161,7 @@ RemovalReport removeInstallation(RemovalMachine& machine, const std::wstring& pr
         }
         const bool everything = staying.empty();
         if (everything) {
-            runRemovalPrograms(context, record::readRunLines(*ini, L"uninstall_run"),
+            runRemovalPrograms(context, script::readListSection(*ini, record::kUninstallRunSection),
                                Phase::Before);
         }
         const KeptPaths kept = pathsKeptBy(record, staying);
@@ -169,7 +172,7 @@ RemovalReport removeInstallation(RemovalMachine& machine, const std::wstring& pr
         if (everything && complete) {
             removeInstallationItself(context);
         }
-    } catch (const base::PlatformError& error) {
+    } catch (const base::Error& error) {
         context.leftover(error.object(), error.operation() + L": " + error.reason());
     }
     return context.report;

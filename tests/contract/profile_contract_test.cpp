@@ -106,9 +106,9 @@ TEST(ProfileReading, Utf8FileWithByteOrderMarkIsReadAsUtf8) {
 
 TEST(ProfileWriting, WrittenValuesReadBack) {
     const auto ini = makeProfile(utf16File("[list]\r\n"));
-    ini->writeString(L"list", L"CORE", L"核心组件");
-    ini->writeString(L"CORE_info", L"Ver", L"2.1");
-    ini->writeString(L"list", L"core", L"Core again");
+    EXPECT_TRUE(bool(ini->writeString(L"list", L"CORE", L"核心组件")));
+    EXPECT_TRUE(bool(ini->writeString(L"CORE_info", L"Ver", L"2.1")));
+    EXPECT_TRUE(bool(ini->writeString(L"list", L"core", L"Core again")));
     EXPECT_EQ(ini->readString(L"list", L"CORE", L""), L"Core again");
     EXPECT_EQ(ini->readString(L"core_info", L"ver", L""), L"2.1");
     const std::vector<std::wstring> expected{L"list", L"CORE_info"};

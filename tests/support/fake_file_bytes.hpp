@@ -1,6 +1,5 @@
 #pragma once
 
-#include "base/error.hpp"
 #include "fake_file_system.hpp"
 #include "platform/file_bytes.hpp"
 
@@ -30,19 +29,21 @@ public:
     // Every write, in order, also of files deleted since.
     const std::vector<Write>& writes() const { return writes_; }
 
-    std::optional<std::string> read(const std::wstring& path) const override {
+    platform::Result<std::string> read(const std::wstring& path) const override {
         if (!files_.fileExists(path)) {
-            return std::nullopt;
+            return platform::Failure{platform::Failure::kFileNotFound,
+                                     L"The system cannot find the file specified."};
         }
         const auto it = contents_.find(path);
         return it == contents_.end() ? std::string() : it->second;
     }
-    void write(const std::wstring& path, const std::string& bytes) override {
+    platform::Outcome write(const std::wstring& path, const std::string& bytes) override {
         if (refused_.count(path) != 0) {
-            throw base::PlatformError(L"Cannot create file", path, L"Access denied.");
+            return platform::Failure{platform::Failure::kAccessDenied, L"Access denied."};
         }
         writes_.push_back({path, bytes});
         put(path, bytes);
+        return {};
     }
     // Latin-1 stands in for the ANSI code page.
     std::wstring fromAnsi(const std::string& bytes) const override {

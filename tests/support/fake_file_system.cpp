@@ -30,9 +30,17 @@ bool matches(std::wstring_view name, std::wstring_view pattern) {
 
 } // namespace
 
-bool FakeFileSystem::createDirectory(const std::wstring& path) {
+namespace {
+
+platform::Failure refused(std::uint32_t code, const wchar_t* reason) {
+    return {code, reason};
+}
+
+} // namespace
+
+platform::Outcome FakeFileSystem::createDirectory(const std::wstring& path) {
     directories_.insert(path);
-    return true;
+    return {};
 }
 
 std::optional<std::wstring> FakeFileSystem::shortPath(const std::wstring& path) const {
@@ -74,46 +82,53 @@ std::optional<platform::FileTime> FakeFileSystem::lastWriteTime(const std::wstri
     return it->second;
 }
 
-bool FakeFileSystem::copyFile(const std::wstring& from, const std::wstring& to,
-                              std::wstring* reason) {
+platform::Outcome FakeFileSystem::copyFile(const std::wstring& from, const std::wstring& to) {
     copies_.push_back({from, to});
-    const auto fail = [reason](const wchar_t* text) {
-        if (reason != nullptr) {
-            *reason = text;
-        }
-        return false;
-    };
     const auto it = files_.find(from);
     if (it == files_.end()) {
-        return fail(L"The system cannot find the file specified.");
+        return refused(platform::Failure::kFileNotFound,
+                       L"The system cannot find the file specified.");
     }
     if (locked_.count(to) != 0) {
-        return fail(L"The process cannot access the file because it is being used by another "
-                    L"process.");
+        return refused(platform::Failure::kSharingViolation,
+                       L"The process cannot access the file because it is being used by "
+                       L"another process.");
     }
     if (readOnly_.count(to) != 0) {
-        return fail(L"Access is denied.");
+        return refused(platform::Failure::kAccessDenied, L"Access is denied.");
     }
     files_[to] = it->second;
-    return true;
+    return {};
 }
 
-bool FakeFileSystem::deleteFile(const std::wstring& path) {
-    if (locked_.count(path) != 0 || readOnly_.count(path) != 0) {
-        return false;
+platform::Outcome FakeFileSystem::deleteFile(const std::wstring& path) {
+    if (locked_.count(path) != 0) {
+        return refused(platform::Failure::kSharingViolation, L"The file is in use.");
     }
-    return files_.erase(path) != 0;
+    if (readOnly_.count(path) != 0) {
+        return refused(platform::Failure::kAccessDenied, L"Access is denied.");
+    }
+    if (files_.erase(path) == 0) {
+        return refused(platform::Failure::kFileNotFound,
+                       L"The system cannot find the file specified.");
+    }
+    return {};
 }
 
-bool FakeFileSystem::setNormalAttributes(const std::wstring& path) {
+platform::Outcome FakeFileSystem::setNormalAttributes(const std::wstring& path) {
     readOnly_.erase(path);
-    return fileExists(path);
+    if (!fileExists(path)) {
+        return refused(platform::Failure::kFileNotFound,
+                       L"The system cannot find the file specified.");
+    }
+    return {};
 }
 
-std::optional<std::wstring> FakeFileSystem::createTemporaryFile(const std::wstring& directory,
-                                                                const std::wstring& prefix) {
+platform::Result<std::wstring> FakeFileSystem::createTemporaryFile(const std::wstring& directory,
+                                                                   const std::wstring& prefix) {
     if (!directoryExists(directory)) {
-        return std::nullopt;
+        return refused(platform::Failure::kPathNotFound,
+                       L"The system cannot find the path specified.");
     }
     static constexpr wchar_t kHex[] = L"0123456789ABCDEF";
     for (;;) {
@@ -129,12 +144,12 @@ std::optional<std::wstring> FakeFileSystem::createTemporaryFile(const std::wstri
     }
 }
 
-bool FakeFileSystem::moveAtRestart(const std::wstring& from, const std::wstring& to) {
+platform::Outcome FakeFileSystem::moveAtRestart(const std::wstring& from, const std::wstring& to) {
     if (refuseMoves_) {
-        return false;
+        return refused(platform::Failure::kAccessDenied, L"Access is denied.");
     }
     moves_.push_back({from, to});
-    return true;
+    return {};
 }
 
 } // namespace parcelkit::doubles

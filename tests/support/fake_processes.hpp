@@ -28,13 +28,13 @@ struct FakeProcesses : platform::Processes {
     std::uint32_t runMilliseconds = 0;
     int handlesHeld = 0; // RunningProcess objects not yet released
 
-    platform::ProcessOutcome run(const platform::ProcessRequest& request) override {
+    platform::Result<platform::ProcessRun> run(const platform::ProcessRequest& request) override {
         requests.push_back(request);
-        platform::ProcessOutcome outcome;
         if (missing.count(request.commandLine) != 0) {
-            return outcome;
+            return platform::Failure{platform::Failure::kFileNotFound,
+                                     L"The system cannot find the file specified."};
         }
-        outcome.started = true;
+        platform::ProcessRun outcome;
         outcome.ended = request.waitMilliseconds >= runMilliseconds;
         if (!outcome.ended) {
             outcome.running = std::make_unique<Running>(*this);

@@ -31,15 +31,20 @@ struct FakeRegistry : platform::Registry {
         }
         return false;
     }
-    bool writeString(platform::RootKey root, const std::wstring& subkey, const std::wstring& name,
-                     const std::wstring& value) override {
+    platform::Outcome writeString(platform::RootKey root, const std::wstring& subkey,
+                                  const std::wstring& name, const std::wstring& value) override {
         values[{root, subkey, name}] = value;
-        return true;
+        return {};
     }
-    bool deleteTree(platform::RootKey root, const std::wstring& subkey) override {
-        return std::erase_if(values, [&](const auto& entry) {
-                   return std::get<0>(entry.first) == root && std::get<1>(entry.first) == subkey;
-               }) != 0;
+    platform::Outcome deleteTree(platform::RootKey root, const std::wstring& subkey) override {
+        const auto erased = std::erase_if(values, [&](const auto& entry) {
+            return std::get<0>(entry.first) == root && std::get<1>(entry.first) == subkey;
+        });
+        if (erased == 0) {
+            return platform::Failure{platform::Failure::kFileNotFound,
+                                     L"The system cannot find the file specified."};
+        }
+        return {};
     }
 };
 

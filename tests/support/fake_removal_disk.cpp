@@ -1,6 +1,7 @@
 #include "fake_removal_disk.hpp"
 
 #include "base/text.hpp"
+#include "base/text_encoding.hpp"
 
 namespace parcelkit::doubles {
 
@@ -10,6 +11,13 @@ std::wstring parentOf(const std::wstring& path) {
     const auto slash = path.rfind(L'\\');
     return slash == std::wstring::npos || slash < 3 ? std::wstring() : path.substr(0, slash);
 }
+
+platform::Failure refused(std::uint32_t code, const wchar_t* reason) {
+    return {code, reason};
+}
+
+const platform::Failure kNotFound{platform::Failure::kFileNotFound,
+                                  L"The system cannot find the file specified."};
 
 bool isChildOf(const std::wstring& folded, const std::wstring& parent) {
     return folded.size() > parent.size() + 1 && folded.compare(0, parent.size(), parent) == 0 &&
@@ -61,9 +69,9 @@ bool FakeRemovalDisk::directoryExists(const std::wstring& path) const {
     return dirs_.count(fold(path)) != 0;
 }
 
-bool FakeRemovalDisk::createDirectory(const std::wstring& path) {
+platform::Outcome FakeRemovalDisk::createDirectory(const std::wstring& path) {
     addDirectory(path);
-    return true;
+    return {};
 }
 
 bool FakeRemovalDisk::hasChildren(const std::wstring& folded) const {
@@ -97,73 +105,93 @@ std::vector<platform::DirectoryEntry> FakeRemovalDisk::list(const std::wstring& 
     return entries;
 }
 
-bool FakeRemovalDisk::copyFile(const std::wstring& from, const std::wstring& to,
-                               std::wstring* reason) {
+platform::Outcome FakeRemovalDisk::copyFile(const std::wstring& from, const std::wstring& to) {
     const auto* source = text(from);
     if (source == nullptr) {
-        if (reason != nullptr) {
-            *reason = L"The system cannot find the file specified.";
-        }
-        return false;
+        return kNotFound;
     }
     addFile(to, *source);
-    return true;
+    return {};
 }
 
-bool FakeRemovalDisk::deleteFile(const std::wstring& path, std::wstring* reason) {
+platform::Outcome FakeRemovalDisk::setNormalAttributes(const std::wstring& path) {
+    if (!fileExists(path)) {
+        return kNotFound;
+    }
+    return {};
+}
+
+platform::Result<std::wstring> FakeRemovalDisk::createTemporaryFile(const std::wstring&,
+                                                                    const std::wstring&) {
+    return refused(platform::Failure::kNotSupported, L"Not used by the removal.");
+}
+
+platform::Outcome FakeRemovalDisk::moveAtRestart(const std::wstring&, const std::wstring&) {
+    return refused(platform::Failure::kNotSupported, L"Not used by the removal.");
+}
+
+platform::Outcome FakeRemovalDisk::removeFile(const std::wstring& path) {
     const std::wstring folded = fold(path);
     log.push_back(L"delete " + path);
-    if (locked_.count(folded) != 0 || files_.count(folded) == 0) {
-        if (reason != nullptr) {
-            *reason = locked_.count(folded) != 0
-                          ? L"The process cannot access the file because it is being used by "
-                            L"another process."
-                          : L"The system cannot find the file specified.";
-        }
-        return false;
+    if (locked_.count(folded) != 0) {
+        return refused(platform::Failure::kSharingViolation,
+                       L"The process cannot access the file because it is being used by "
+                       L"another process.");
+    }
+    if (files_.count(folded) == 0) {
+        return kNotFound;
     }
     files_.erase(folded);
-    return true;
+    return {};
 }
 
-bool FakeRemovalDisk::removeEmptyDirectory(const std::wstring& path, std::wstring* reason) {
+platform::Outcome FakeRemovalDisk::removeEmptyDirectory(const std::wstring& path) {
     const std::wstring folded = fold(path);
     log.push_back(L"rmdir " + path);
-    if (dirs_.count(folded) == 0 || hasChildren(folded) || protected_.count(folded) != 0) {
-        if (reason != nullptr) {
-            *reason = hasChildren(folded) ? L"The directory is not empty." : L"Access is denied.";
-        }
-        return false;
+    if (hasChildren(folded)) {
+        return refused(145, L"The directory is not empty.");
+    }
+    if (dirs_.count(folded) == 0 || protected_.count(folded) != 0) {
+        return refused(platform::Failure::kAccessDenied, L"Access is denied.");
     }
     dirs_.erase(folded);
-    return true;
+    return {};
 }
 
-bool FakeRemovalDisk::deleteAtRestart(const std::wstring& path) {
+platform::Outcome FakeRemovalDisk::deleteAtRestart(const std::wstring& path) {
     if (refuseRestart_) {
-        return false;
+        return refused(platform::Failure::kAccessDenied, L"Access is denied.");
     }
     log.push_back(L"restart " + path);
     atRestart.push_back(path);
-    return true;
+    return {};
 }
 
-std::optional<std::wstring> FakeRemovalDisk::readText(const std::wstring& path) const {
+platform::Result<std::string> FakeRemovalDisk::read(const std::wstring& path) const {
     const auto* found = text(path);
-    return found == nullptr ? std::nullopt : std::optional<std::wstring>(*found);
+    if (found == nullptr) {
+        return kNotFound;
+    }
+    return base::encodeUtf16(*found);
 }
 
-bool FakeRemovalDisk::writeUtf16(const std::wstring& path, const std::wstring& content,
-                                 std::wstring* reason) {
+platform::Outcome FakeRemovalDisk::write(const std::wstring& path, const std::string& bytes) {
     if (!directoryExists(parentOf(path))) {
-        if (reason != nullptr) {
-            *reason = L"The system cannot find the path specified.";
-        }
-        return false;
+        return refused(platform::Failure::kPathNotFound,
+                       L"The system cannot find the path specified.");
     }
     log.push_back(L"write " + path);
-    addFile(path, content);
-    return true;
+    addFile(path, base::decodeMarkedText(bytes).value_or(fromAnsi(bytes)));
+    return {};
+}
+
+// Latin-1 stands in for the ANSI code page.
+std::wstring FakeRemovalDisk::fromAnsi(const std::string& bytes) const {
+    std::wstring text;
+    for (const char c : bytes) {
+        text.push_back(wchar_t(static_cast<unsigned char>(c)));
+    }
+    return text;
 }
 
 } // namespace parcelkit::doubles

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/file_bytes.hpp"
 #include "platform/file_removal.hpp"
 #include "platform/file_system.hpp"
 
@@ -11,9 +12,11 @@
 namespace parcelkit::doubles {
 
 // Files and directories of one disk, with the path rules of Windows (case does not
-// matter), as both the file system and the removal see them. Every change is logged in
-// order, so tests can check what happened before what.
-class FakeRemovalDisk : public platform::FileSystem, public platform::FileRemoval {
+// matter), as the file system, the removal and the whole-file reader see them. Every
+// change is logged in order, so tests can check what happened before what.
+class FakeRemovalDisk : public platform::FileSystem,
+                        public platform::FileRemoval,
+                        public platform::FileBytes {
 public:
     // Adds the file and its missing parent directories.
     void addFile(const std::wstring& path, std::wstring text = L"");
@@ -33,7 +36,7 @@ public:
 
     bool fileExists(const std::wstring& path) const override;
     bool directoryExists(const std::wstring& path) const override;
-    bool createDirectory(const std::wstring& path) override;
+    platform::Outcome createDirectory(const std::wstring& path) override;
     std::optional<std::wstring> shortPath(const std::wstring&) const override {
         return std::nullopt;
     }
@@ -42,17 +45,22 @@ public:
     std::optional<platform::FileTime> lastWriteTime(const std::wstring&) const override {
         return std::nullopt;
     }
-    bool copyFile(const std::wstring& from, const std::wstring& to, std::wstring* reason) override;
-    bool deleteFile(const std::wstring& path) override { return deleteFile(path, nullptr); }
-    bool setNormalAttributes(const std::wstring& path) override { return fileExists(path); }
+    platform::Outcome copyFile(const std::wstring& from, const std::wstring& to) override;
+    platform::Outcome deleteFile(const std::wstring& path) override { return removeFile(path); }
+    platform::Outcome setNormalAttributes(const std::wstring& path) override;
+    platform::Result<std::wstring> createTemporaryFile(const std::wstring& directory,
+                                                       const std::wstring& prefix) override;
+    platform::Outcome moveAtRestart(const std::wstring& from, const std::wstring& to) override;
     std::wstring currentDirectory() const override { return L"C:\\"; }
 
-    bool deleteFile(const std::wstring& path, std::wstring* reason) override;
-    bool removeEmptyDirectory(const std::wstring& path, std::wstring* reason) override;
-    bool deleteAtRestart(const std::wstring& path) override;
-    std::optional<std::wstring> readText(const std::wstring& path) const override;
-    bool writeUtf16(const std::wstring& path, const std::wstring& text,
-                    std::wstring* reason) override;
+    platform::Outcome removeFile(const std::wstring& path) override;
+    platform::Outcome removeEmptyDirectory(const std::wstring& path) override;
+    platform::Outcome deleteAtRestart(const std::wstring& path) override;
+
+    // Files read as UTF-16LE with the mark; written files keep the text their mark names.
+    platform::Result<std::string> read(const std::wstring& path) const override;
+    platform::Outcome write(const std::wstring& path, const std::string& bytes) override;
+    std::wstring fromAnsi(const std::string& bytes) const override;
 
     static std::wstring fold(const std::wstring& path);
 

@@ -25,12 +25,13 @@ struct FakeShell : platform::Shell {
         }
         return it->second;
     }
-    bool createLink(const std::wstring& linkFile, const platform::ShellLink& link) override {
+    platform::Outcome createLink(const std::wstring& linkFile,
+                                 const platform::ShellLink& link) override {
         if (!linkObjectAvailable) {
-            return false;
+            return platform::Failure{platform::Failure::kNotSupported, L"No link object."};
         }
         saved.push_back({linkFile, link});
-        return true;
+        return {};
     }
 };
 

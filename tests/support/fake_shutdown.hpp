@@ -16,18 +16,28 @@ struct FakeShutdown : platform::Shutdown {
     std::vector<std::wstring> calls;
 
     bool nineFamily() const override { return nine; }
-    bool exitWindows(unsigned flags) override {
+    platform::Outcome exitWindows(unsigned flags) override {
         calls.push_back(L"exitWindows " + std::to_wstring(flags));
-        return accept;
+        return answer(accept);
     }
-    bool enablePrivilege(const std::wstring& machine, const std::wstring& privilege) override {
+    platform::Outcome enablePrivilege(const std::wstring& machine,
+                                      const std::wstring& privilege) override {
         calls.push_back(L"enablePrivilege " + machine + L"|" + privilege);
-        return unknown.count(privilege) == 0;
+        return answer(unknown.count(privilege) == 0);
     }
-    bool initiateShutdown(const std::wstring& machine, bool force, bool restart) override {
+    platform::Outcome initiateShutdown(const std::wstring& machine, bool force,
+                                       bool restart) override {
         calls.push_back(L"initiateShutdown " + machine + L"|" + (force ? L"force" : L"") + L"|" +
                         (restart ? L"restart" : L""));
-        return accept;
+        return answer(accept);
+    }
+
+private:
+    static platform::Outcome answer(bool done) {
+        if (done) {
+            return {};
+        }
+        return platform::Failure{1314, L"A required privilege is not held by the client."};
     }
 };
 

@@ -43,6 +43,8 @@ struct FileCopyRig {
     model::MessageTexts texts{*langfile, L"0409"};
     FakeInstallView view;
     model::InstallContext context{platform, session, *setupini, texts, view, nullptr};
+    // The record as a reader sees it.
+    std::unique_ptr<platform::ProfileFile> recordFile = profiles.open(kRecord);
     std::vector<std::wstring> skiplist;
 
     FileCopyRig() {
@@ -56,7 +58,7 @@ struct FileCopyRig {
               L"C:\\users", L"C:\\users\\ann", kTemp, L"E:\\setup", kComponent}) {
             files.addDirectory(dir);
         }
-        context.uninstallini = profiles.open(kRecord);
+        context.uninstallini = std::make_unique<record::RecordWriter>(profiles.open(kRecord));
     }
 
     void run(const std::vector<std::wstring>& lines, const std::wstring& name = L"CORE") {
@@ -87,11 +89,9 @@ struct FileCopyRig {
 
     // The value of a [file] entry of the record, "<none>" when it is missing.
     std::wstring recorded(const std::wstring& key) const {
-        return context.uninstallini->readString(L"file", key, L"<none>");
+        return recordFile->readString(L"file", key, L"<none>");
     }
-    std::vector<std::wstring> recordedFiles() const {
-        return context.uninstallini->keyNames(L"file");
-    }
+    std::vector<std::wstring> recordedFiles() const { return recordFile->keyNames(L"file"); }
     std::wstring text(const model::Message& message) const { return texts.text(message); }
 };
 

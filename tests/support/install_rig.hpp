@@ -29,13 +29,13 @@ namespace parcelkit::doubles {
 // Directories made and files copied, logged as "mkdir PATH" and "copy TARGET".
 struct LoggedFileSystem : FakeFileSystem {
     explicit LoggedFileSystem(EventLog& log) : log_(log) {}
-    bool createDirectory(const std::wstring& path) override {
+    platform::Outcome createDirectory(const std::wstring& path) override {
         log_.add(L"mkdir " + path);
         return FakeFileSystem::createDirectory(path);
     }
-    bool copyFile(const std::wstring& from, const std::wstring& to, std::wstring* reason) override {
+    platform::Outcome copyFile(const std::wstring& from, const std::wstring& to) override {
         log_.add(L"copy " + to);
-        return FakeFileSystem::copyFile(from, to, reason);
+        return FakeFileSystem::copyFile(from, to);
     }
 
 private:
@@ -45,7 +45,7 @@ private:
 // Programs started, logged as "run COMMAND LINE".
 struct LoggedProcesses : FakeProcesses {
     explicit LoggedProcesses(EventLog& log) : log_(log) {}
-    platform::ProcessOutcome run(const platform::ProcessRequest& request) override {
+    platform::Result<platform::ProcessRun> run(const platform::ProcessRequest& request) override {
         log_.add(L"run " + request.commandLine);
         return FakeProcesses::run(request);
     }

@@ -172,10 +172,16 @@ std::vector<std::wstring> MemoryProfile::sectionNames() const {
     return names;
 }
 
-void MemoryProfile::writeString(const std::wstring& section, const std::wstring& key,
-                                const std::wstring& value) {
+namespace {
+
+const platform::Failure kRefused{platform::Failure::kAccessDenied, L"Access is denied."};
+
+} // namespace
+
+platform::Outcome MemoryProfile::writeString(const std::wstring& section, const std::wstring& key,
+                                             const std::wstring& value) {
     if (refuseWrites_) {
-        throw base::PlatformError(L"Cannot write", path_, L"Access is denied.");
+        return kRefused;
     }
     auto sections = parsed();
     auto it = std::find_if(sections.begin(), sections.end(),
@@ -192,11 +198,12 @@ void MemoryProfile::writeString(const std::wstring& section, const std::wstring&
         entry->value = value;
     }
     store(sections);
+    return {};
 }
 
-void MemoryProfile::deleteKey(const std::wstring& section, const std::wstring& key) {
+platform::Outcome MemoryProfile::deleteKey(const std::wstring& section, const std::wstring& key) {
     if (refuseWrites_) {
-        throw base::PlatformError(L"Cannot delete", path_, L"Access is denied.");
+        return kRefused;
     }
     auto sections = parsed();
     for (auto& s : sections) {
@@ -205,15 +212,17 @@ void MemoryProfile::deleteKey(const std::wstring& section, const std::wstring& k
         }
     }
     store(sections);
+    return {};
 }
 
-void MemoryProfile::deleteSection(const std::wstring& section) {
+platform::Outcome MemoryProfile::deleteSection(const std::wstring& section) {
     if (refuseWrites_) {
-        throw base::PlatformError(L"Cannot delete", path_, L"Access is denied.");
+        return kRefused;
     }
     auto sections = parsed();
     std::erase_if(sections, [&](const Section& s) { return equalsIgnoreCase(s.name, section); });
     store(sections);
+    return {};
 }
 
 void MemoryProfile::store(const std::vector<Section>& sections) {
@@ -274,9 +283,10 @@ std::unique_ptr<platform::ProfileFile> MemoryProfileStore::open(const std::wstri
     return std::make_unique<MemoryProfile>(path, text, encoding);
 }
 
-void MemoryProfileStore::makeUnicode(const std::wstring& path) {
+platform::Outcome MemoryProfileStore::makeUnicode(const std::wstring& path) {
     open(path);
     *encodings_[path] = ProfileEncoding::Utf16;
+    return {};
 }
 
 } // namespace parcelkit::doubles

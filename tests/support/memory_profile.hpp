@@ -30,13 +30,13 @@ public:
                             const std::wstring& def) const override;
     std::vector<std::wstring> keyNames(const std::wstring& section) const override;
     std::vector<std::wstring> sectionNames() const override;
-    void writeString(const std::wstring& section, const std::wstring& key,
-                     const std::wstring& value) override;
+    platform::Outcome writeString(const std::wstring& section, const std::wstring& key,
+                                  const std::wstring& value) override;
     const std::wstring& path() const override { return path_; }
-    void deleteKey(const std::wstring& section, const std::wstring& key) override;
-    void deleteSection(const std::wstring& section) override;
+    platform::Outcome deleteKey(const std::wstring& section, const std::wstring& key) override;
+    platform::Outcome deleteSection(const std::wstring& section) override;
 
-    // Makes the next write throw, as a refused write on a full or locked disk would.
+    // Makes the next writes fail, as refused writes on a full or locked disk would.
     void refuseWrites(bool refuse) { refuseWrites_ = refuse; }
 
 private:
@@ -68,7 +68,7 @@ public:
     // nullopt when the file does not exist.
     std::optional<ProfileEncoding> encoding(const std::wstring& path) const;
     std::unique_ptr<platform::ProfileFile> open(const std::wstring& path) override;
-    void makeUnicode(const std::wstring& path) override;
+    platform::Outcome makeUnicode(const std::wstring& path) override;
 
 private:
     std::map<std::wstring, std::shared_ptr<std::wstring>> files_;

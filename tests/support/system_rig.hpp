@@ -18,10 +18,10 @@ struct GuardedRegistry : FakeRegistry {
     std::set<std::wstring> refused; // value names; "*" refuses every write
     std::vector<std::wstring> written;
 
-    bool writeString(platform::RootKey root, const std::wstring& subkey, const std::wstring& name,
-                     const std::wstring& value) override {
+    platform::Outcome writeString(platform::RootKey root, const std::wstring& subkey,
+                                  const std::wstring& name, const std::wstring& value) override {
         if (refused.count(L"*") != 0 || refused.count(name) != 0) {
-            return false;
+            return platform::Failure{platform::Failure::kAccessDenied, L"Access is denied."};
         }
         written.push_back(name);
         return FakeRegistry::writeString(root, subkey, name, value);
@@ -47,12 +47,13 @@ struct SystemRig {
         machine.files.addDirectory(L"C:\\users\\ann\\Temp");
         machine.files.addDirectory(L"D:\\Apps");
         machine.files.addDirectory(L"D:\\Apps\\Prog");
-        machine.profiles.makeUnicode(L"D:\\Apps\\Prog\\uninstall.ini");
-        context.uninstallini = machine.profiles.open(L"D:\\Apps\\Prog\\uninstall.ini");
+        platform::notChecked(machine.profiles.makeUnicode(L"D:\\Apps\\Prog\\uninstall.ini"));
+        context.uninstallini = std::make_unique<record::RecordWriter>(
+            machine.profiles.open(L"D:\\Apps\\Prog\\uninstall.ini"));
     }
 
     std::wstring record(const std::wstring& section, const std::wstring& key) const {
-        return context.uninstallini->readString(section, key, L"<none>");
+        return context.uninstallini->file().readString(section, key, L"<none>");
     }
     void setLanguage(const std::wstring& text) {
         machine.profiles.put(L"E:\\setup\\language.ini", text);

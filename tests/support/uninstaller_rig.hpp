@@ -18,7 +18,7 @@ struct LoggingProcesses : FakeProcesses {
     FakeRemovalDisk* disk = nullptr;
     std::vector<std::wstring> imported;
 
-    platform::ProcessOutcome run(const platform::ProcessRequest& request) override {
+    platform::Result<platform::ProcessRun> run(const platform::ProcessRequest& request) override {
         disk->log.push_back(L"run " + request.commandLine);
         const std::wstring regedit = L"regedit.exe /s \"";
         if (request.commandLine.compare(0, regedit.size(), regedit) == 0) {
@@ -42,7 +42,7 @@ struct UninstallerRig {
     FakeRegistry registry;
     LoggingProcesses processes;
     FakeSystemInfo system;
-    uninstaller::RemovalMachine machine{profiles, disk, disk, registry, processes, system};
+    uninstaller::RemovalMachine machine{profiles, disk, disk, disk, registry, processes, system};
 
     UninstallerRig() {
         processes.disk = &disk;

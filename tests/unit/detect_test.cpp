@@ -82,7 +82,7 @@ TEST(DetectComponents, InstalledComponentStartsUncheckedWithItsSubComponents) {
     EXPECT_EQ(setup.state(L"m"), CheckState::Unchecked); // mandatory, but installed
     EXPECT_TRUE(setup.boxes.shown.empty());
 
-    setup.files.deleteFile(L"C:\\m.exe"); // detection never clears a flag
+    ASSERT_TRUE(bool(setup.files.deleteFile(L"C:\\m.exe"))); // detection never clears a flag
     setup.page.detect();
     EXPECT_EQ(setup.page.lists().installedflags[setup.node(L"m")], L"1");
 }

@@ -86,5 +86,5 @@ TEST(FileEntryMalformed, KeysOfSeparatorsOnlyEndTheRun) {
 }
 
 TEST(FileEntryMalformed, IsReportedLikeAnyOtherErrorThatEndsTheRun) {
-    EXPECT_THROW(read(L"a.dll="), parcelkit::base::PlatformError);
+    EXPECT_THROW(read(L"a.dll="), parcelkit::base::Error);
 }

@@ -82,11 +82,11 @@ TEST_F(FileCopyRegistration, FlagTwoRecordsOneForAMissingOrOlderTarget) {
 TEST_F(FileCopyRegistration, FlagTwoIsRecordedBeforeTheCopyFlagZeroAfterIt) {
     offer(L"two.dll");
     offer(L"zero.dll");
-    auto& record = static_cast<doubles::MemoryProfile&>(*context.uninstallini);
+    auto& record = static_cast<doubles::MemoryProfile&>(context.uninstallini->file());
     record.refuseWrites(true);
-    EXPECT_THROW(run({L"two.dll,2=#sysdir#"}), base::PlatformError);
+    EXPECT_THROW(run({L"two.dll,2=#sysdir#"}), base::Error);
     EXPECT_TRUE(files.copies().empty());
-    EXPECT_THROW(run({L"zero.dll=#sysdir#"}), base::PlatformError);
+    EXPECT_THROW(run({L"zero.dll=#sysdir#"}), base::Error);
     EXPECT_EQ(files.copies().size(), 1u);
     EXPECT_TRUE(processes.requests.empty());
 }

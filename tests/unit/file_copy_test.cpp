@@ -60,8 +60,9 @@ TEST_F(FileCopyTest, ThreeSourceFieldsInstallUnderTheTargetName) {
 TEST_F(FileCopyTest, TargetDirectoryIsMadeAndRecordedEvenWhenNothingMatches) {
     run({L"*.none=#setupdir#\\Data"});
     EXPECT_TRUE(files.directoryExists(L"C:\\Program Files\\Notes\\Data"));
-    EXPECT_EQ(context.uninstallini->readString(L"dir", L"C:\\Program Files\\Notes\\Data", L""),
-              L"CORE");
+    EXPECT_EQ(
+        context.uninstallini->file().readString(L"dir", L"C:\\Program Files\\Notes\\Data", L""),
+        L"CORE");
     EXPECT_TRUE(boxes.shown.empty()) << "a wildcard that matches nothing is silent";
     EXPECT_TRUE(files.copies().empty());
     EXPECT_EQ(view.progress, (std::vector<int>{0}));
@@ -240,7 +241,7 @@ TEST_F(FileCopyTest, MalformedEntryEndsTheSectionAndKeepsWhatWasRecorded) {
 
 TEST_F(FileCopyTest, RefusedRecordWriteEndsTheRunAfterTheCopy) {
     offer(L"a.dll");
-    static_cast<doubles::MemoryProfile&>(*context.uninstallini).refuseWrites(true);
-    EXPECT_THROW(run({L"a.dll=#setupdir#"}), base::PlatformError);
+    static_cast<doubles::MemoryProfile&>(context.uninstallini->file()).refuseWrites(true);
+    EXPECT_THROW(run({L"a.dll=#setupdir#"}), base::Error);
     EXPECT_TRUE(files.fileExists(installed(L"a.dll")));
 }

@@ -222,12 +222,12 @@ TEST_F(InstallOrder, RefusedRecordWriteEndsTheRunNamingTheComponentFile) {
     rig.describe(L"next", L"[main]\r\nver=1\r\n");
     // The disk fills up while core's shortcuts are made.
     rig.steps.onShortcut = [](model::InstallContext& context) {
-        dynamic_cast<doubles::MemoryProfile&>(*context.uninstallini).refuseWrites(true);
+        dynamic_cast<doubles::MemoryProfile&>(context.uninstallini->file()).refuseWrites(true);
     };
     try {
         rig.install();
         FAIL() << "the run went on";
-    } catch (const base::PlatformError& error) {
+    } catch (const base::Error& error) {
         const std::wstring text = error.describe();
         EXPECT_NE(text.find(InstallRig::kRecord), std::wstring::npos);
         EXPECT_NE(text.find(L"E:\\setup\\next\\parcelkit.ini"), std::wstring::npos);
@@ -243,7 +243,7 @@ TEST_F(InstallOrder, DestinationThatIsNoFullPathIsRefusedBeforeAnythingRuns) {
     rig.offer(L"core", L"a.txt");
     for (const wchar_t* destination : {L"", L"C:", L"Notes", L"\\Notes", L"1:\\Notes"}) {
         rig.session.dirs.setupdir = destination;
-        EXPECT_THROW(rig.install(), base::PlatformError) << testing::PrintToString(destination);
+        EXPECT_THROW(rig.install(), base::Error) << testing::PrintToString(destination);
     }
     EXPECT_TRUE(rig.log.events.empty());
 }

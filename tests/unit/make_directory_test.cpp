@@ -40,12 +40,15 @@ protected:
     }
 
     std::wstring record(const std::wstring& section, const std::wstring& key) const {
-        return context.uninstallini->readString(section, key, L"<none>");
+        return context.uninstallini->file().readString(section, key, L"<none>");
     }
-    std::vector<std::wstring> dirKeys() const { return context.uninstallini->keyNames(L"dir"); }
+    std::vector<std::wstring> dirKeys() const {
+        return context.uninstallini->file().keyNames(L"dir");
+    }
     // An open record without the installation run before it, for component directories.
     void openRecord() {
-        context.uninstallini = machine.profiles.open(L"D:\\Apps\\Prog\\uninstall.ini");
+        context.uninstallini = std::make_unique<record::RecordWriter>(
+            machine.profiles.open(L"D:\\Apps\\Prog\\uninstall.ini"));
     }
 
     doubles::TestPlatform machine;
@@ -132,8 +135,8 @@ TEST_F(MakedirTest, ComponentDirectoryBeforeTheRecordExistsIsAFault) {
 
 TEST_F(MakedirTest, RefusedRecordWriteEndsTheStep) {
     openRecord();
-    static_cast<doubles::MemoryProfile&>(*context.uninstallini).refuseWrites(true);
-    EXPECT_THROW(makedir(context, L"APP", L"C:\\Program Files\\Foo"), base::PlatformError);
+    static_cast<doubles::MemoryProfile&>(context.uninstallini->file()).refuseWrites(true);
+    EXPECT_THROW(makedir(context, L"APP", L"C:\\Program Files\\Foo"), base::Error);
     EXPECT_FALSE(machine.files.directoryExists(L"C:\\Program Files\\Foo"))
         << "nothing is created that the record does not know of";
 }
@@ -153,7 +156,7 @@ TEST_F(MakedirTest, InstallationDirectoryCreatesTheRecord) {
     EXPECT_EQ(record(L"dir", L"D:\\Apps2"), L"#share#");
     EXPECT_EQ(record(L"dir", L"D:\\Apps2\\Prog"), L"#share#");
     EXPECT_EQ(view.line(StatusLine::Subject), L"D:\\Apps2\\Prog");
-    EXPECT_EQ(context.uninstallini->sectionNames(), (Paths{L"main", L"dir"}));
+    EXPECT_EQ(context.uninstallini->file().sectionNames(), (Paths{L"main", L"dir"}));
 }
 
 TEST_F(MakedirTest, RecordNameFromTheLanguageThenTheScriptThenTheDefault) {

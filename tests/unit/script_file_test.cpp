@@ -1,5 +1,6 @@
 #include "base/error.hpp"
 #include "memory_profile.hpp"
+#include "record/record_writer.hpp"
 #include "script/script_file.hpp"
 
 #include <gtest/gtest.h>
@@ -23,15 +24,17 @@ TEST(ScriptFile, AKeyWithAnEmptyValueMakesTheSectionExist) {
     EXPECT_FALSE(script::sectionExists(*ini, L"empty"));
 }
 
-TEST(MemoryProfileDouble, RefusedWritesThrowWithTheFileNamed) {
+TEST(MemoryProfileDouble, RefusedRecordWritesThrowWithTheFileNamed) {
     doubles::MemoryProfileStore store;
+    record::RecordWriter record(store.open(L"D:\\app\\uninstall.ini"));
+    record.write(L"list", L"CORE", L"Core");
     auto ini = store.open(L"D:\\app\\uninstall.ini");
-    ini->writeString(L"list", L"CORE", L"Core");
     static_cast<doubles::MemoryProfile&>(*ini).refuseWrites(true);
+    record::RecordWriter refused(std::move(ini));
     try {
-        ini->writeString(L"list", L"EXTRA", L"Extra");
+        refused.write(L"list", L"EXTRA", L"Extra");
         FAIL() << "the write should have been refused";
-    } catch (const base::PlatformError& error) {
+    } catch (const base::Error& error) {
         EXPECT_EQ(error.object(), L"D:\\app\\uninstall.ini");
     }
     EXPECT_EQ(store.open(L"D:\\app\\uninstall.ini")->readString(L"list", L"CORE", L""), L"Core");

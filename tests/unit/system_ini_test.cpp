@@ -46,23 +46,22 @@ TEST_F(SystemIniTest, NtFamilyWritesNothing) {
     rig.session.ostype = L"2000";
     system::systemini(rig.context, {L"386Enh,device=x.vxd"}, L"APP");
     EXPECT_EQ(rig.machine.profiles.text(kSystemIni), nullptr);
-    EXPECT_TRUE(rig.context.uninstallini->sectionNames().empty());
+    EXPECT_TRUE(rig.context.uninstallini->file().sectionNames().empty());
 }
 
 TEST_F(SystemIniTest, EntryWithoutSectionOrKeyNameIsPassedOver) {
     system::systemini(rig.context, {L"386Enh=x.vxd", L",device=y.vxd", L"386Enh,=z.vxd"}, L"APP");
     EXPECT_EQ(systemIni(L"386Enh", L"device"), L"<none>");
-    EXPECT_TRUE(rig.context.uninstallini->sectionNames().empty());
+    EXPECT_TRUE(rig.context.uninstallini->file().sectionNames().empty());
 }
 
 TEST_F(SystemIniTest, RecordIsWrittenBeforeTheEntryIsApplied) {
     rig.machine.profiles.put(kSystemIni, L"");
-    auto* record = dynamic_cast<doubles::MemoryProfile*>(rig.context.uninstallini.get());
+    auto* record = dynamic_cast<doubles::MemoryProfile*>(&rig.context.uninstallini->file());
     ASSERT_NE(record, nullptr);
     // A record that cannot be written stops the step before system.ini changes, so the
     // uninstaller never misses an entry that was made.
     record->refuseWrites(true);
-    EXPECT_THROW(system::systemini(rig.context, {L"386Enh,device=x.vxd"}, L"APP"),
-                 base::PlatformError);
+    EXPECT_THROW(system::systemini(rig.context, {L"386Enh,device=x.vxd"}, L"APP"), base::Error);
     EXPECT_EQ(*rig.machine.profiles.text(kSystemIni), L"");
 }

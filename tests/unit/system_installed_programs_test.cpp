@@ -95,7 +95,7 @@ TEST_F(InstalledProgramsTest, RefusedValueAfterTheKeyWasMadeNamesTheValue) {
     try {
         system::uninstall(rig.context);
         ADD_FAILURE() << "no error";
-    } catch (const base::PlatformError& error) {
+    } catch (const base::Error& error) {
         EXPECT_EQ(error.operation(), L"Failed to set data for 'Publisher'");
     }
     EXPECT_EQ(rig.registry.written,

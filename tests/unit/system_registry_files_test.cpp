@@ -1,5 +1,6 @@
+#include "base/text_encoding.hpp"
+#include "script/text_files.hpp"
 #include "system/registry_files.hpp"
-#include "system/text_lines.hpp"
 #include "system_rig.hpp"
 
 #include <gtest/gtest.h>
@@ -15,16 +16,17 @@ constexpr wchar_t kHeader[] = L"Windows Registry Editor Version 5.00";
 class RegistryFilesTest : public ::testing::Test {
 protected:
     void putFile(const std::wstring& path, const Lines& lines) {
-        rig.bytes.put(path, system::encodeUtf16Lines(lines));
+        rig.bytes.put(path, base::encodeUtf16Lines(lines));
     }
     Lines linesOf(const std::string& bytes) {
-        return system::splitLines(system::decodeText(bytes, rig.bytes));
+        return base::splitLines(script::decodeText(bytes, rig.bytes));
     }
     Lines undoFile() {
         const auto bytes = rig.bytes.read(L"D:\\Apps\\Prog\\unreg.reg");
-        EXPECT_TRUE(bytes.has_value());
-        EXPECT_EQ(bytes.value_or("").substr(0, 2), "\xFF\xFE");
-        return linesOf(bytes.value_or(""));
+        EXPECT_TRUE(bool(bytes));
+        const std::string content = bytes ? *bytes : std::string();
+        EXPECT_EQ(content.substr(0, 2), "\xFF\xFE");
+        return linesOf(content);
     }
 
     doubles::SystemRig rig;
@@ -77,7 +79,7 @@ TEST_F(RegistryFilesTest, MissingRegistryFilesAreSkippedSilently) {
 TEST_F(RegistryFilesTest, RefusedImportCopyStopsTheRunWithoutStartingRegedit) {
     putFile(L"E:\\setup\\a.reg", {kHeader, L""});
     rig.bytes.refuseWrites(L"C:\\users\\ann\\Temp\\reg.reg");
-    EXPECT_THROW(system::reg(rig.context, rig.bytes, L"E:\\setup\\a.reg"), base::PlatformError);
+    EXPECT_THROW(system::reg(rig.context, rig.bytes, L"E:\\setup\\a.reg"), base::Error);
     EXPECT_TRUE(rig.machine.processes.requests.empty());
 }
 

@@ -144,7 +144,7 @@ TEST_F(ShortcutTest, KeyFieldsAndIconIndex) {
     for (const auto* bad : {L"x", L"1x", L"2147483648", L"-", L"0x10", L"1.5"}) {
         EXPECT_THROW(readShortcutEntry(std::wstring(L"App|DESKTOP|Sub|i.ico|") + bad + L"=a",
                                        rig.session.dirs, rig.machine.files),
-                     base::PlatformError)
+                     base::Error)
             << ::testing::PrintToString(std::wstring(bad));
     }
 }
@@ -199,7 +199,7 @@ TEST_F(ShortcutTest, UnknownOrUnavailableFoldersTouchNothing) {
     run({L"A|NOWHERE|Sub=a.exe", L"B|FAVORITES|Sub=a.exe", L"C|USER|Sub=a.exe", L"D|PERSONAL=a.exe",
          L"E=a.exe", L"F|DESKTOP="});
     EXPECT_TRUE(rig.shell.saved.empty());
-    EXPECT_TRUE(rig.context.uninstallini->sectionNames().empty());
+    EXPECT_TRUE(rig.context.uninstallini->file().sectionNames().empty());
     // The next good entry is still made.
     run({L"G|DESKTOP=a.exe"});
     ASSERT_EQ(rig.shell.saved.size(), 1u);
@@ -207,10 +207,10 @@ TEST_F(ShortcutTest, UnknownOrUnavailableFoldersTouchNothing) {
 }
 
 TEST_F(ShortcutTest, BadIconIndexStopsBeforeAnythingIsMade) {
-    EXPECT_THROW(run({L"A|DESKTOP|Sub|i.ico|one=a.exe"}), base::PlatformError);
+    EXPECT_THROW(run({L"A|DESKTOP|Sub|i.ico|one=a.exe"}), base::Error);
     EXPECT_TRUE(rig.shell.saved.empty());
     EXPECT_FALSE(rig.machine.files.directoryExists(L"C:\\users\\ann\\Desktop\\Sub"));
-    EXPECT_TRUE(rig.context.uninstallini->sectionNames().empty());
+    EXPECT_TRUE(rig.context.uninstallini->file().sectionNames().empty());
 }
 
 TEST_F(ShortcutTest, WithoutALinkObjectTheFolderIsMadeButNoLinkRecorded) {
@@ -218,5 +218,5 @@ TEST_F(ShortcutTest, WithoutALinkObjectTheFolderIsMadeButNoLinkRecorded) {
     run({L"App|DESKTOP|Tools=a.exe"});
     EXPECT_TRUE(rig.machine.files.directoryExists(L"C:\\users\\ann\\Desktop\\Tools"));
     EXPECT_EQ(rig.record(L"dir", L"C:\\users\\ann\\Desktop\\Tools"), L"APP");
-    EXPECT_TRUE(rig.context.uninstallini->keyNames(L"file").empty());
+    EXPECT_TRUE(rig.context.uninstallini->file().keyNames(L"file").empty());
 }

@@ -1,12 +1,13 @@
+#include "base/text_encoding.hpp"
 #include "fake_file_bytes.hpp"
-#include "system/text_lines.hpp"
+#include "script/text_files.hpp"
 
 #include <gtest/gtest.h>
 
 using namespace parcelkit;
-using system::decodeText;
-using system::encodeUtf16Lines;
-using system::splitLines;
+using base::encodeUtf16Lines;
+using base::splitLines;
+using script::decodeText;
 using Lines = std::vector<std::wstring>;
 
 namespace {
@@ -79,8 +80,8 @@ TEST_F(TextLinesTest, EncodedLinesAreUtf16WithMarkAndCrLf) {
 }
 
 TEST_F(TextLinesTest, MissingFileHasNoLines) {
-    EXPECT_FALSE(system::readTextLines(bytes, L"C:\\none.reg").has_value());
+    EXPECT_FALSE(script::readTextLines(bytes, L"C:\\none.reg").has_value());
     bytes.put(L"C:\\a.reg", "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\A]");
-    EXPECT_EQ(system::readTextLines(bytes, L"C:\\a.reg"),
+    EXPECT_EQ(script::readTextLines(bytes, L"C:\\a.reg"),
               (Lines{L"REGEDIT4", L"", L"[HKEY_CURRENT_USER\\A]"}));
 }

@@ -22,14 +22,14 @@ struct UntouchedRegistry : platform::Registry {
         ADD_FAILURE() << "registry read";
         return false;
     }
-    bool writeString(platform::RootKey, const std::wstring&, const std::wstring&,
-                     const std::wstring&) override {
+    platform::Outcome writeString(platform::RootKey, const std::wstring&, const std::wstring&,
+                                  const std::wstring&) override {
         ADD_FAILURE() << "registry write";
-        return false;
+        return platform::Failure{platform::Failure::kAccessDenied, L"Not to be touched."};
     }
-    bool deleteTree(platform::RootKey, const std::wstring&) override {
+    platform::Outcome deleteTree(platform::RootKey, const std::wstring&) override {
         ADD_FAILURE() << "registry delete";
-        return false;
+        return platform::Failure{platform::Failure::kAccessDenied, L"Not to be touched."};
     }
 };
 

@@ -45,9 +45,9 @@ struct FakeView : presenters::UninstallerView {
 struct FakeSelf : platform::SelfRemoval {
     int asked = 0;
     std::wstring programPath() const override { return UninstallerRig::kProgram; }
-    bool removeAfterExit(const std::vector<std::wstring>&) override {
+    platform::Outcome removeAfterExit(const std::vector<std::wstring>&) override {
         ++asked;
-        return true;
+        return {};
     }
 };
 

@@ -235,8 +235,9 @@ TEST(Removal, AFileAnotherComponentStillRecordsStays) {
     layOut(rig);
     // DOC installed the same help viewer; removing APP must not break DOC.
     rig.record(kRecord);
-    rig.profiles.open(UninstallerRig::kRecord)
-        ->writeString(L"file", L"C:\\Program Files\\Notes\\bin\\ole.dll|0", L"DOC");
+    EXPECT_TRUE(
+        bool(rig.profiles.open(UninstallerRig::kRecord)
+                 ->writeString(L"file", L"C:\\Program Files\\Notes\\bin\\ole.dll|0", L"DOC")));
     const auto report = rig.remove({L"APP"});
     EXPECT_TRUE(rig.disk.hasFile(L"C:\\Program Files\\Notes\\bin\\ole.dll"));
     EXPECT_EQ(indexOf(rig.disk.log, L"run C:\\windows\\system32\\regsvr32.exe /u /s "
@@ -317,7 +318,7 @@ TEST(Removal, RefusedRecordWriteStopsAndIsReported) {
         }
     } refusing;
     refusing.put(UninstallerRig::kRecord, kRecord);
-    uninstaller::RemovalMachine machine{refusing,     rig.disk,      rig.disk,
+    uninstaller::RemovalMachine machine{refusing,     rig.disk,      rig.disk,  rig.disk,
                                         rig.registry, rig.processes, rig.system};
     const auto report =
         uninstaller::removeInstallation(machine, UninstallerRig::kProgram, {L"APP", L"DOC"}, {});

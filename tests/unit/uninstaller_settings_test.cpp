@@ -42,7 +42,7 @@ TEST(RemovalOfSettings, RefusedSystemIniWriteKeepsTheComponent) {
         }
     } refusing;
     refusing.inner = &rig.profiles;
-    uninstaller::RemovalMachine machine{refusing,     rig.disk,      rig.disk,
+    uninstaller::RemovalMachine machine{refusing,     rig.disk,      rig.disk,  rig.disk,
                                         rig.registry, rig.processes, rig.system};
     const auto report =
         uninstaller::removeInstallation(machine, UninstallerRig::kProgram, {L"APP"}, {});

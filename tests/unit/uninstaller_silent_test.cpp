@@ -12,9 +12,12 @@ struct FakeSelfRemoval : platform::SelfRemoval {
     bool refuse = false;
     std::vector<std::vector<std::wstring>> asked;
     std::wstring programPath() const override { return UninstallerRig::kProgram; }
-    bool removeAfterExit(const std::vector<std::wstring>& directories) override {
+    platform::Outcome removeAfterExit(const std::vector<std::wstring>& directories) override {
         asked.push_back(directories);
-        return !refuse;
+        if (refuse) {
+            return platform::Failure{platform::Failure::kAccessDenied, L"Access is denied."};
+        }
+        return {};
     }
 };
 

@@ -139,9 +139,9 @@ TEST_F(Closing, FailedInstallAfterAbandonStillReleasesAndCloses) {
     rig.steps.duringInstall = [&] {
         rig.boxes.answer(BoxAnswer::Yes);
         rig.wizardView.close();
-        throw base::PlatformError(L"Cannot write", L"uninstall.ini", L"Access is denied.");
+        throw base::Error(L"Cannot write", L"uninstall.ini", L"Access is denied.");
     };
-    EXPECT_THROW(rig.wizard.Button1Click(), base::PlatformError);
+    EXPECT_THROW(rig.wizard.Button1Click(), base::Error);
     EXPECT_FALSE(rig.wizard.installing());
     EXPECT_FALSE(rig.session.setupini);
     EXPECT_TRUE(rig.closed);

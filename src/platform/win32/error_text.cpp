@@ -20,4 +20,12 @@ std::wstring errorText(DWORD code) {
     return text;
 }
 
+platform::Failure failureOf(DWORD code) {
+    return {code, errorText(code)};
+}
+
+platform::Failure lastFailure() {
+    return failureOf(::GetLastError());
+}
+
 } // namespace parcelkit::win32

@@ -1,6 +1,5 @@
 #include "platform/win32/file_bytes_win32.hpp"
 
-#include "base/error.hpp"
 #include "platform/win32/error_text.hpp"
 #include "platform/win32/handles.hpp"
 
@@ -12,31 +11,46 @@ namespace parcelkit::win32 {
 
 namespace {
 
-// Registry files are small; anything near this size is not one.
+// The files read whole are registry files, undo files and records; anything near this
+// size is none of them.
 constexpr LONGLONG kLargestFile = 64LL * 1024 * 1024;
 
-[[noreturn]] void fail(const std::wstring& operation, const std::wstring& path, DWORD code) {
-    throw base::PlatformError(operation, path, errorText(code));
+platform::Outcome writeAll(HANDLE file, const std::string& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const auto chunk = DWORD(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+        DWORD written = 0;
+        if (!::WriteFile(file, bytes.data() + done, chunk, &written, nullptr)) {
+            return lastFailure();
+        }
+        if (written == 0) {
+            return failureOf(ERROR_WRITE_FAULT);
+        }
+        done += written;
+    }
+    // On the disk before it takes the old file's place.
+    return outcomeOf(::FlushFileBuffers(file));
+}
+
+std::wstring folderOf(const std::wstring& path) {
+    const auto slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? std::wstring(L".") : path.substr(0, slash);
 }
 
 } // namespace
 
-std::optional<std::string> Win32FileBytes::read(const std::wstring& path) const {
+platform::Result<std::string> Win32FileBytes::read(const std::wstring& path) const {
     UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
-        const DWORD code = ::GetLastError();
-        if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) {
-            return std::nullopt;
-        }
-        fail(L"Cannot open file", path, code);
+        return lastFailure();
     }
     LARGE_INTEGER size{};
     if (!::GetFileSizeEx(file.get(), &size)) {
-        fail(L"Cannot read file", path, ::GetLastError());
+        return lastFailure();
     }
     if (size.QuadPart > kLargestFile) {
-        fail(L"Cannot read file", path, ERROR_FILE_TOO_LARGE);
+        return failureOf(ERROR_FILE_TOO_LARGE);
     }
     std::string bytes(std::size_t(size.QuadPart), '\0');
     std::size_t done = 0;
@@ -44,7 +58,7 @@ std::optional<std::string> Win32FileBytes::read(const std::wstring& path) const 
         DWORD read = 0;
         if (!::ReadFile(file.get(), bytes.data() + done, DWORD(bytes.size() - done), &read,
                         nullptr)) {
-            fail(L"Cannot read file", path, ::GetLastError());
+            return lastFailure();
         }
         if (read == 0) {
             break;
@@ -55,25 +69,29 @@ std::optional<std::string> Win32FileBytes::read(const std::wstring& path) const 
     return bytes;
 }
 
-void Win32FileBytes::write(const std::wstring& path, const std::string& bytes) {
-    UniqueFile file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) {
-        fail(L"Cannot create file", path, ::GetLastError());
+platform::Outcome Win32FileBytes::write(const std::wstring& path, const std::string& bytes) {
+    // A name of its own, made with exclusive access, in the same folder: the move that
+    // puts it in place is then a rename on one volume.
+    wchar_t temporary[MAX_PATH + 1] = {};
+    if (::GetTempFileNameW(folderOf(path).c_str(), L"pk", 0, temporary) == 0) {
+        return lastFailure();
     }
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        DWORD written = 0;
-        if (!::WriteFile(file.get(), bytes.data() + done, DWORD(bytes.size() - done), &written,
-                         nullptr) ||
-            written == 0) {
-            const DWORD code = ::GetLastError();
-            file.reset();
-            ::DeleteFileW(path.c_str());
-            fail(L"Cannot write file", path, code);
+    platform::Outcome written = [&]() -> platform::Outcome {
+        UniqueFile file(::CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) {
+            return lastFailure();
         }
-        done += written;
+        return writeAll(file.get(), bytes);
+    }();
+    if (written) {
+        written = outcomeOf(::MoveFileExW(temporary, path.c_str(),
+                                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
     }
+    if (!written) {
+        ::DeleteFileW(temporary);
+    }
+    return written;
 }
 
 std::wstring Win32FileBytes::fromAnsi(const std::string& bytes) const {

@@ -6,8 +6,8 @@ namespace parcelkit::win32 {
 
 class Win32FileBytes : public platform::FileBytes {
 public:
-    std::optional<std::string> read(const std::wstring& path) const override;
-    void write(const std::wstring& path, const std::string& bytes) override;
+    platform::Result<std::string> read(const std::wstring& path) const override;
+    platform::Outcome write(const std::wstring& path, const std::string& bytes) override;
     std::wstring fromAnsi(const std::string& bytes) const override;
 };
 

@@ -6,12 +6,9 @@ namespace parcelkit::win32 {
 
 class Win32FileRemoval : public platform::FileRemoval {
 public:
-    bool deleteFile(const std::wstring& path, std::wstring* reason) override;
-    bool removeEmptyDirectory(const std::wstring& path, std::wstring* reason) override;
-    bool deleteAtRestart(const std::wstring& path) override;
-    std::optional<std::wstring> readText(const std::wstring& path) const override;
-    bool writeUtf16(const std::wstring& path, const std::wstring& text,
-                    std::wstring* reason) override;
+    platform::Outcome removeFile(const std::wstring& path) override;
+    platform::Outcome removeEmptyDirectory(const std::wstring& path) override;
+    platform::Outcome deleteAtRestart(const std::wstring& path) override;
 };
 
 } // namespace parcelkit::win32

@@ -25,8 +25,11 @@ bool Win32FileSystem::directoryExists(const std::wstring& path) const {
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-bool Win32FileSystem::createDirectory(const std::wstring& path) {
-    return ::CreateDirectoryW(path.c_str(), nullptr) || directoryExists(path);
+platform::Outcome Win32FileSystem::createDirectory(const std::wstring& path) {
+    if (::CreateDirectoryW(path.c_str(), nullptr) || directoryExists(path)) {
+        return {};
+    }
+    return lastFailure();
 }
 
 std::optional<std::wstring> Win32FileSystem::shortPath(const std::wstring& path) const {
@@ -70,39 +73,32 @@ std::optional<platform::FileTime> Win32FileSystem::lastWriteTime(const std::wstr
            data.ftLastWriteTime.dwLowDateTime;
 }
 
-bool Win32FileSystem::copyFile(const std::wstring& from, const std::wstring& to,
-                               std::wstring* reason) {
-    if (::CopyFileW(from.c_str(), to.c_str(), FALSE)) {
-        return true;
-    }
-    if (reason != nullptr) {
-        *reason = errorText(::GetLastError());
-    }
-    return false;
+platform::Outcome Win32FileSystem::copyFile(const std::wstring& from, const std::wstring& to) {
+    return outcomeOf(::CopyFileW(from.c_str(), to.c_str(), FALSE));
 }
 
-bool Win32FileSystem::deleteFile(const std::wstring& path) {
-    return ::DeleteFileW(path.c_str()) != 0;
+platform::Outcome Win32FileSystem::deleteFile(const std::wstring& path) {
+    return outcomeOf(::DeleteFileW(path.c_str()));
 }
 
-bool Win32FileSystem::setNormalAttributes(const std::wstring& path) {
-    return ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL) != 0;
+platform::Outcome Win32FileSystem::setNormalAttributes(const std::wstring& path) {
+    return outcomeOf(::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL));
 }
 
-std::optional<std::wstring> Win32FileSystem::createTemporaryFile(const std::wstring& directory,
-                                                                 const std::wstring& prefix) {
+platform::Result<std::wstring> Win32FileSystem::createTemporaryFile(const std::wstring& directory,
+                                                                    const std::wstring& prefix) {
     wchar_t buffer[MAX_PATH + 1] = {};
     if (::GetTempFileNameW(directory.c_str(), prefix.c_str(), 0, buffer) == 0) {
-        return std::nullopt;
+        return lastFailure();
     }
     return std::wstring(buffer);
 }
 
-bool Win32FileSystem::moveAtRestart(const std::wstring& from, const std::wstring& to) {
+platform::Outcome Win32FileSystem::moveAtRestart(const std::wstring& from, const std::wstring& to) {
     // Without MOVEFILE_REPLACE_EXISTING the system drops a move onto an existing file at
     // the restart.
-    return ::MoveFileExW(from.c_str(), to.c_str(),
-                         MOVEFILE_DELAY_UNTIL_REBOOT | MOVEFILE_REPLACE_EXISTING) != 0;
+    return outcomeOf(::MoveFileExW(from.c_str(), to.c_str(),
+                                   MOVEFILE_DELAY_UNTIL_REBOOT | MOVEFILE_REPLACE_EXISTING));
 }
 
 std::wstring Win32FileSystem::currentDirectory() const {

@@ -8,17 +8,17 @@ class Win32FileSystem : public platform::FileSystem {
 public:
     bool fileExists(const std::wstring& path) const override;
     bool directoryExists(const std::wstring& path) const override;
-    bool createDirectory(const std::wstring& path) override;
+    platform::Outcome createDirectory(const std::wstring& path) override;
     std::optional<std::wstring> shortPath(const std::wstring& path) const override;
     std::vector<platform::DirectoryEntry> list(const std::wstring& directory,
                                                const std::wstring& pattern) const override;
     std::optional<platform::FileTime> lastWriteTime(const std::wstring& path) const override;
-    bool copyFile(const std::wstring& from, const std::wstring& to, std::wstring* reason) override;
-    bool deleteFile(const std::wstring& path) override;
-    bool setNormalAttributes(const std::wstring& path) override;
-    std::optional<std::wstring> createTemporaryFile(const std::wstring& directory,
-                                                    const std::wstring& prefix) override;
-    bool moveAtRestart(const std::wstring& from, const std::wstring& to) override;
+    platform::Outcome copyFile(const std::wstring& from, const std::wstring& to) override;
+    platform::Outcome deleteFile(const std::wstring& path) override;
+    platform::Outcome setNormalAttributes(const std::wstring& path) override;
+    platform::Result<std::wstring> createTemporaryFile(const std::wstring& directory,
+                                                       const std::wstring& prefix) override;
+    platform::Outcome moveAtRestart(const std::wstring& from, const std::wstring& to) override;
     std::wstring currentDirectory() const override;
 };
 

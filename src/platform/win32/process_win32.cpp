@@ -1,5 +1,6 @@
 #include "platform/win32/process_win32.hpp"
 
+#include "platform/win32/error_text.hpp"
 #include "platform/win32/handles.hpp"
 
 #include <windows.h>
@@ -22,7 +23,8 @@ private:
 
 } // namespace
 
-platform::ProcessOutcome Win32Processes::run(const platform::ProcessRequest& request) {
+platform::Result<platform::ProcessRun>
+Win32Processes::run(const platform::ProcessRequest& request) {
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -32,14 +34,13 @@ platform::ProcessOutcome Win32Processes::run(const platform::ProcessRequest& req
     std::wstring commandLine = request.commandLine;
     const wchar_t* directory =
         request.workingDirectory.empty() ? nullptr : request.workingDirectory.c_str();
-    platform::ProcessOutcome outcome;
     if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE,
                           DWORD(request.creationFlags), nullptr, directory, &startup, &info)) {
-        return outcome;
+        return lastFailure();
     }
     UniqueHandleObject process(info.hProcess);
     const UniqueHandleObject thread(info.hThread);
-    outcome.started = true;
+    platform::ProcessRun outcome;
     outcome.ended =
         ::WaitForSingleObject(process.get(), DWORD(request.waitMilliseconds)) == WAIT_OBJECT_0;
     if (!outcome.ended) {

@@ -6,7 +6,7 @@ namespace parcelkit::win32 {
 
 class Win32Processes : public platform::Processes {
 public:
-    platform::ProcessOutcome run(const platform::ProcessRequest& request) override;
+    platform::Result<platform::ProcessRun> run(const platform::ProcessRequest& request) override;
 };
 
 } // namespace parcelkit::win32

@@ -1,6 +1,5 @@
 #include "platform/win32/profile_win32.hpp"
 
-#include "base/error.hpp"
 #include "platform/win32/error_text.hpp"
 #include "platform/win32/unicode_file_win32.hpp"
 
@@ -58,35 +57,29 @@ std::vector<std::wstring> Win32Profile::sectionNames() const {
     });
 }
 
-void Win32Profile::writeString(const std::wstring& section, const std::wstring& key,
-                               const std::wstring& value) {
-    if (!::WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(), path_.c_str())) {
-        throw base::PlatformError(L"Cannot write [" + section + L"] " + key, path_,
-                                  errorText(::GetLastError()));
-    }
+platform::Outcome Win32Profile::writeString(const std::wstring& section, const std::wstring& key,
+                                            const std::wstring& value) {
+    return outcomeOf(
+        ::WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(), path_.c_str()));
 }
 
 // A null value removes the key, a null key the whole section.
-void Win32Profile::deleteKey(const std::wstring& section, const std::wstring& key) {
-    if (!::WritePrivateProfileStringW(section.c_str(), key.c_str(), nullptr, path_.c_str())) {
-        throw base::PlatformError(L"Cannot delete [" + section + L"] " + key, path_,
-                                  errorText(::GetLastError()));
-    }
+platform::Outcome Win32Profile::deleteKey(const std::wstring& section, const std::wstring& key) {
+    return outcomeOf(
+        ::WritePrivateProfileStringW(section.c_str(), key.c_str(), nullptr, path_.c_str()));
 }
 
-void Win32Profile::deleteSection(const std::wstring& section) {
-    if (!::WritePrivateProfileStringW(section.c_str(), nullptr, nullptr, path_.c_str())) {
-        throw base::PlatformError(L"Cannot delete [" + section + L"]", path_,
-                                  errorText(::GetLastError()));
-    }
+platform::Outcome Win32Profile::deleteSection(const std::wstring& section) {
+    return outcomeOf(
+        ::WritePrivateProfileStringW(section.c_str(), nullptr, nullptr, path_.c_str()));
 }
 
 std::unique_ptr<platform::ProfileFile> Win32ProfileStore::open(const std::wstring& path) {
     return std::make_unique<Win32Profile>(path);
 }
 
-void Win32ProfileStore::makeUnicode(const std::wstring& path) {
-    convertToUtf16File(path);
+platform::Outcome Win32ProfileStore::makeUnicode(const std::wstring& path) {
+    return convertToUtf16File(path);
 }
 
 } // namespace parcelkit::win32

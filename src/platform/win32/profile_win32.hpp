@@ -13,11 +13,11 @@ public:
                             const std::wstring& def) const override;
     std::vector<std::wstring> keyNames(const std::wstring& section) const override;
     std::vector<std::wstring> sectionNames() const override;
-    void writeString(const std::wstring& section, const std::wstring& key,
-                     const std::wstring& value) override;
+    platform::Outcome writeString(const std::wstring& section, const std::wstring& key,
+                                  const std::wstring& value) override;
     const std::wstring& path() const override { return path_; }
-    void deleteKey(const std::wstring& section, const std::wstring& key) override;
-    void deleteSection(const std::wstring& section) override;
+    platform::Outcome deleteKey(const std::wstring& section, const std::wstring& key) override;
+    platform::Outcome deleteSection(const std::wstring& section) override;
 
 private:
     std::wstring path_;
@@ -26,7 +26,7 @@ private:
 class Win32ProfileStore : public platform::ProfileStore {
 public:
     std::unique_ptr<platform::ProfileFile> open(const std::wstring& path) override;
-    void makeUnicode(const std::wstring& path) override;
+    platform::Outcome makeUnicode(const std::wstring& path) override;
 };
 
 } // namespace parcelkit::win32

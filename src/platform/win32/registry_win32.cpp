@@ -1,5 +1,6 @@
 #include "platform/win32/registry_win32.hpp"
 
+#include "platform/win32/error_text.hpp"
 #include "platform/win32/handles.hpp"
 
 #include <windows.h>
@@ -69,30 +70,37 @@ bool Win32Registry::keyExists(platform::RootKey root, const std::wstring& subkey
            ERROR_SUCCESS;
 }
 
-bool Win32Registry::writeString(platform::RootKey root, const std::wstring& subkey,
-                                const std::wstring& name, const std::wstring& value) {
+platform::Outcome Win32Registry::writeString(platform::RootKey root, const std::wstring& subkey,
+                                             const std::wstring& name, const std::wstring& value) {
     UniqueKey key;
-    if (::RegCreateKeyExW(handleOf(root), relative(subkey).c_str(), 0, nullptr, 0, KEY_WRITE,
-                          nullptr, key.put(), nullptr) != ERROR_SUCCESS) {
-        return false;
+    LSTATUS status = ::RegCreateKeyExW(handleOf(root), relative(subkey).c_str(), 0, nullptr, 0,
+                                       KEY_WRITE, nullptr, key.put(), nullptr);
+    if (status == ERROR_SUCCESS) {
+        status = ::RegSetValueExW(key.get(), name.c_str(), 0, REG_SZ,
+                                  reinterpret_cast<const BYTE*>(value.c_str()),
+                                  DWORD((value.size() + 1) * sizeof(wchar_t)));
     }
-    return ::RegSetValueExW(key.get(), name.c_str(), 0, REG_SZ,
-                            reinterpret_cast<const BYTE*>(value.c_str()),
-                            DWORD((value.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+    if (status != ERROR_SUCCESS) {
+        return failureOf(DWORD(status));
+    }
+    return {};
 }
 
-bool Win32Registry::deleteTree(platform::RootKey root, const std::wstring& subkey) {
+platform::Outcome Win32Registry::deleteTree(platform::RootKey root, const std::wstring& subkey) {
     const std::wstring path = relative(subkey);
     // Never the root itself: an empty path would name the whole hive.
     if (path.empty()) {
-        return false;
+        return failureOf(ERROR_INVALID_PARAMETER);
     }
-    const LSTATUS status = ::RegDeleteTreeW(handleOf(root), path.c_str());
+    LSTATUS status = ::RegDeleteTreeW(handleOf(root), path.c_str());
     if (status != ERROR_SUCCESS) {
-        return false;
+        return failureOf(DWORD(status));
     }
-    return ::RegDeleteKeyW(handleOf(root), path.c_str()) == ERROR_SUCCESS ||
-           !keyExists(root, subkey);
+    status = ::RegDeleteKeyW(handleOf(root), path.c_str());
+    if (status != ERROR_SUCCESS && keyExists(root, subkey)) {
+        return failureOf(DWORD(status));
+    }
+    return {};
 }
 
 } // namespace parcelkit::win32

@@ -9,9 +9,9 @@ public:
     std::optional<std::wstring> readString(platform::RootKey root, const std::wstring& subkey,
                                            const std::wstring& name) const override;
     bool keyExists(platform::RootKey root, const std::wstring& subkey) const override;
-    bool writeString(platform::RootKey root, const std::wstring& subkey, const std::wstring& name,
-                     const std::wstring& value) override;
-    bool deleteTree(platform::RootKey root, const std::wstring& subkey) override;
+    platform::Outcome writeString(platform::RootKey root, const std::wstring& subkey,
+                                  const std::wstring& name, const std::wstring& value) override;
+    platform::Outcome deleteTree(platform::RootKey root, const std::wstring& subkey) override;
 };
 
 } // namespace parcelkit::win32

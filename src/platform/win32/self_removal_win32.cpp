@@ -1,6 +1,7 @@
 #include "platform/win32/self_removal_win32.hpp"
 
 #include "base/paths.hpp"
+#include "platform/win32/error_text.hpp"
 #include "platform/win32/handles.hpp"
 
 #include <windows.h>
@@ -45,20 +46,21 @@ std::wstring Win32SelfRemoval::programPath() const {
     }
 }
 
-bool Win32SelfRemoval::removeAfterExit(const std::vector<std::wstring>& directories) {
+platform::Outcome Win32SelfRemoval::removeAfterExit(const std::vector<std::wstring>& directories) {
     const std::wstring program = programPath();
     const std::wstring temp = temporaryDirectory();
     const std::wstring copy =
         temp + L"\\pkuninst-" + std::to_wstring(::GetCurrentProcessId()) + L".exe";
     if (!::CopyFileW(program.c_str(), copy.c_str(), FALSE)) {
-        return false;
+        return lastFailure();
     }
     // The copy waits on this handle, which it inherits: a process id could be reused.
     HANDLE self = nullptr;
     if (!::DuplicateHandle(::GetCurrentProcess(), ::GetCurrentProcess(), ::GetCurrentProcess(),
                            &self, SYNCHRONIZE, TRUE, 0)) {
+        const platform::Failure failure = lastFailure();
         ::DeleteFileW(copy.c_str());
-        return false;
+        return failure;
     }
     const UniqueHandleObject inherited(self);
     std::wstring line = quoted(copy) + L" " + kCleanupSwitch + L" " +
@@ -73,12 +75,13 @@ bool Win32SelfRemoval::removeAfterExit(const std::vector<std::wstring>& director
     // Started in the temporary directory, so that it holds no installation directory open.
     if (!::CreateProcessW(copy.c_str(), line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
                           nullptr, temp.c_str(), &startup, &started)) {
+        const platform::Failure failure = lastFailure();
         ::DeleteFileW(copy.c_str());
-        return false;
+        return failure;
     }
     const UniqueHandleObject process(started.hProcess);
     const UniqueHandleObject thread(started.hThread);
-    return true;
+    return {};
 }
 
 int runCleanup(const std::vector<std::wstring>& arguments) {

@@ -12,7 +12,7 @@ namespace parcelkit::win32 {
 class Win32SelfRemoval : public platform::SelfRemoval {
 public:
     std::wstring programPath() const override;
-    bool removeAfterExit(const std::vector<std::wstring>& directories) override;
+    platform::Outcome removeAfterExit(const std::vector<std::wstring>& directories) override;
 };
 
 // The copy's command line starts with this switch.

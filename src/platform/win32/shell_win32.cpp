@@ -1,6 +1,7 @@
 #include "platform/win32/shell_win32.hpp"
 
 #include "platform/win32/com_ptr.hpp"
+#include "platform/win32/error_text.hpp"
 
 #include <windows.h>
 
@@ -50,10 +51,12 @@ std::optional<std::wstring> Win32Shell::specialFolder(int csidl) const {
     return path;
 }
 
-bool Win32Shell::createLink(const std::wstring& linkFile, const platform::ShellLink& link) {
+platform::Outcome Win32Shell::createLink(const std::wstring& linkFile,
+                                         const platform::ShellLink& link) {
     auto object = createLinkObject();
     if (!object) {
-        return false;
+        return platform::Failure{platform::Failure::kNotSupported,
+                                 L"The shell's link object is not available."};
     }
     // The outcome of the setters and of the save is not looked at: a link that cannot be
     // saved is no reason to stop the installation.
@@ -63,7 +66,7 @@ bool Win32Shell::createLink(const std::wstring& linkFile, const platform::ShellL
     object->link->SetDescription(link.description.c_str());
     object->link->SetIconLocation(link.iconFile.c_str(), link.iconIndex);
     object->file->Save(linkFile.c_str(), FALSE);
-    return true;
+    return {};
 }
 
 std::optional<platform::ShellLink> Win32Shell::readLink(const std::wstring& linkFile) const {

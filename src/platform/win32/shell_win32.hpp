@@ -11,7 +11,8 @@ namespace parcelkit::win32 {
 class Win32Shell : public platform::Shell {
 public:
     std::optional<std::wstring> specialFolder(int csidl) const override;
-    bool createLink(const std::wstring& linkFile, const platform::ShellLink& link) override;
+    platform::Outcome createLink(const std::wstring& linkFile,
+                                 const platform::ShellLink& link) override;
 
     // What a link file holds, read back through the same objects; nullopt when it cannot
     // be loaded.

@@ -1,5 +1,6 @@
 #include "platform/win32/shutdown_win32.hpp"
 
+#include "platform/win32/error_text.hpp"
 #include "platform/win32/handles.hpp"
 
 #include <windows.h>
@@ -22,16 +23,17 @@ bool Win32Shutdown::nineFamily() const {
 #pragma GCC diagnostic pop
 }
 
-bool Win32Shutdown::exitWindows(unsigned flags) {
-    return ::ExitWindowsEx(flags, 0) != FALSE;
+platform::Outcome Win32Shutdown::exitWindows(unsigned flags) {
+    return outcomeOf(::ExitWindowsEx(flags, 0));
 }
 
-bool Win32Shutdown::enablePrivilege(const std::wstring& machine, const std::wstring& privilege) {
+platform::Outcome Win32Shutdown::enablePrivilege(const std::wstring& machine,
+                                                 const std::wstring& privilege) {
     UniqueHandleObject token;
     ::OpenProcessToken(::GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, token.put());
     LUID luid{};
     if (!::LookupPrivilegeValueW(machineOrNull(machine), privilege.c_str(), &luid)) {
-        return false;
+        return lastFailure();
     }
     if (token) {
         TOKEN_PRIVILEGES wanted{};
@@ -41,13 +43,14 @@ bool Win32Shutdown::enablePrivilege(const std::wstring& machine, const std::wstr
         // Without the privilege this changes nothing; the shutdown request then fails.
         ::AdjustTokenPrivileges(token.get(), FALSE, &wanted, 0, nullptr, nullptr);
     }
-    return true;
+    return {};
 }
 
-bool Win32Shutdown::initiateShutdown(const std::wstring& machine, bool force, bool restart) {
+platform::Outcome Win32Shutdown::initiateShutdown(const std::wstring& machine, bool force,
+                                                  bool restart) {
     std::wstring name = machine;
-    return ::InitiateSystemShutdownW(name.empty() ? nullptr : name.data(), nullptr, 0,
-                                     force ? TRUE : FALSE, restart ? TRUE : FALSE) != FALSE;
+    return outcomeOf(::InitiateSystemShutdownW(name.empty() ? nullptr : name.data(), nullptr, 0,
+                                               force ? TRUE : FALSE, restart ? TRUE : FALSE));
 }
 
 } // namespace parcelkit::win32

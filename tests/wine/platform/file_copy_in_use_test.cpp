@@ -42,8 +42,8 @@ protected:
         }
         makeFile(component() + L"\\nwnotes.exe", "new");
         makeFile(target(), "old");
-        profiles.makeUnicode(record());
-        context.uninstallini = profiles.open(record());
+        EXPECT_TRUE(bool(profiles.makeUnicode(record())));
+        context.uninstallini = std::make_unique<record::RecordWriter>(profiles.open(record()));
     }
 
     std::wstring component() const { return root_ + L"\\setup\\core"; }
@@ -102,7 +102,7 @@ TEST_F(FileCopyInUse, NtFamilyMovesAStandInOntoTheTargetAtTheRestart) {
     EXPECT_EQ(contentOf(found[0]), "new");
     EXPECT_NE(lower(pendingRenames()).find(lower(pendingReplacement(found[0], target()))),
               std::wstring::npos);
-    EXPECT_EQ(context.uninstallini->readString(L"file", target() + L"|0", L""), L"CORE");
+    EXPECT_EQ(context.uninstallini->file().readString(L"file", target() + L"|0", L""), L"CORE");
     EXPECT_TRUE(boxes.shown.empty());
 }
 

@@ -1,5 +1,8 @@
+#include "base/text_encoding.hpp"
+#include "platform/win32/file_bytes_win32.hpp"
 #include "platform/win32/file_removal_win32.hpp"
 #include "platform/win32/handles.hpp"
+#include "script/text_files.hpp"
 #include "wine/platform/temp_dir.hpp"
 
 #include <windows.h>
@@ -9,7 +12,9 @@
 #include <gtest/gtest.h>
 
 using parcelkit::doubles::testDirectory;
+using namespace parcelkit;
 using parcelkit::win32::UniqueFile;
+using parcelkit::win32::Win32FileBytes;
 using parcelkit::win32::Win32FileRemoval;
 
 namespace {
@@ -33,8 +38,8 @@ TEST(Win32FileRemoval, ReadOnlyFileIsDeleted) {
     writeBytes(file, "x");
     ::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY);
     Win32FileRemoval removal;
-    std::wstring reason;
-    EXPECT_TRUE(removal.deleteFile(file, &reason)) << std::string(reason.begin(), reason.end());
+    const auto removed = removal.removeFile(file);
+    EXPECT_TRUE(bool(removed));
     EXPECT_FALSE(std::filesystem::exists(file));
 }
 
@@ -45,9 +50,10 @@ TEST(Win32FileRemoval, OpenFileIsRefusedWithTheSystemsReason) {
                                         FILE_ATTRIBUTE_NORMAL, nullptr));
     ASSERT_TRUE(held);
     Win32FileRemoval removal;
-    std::wstring reason;
-    EXPECT_FALSE(removal.deleteFile(file, &reason));
-    EXPECT_FALSE(reason.empty());
+    const auto removed = removal.removeFile(file);
+    ASSERT_FALSE(bool(removed));
+    EXPECT_FALSE(removed.failure().reason.empty());
+    EXPECT_TRUE(removed.failure().inUse());
     EXPECT_TRUE(std::filesystem::exists(file));
 }
 
@@ -57,26 +63,29 @@ TEST(Win32FileRemoval, OnlyAnEmptyDirectoryIsRemoved) {
     writeBytes(dir + L"\\full\\user.txt", "mine");
     std::filesystem::create_directories(dir + L"\\empty");
     Win32FileRemoval removal;
-    std::wstring reason;
-    EXPECT_FALSE(removal.removeEmptyDirectory(dir + L"\\full", &reason));
-    EXPECT_FALSE(reason.empty());
+    const auto full = removal.removeEmptyDirectory(dir + L"\\full");
+    ASSERT_FALSE(bool(full));
+    EXPECT_FALSE(full.failure().reason.empty());
     EXPECT_TRUE(std::filesystem::exists(dir + L"\\full\\user.txt"));
-    EXPECT_TRUE(removal.removeEmptyDirectory(dir + L"\\empty", &reason));
+    EXPECT_TRUE(bool(removal.removeEmptyDirectory(dir + L"\\empty")));
     EXPECT_FALSE(std::filesystem::exists(dir + L"\\empty"));
 }
 
-TEST(Win32FileRemoval, TextsRoundTripAsUtf16AndOtherEncodingsAreRead) {
+TEST(Win32FileBytes, TextsRoundTripAsUtf16AndOtherEncodingsAreRead) {
     const std::wstring dir = freshDirectory(L"texts");
-    Win32FileRemoval removal;
-    std::wstring reason;
+    Win32FileBytes files;
     const std::wstring text = L"REGEDIT4\r\n;程序 begin\r\n";
-    ASSERT_TRUE(removal.writeUtf16(dir + L"\\unreg.reg", text, &reason));
+    ASSERT_TRUE(bool(files.write(dir + L"\\unreg.reg", base::encodeUtf16(text))));
     std::ifstream in(std::filesystem::path(dir + L"\\unreg.reg"), std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(in)), {});
     EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE");
-    EXPECT_EQ(removal.readText(dir + L"\\unreg.reg"), text);
+    EXPECT_EQ(script::readText(files, dir + L"\\unreg.reg"), text);
 
     writeBytes(dir + L"\\utf8.reg", "\xEF\xBB\xBF\xE7\xA8\x8B");
-    EXPECT_EQ(removal.readText(dir + L"\\utf8.reg"), L"程");
-    EXPECT_EQ(removal.readText(dir + L"\\absent.reg"), std::nullopt);
+    EXPECT_EQ(script::readText(files, dir + L"\\utf8.reg"), L"程");
+    EXPECT_EQ(script::readText(files, dir + L"\\absent.reg"), std::nullopt);
+    // Replaced whole: no temporary file of the write stays beside it.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(std::filesystem::path(dir)),
+                            std::filesystem::directory_iterator()),
+              2);
 }

@@ -14,7 +14,7 @@ using parcelkit::win32::Win32FileSystem;
 TEST(Win32FileSystemRestart, TemporaryFilesAreNewEmptyAndNamedWithThePrefix) {
     Win32FileSystem fs;
     const std::wstring dir = testDirectory() + L"\\stand ins";
-    ASSERT_TRUE(fs.createDirectory(dir));
+    ASSERT_TRUE(bool(fs.createDirectory(dir)));
     const auto first = fs.createTemporaryFile(dir, L"$$$");
     const auto second = fs.createTemporaryFile(dir, L"$$$");
     ASSERT_TRUE(first && second);
@@ -29,7 +29,7 @@ TEST(Win32FileSystemRestart, TemporaryFilesAreNewEmptyAndNamedWithThePrefix) {
                                 [](wchar_t c) { return std::iswxdigit(wint_t(c)) != 0; }));
         EXPECT_EQ(lower(std::filesystem::path(path).parent_path().wstring()), lower(dir));
     }
-    EXPECT_FALSE(fs.createTemporaryFile(dir + L"\\missing", L"$$$").has_value());
+    EXPECT_FALSE(bool(fs.createTemporaryFile(dir + L"\\missing", L"$$$")));
 }
 
 TEST(Win32FileSystemRestart, MoveAtRestartIsRecordedToReplaceTheTarget) {
@@ -38,7 +38,7 @@ TEST(Win32FileSystemRestart, MoveAtRestartIsRecordedToReplaceTheTarget) {
     const auto standIn = fs.createTemporaryFile(testDirectory(), L"$$$");
     ASSERT_TRUE(standIn);
     const auto target = makeFile(testDirectory() + L"\\in use.exe", "old");
-    ASSERT_TRUE(fs.moveAtRestart(*standIn, target));
+    ASSERT_TRUE(bool(fs.moveAtRestart(*standIn, target)));
     EXPECT_NE(lower(pendingRenames()).find(lower(pendingReplacement(*standIn, target))),
               std::wstring::npos)
         << testing::PrintToString(pendingRenames());
@@ -54,12 +54,13 @@ TEST(Win32FileSystemRestart, CopyOntoAFileHeldOpenWithoutSharingFails) {
         const UniqueFile held(::CreateFileW(to.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                             FILE_ATTRIBUTE_NORMAL, nullptr));
         ASSERT_TRUE(held);
-        std::wstring reason;
-        EXPECT_FALSE(fs.copyFile(from, to, &reason));
-        EXPECT_FALSE(reason.empty());
+        const auto copied = fs.copyFile(from, to);
+        ASSERT_FALSE(bool(copied));
+        EXPECT_FALSE(copied.failure().reason.empty());
+        EXPECT_TRUE(copied.failure().inUse());
     }
     EXPECT_EQ(contentOf(to), "old");
-    EXPECT_TRUE(fs.copyFile(from, to, nullptr)) << "once it is released";
+    EXPECT_TRUE(bool(fs.copyFile(from, to))) << "once it is released";
     EXPECT_EQ(contentOf(to), "new");
 }
 
@@ -68,9 +69,9 @@ TEST(Win32FileSystemRestart, NormalAttributesClearReadOnlyHiddenAndSystem) {
     const auto path = makeFile(testDirectory() + L"\\locked down.dll", "x");
     ASSERT_TRUE(::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
                                                        FILE_ATTRIBUTE_SYSTEM));
-    EXPECT_TRUE(fs.setNormalAttributes(path));
+    EXPECT_TRUE(bool(fs.setNormalAttributes(path)));
     const DWORD attributes = ::GetFileAttributesW(path.c_str());
     EXPECT_EQ(
         attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM), 0u);
-    EXPECT_FALSE(fs.setNormalAttributes(testDirectory() + L"\\missing.dll"));
+    EXPECT_FALSE(bool(fs.setNormalAttributes(testDirectory() + L"\\missing.dll")));
 }

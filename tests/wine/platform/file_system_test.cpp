@@ -20,8 +20,8 @@ std::wstring makeFile(const std::wstring& path, const std::string& content) {
 TEST(Win32FileSystem, TellsFilesFromDirectories) {
     parcelkit::win32::Win32FileSystem fs;
     const std::wstring dir = testDirectory() + L"\\kinds";
-    ASSERT_TRUE(fs.createDirectory(dir));
-    EXPECT_TRUE(fs.createDirectory(dir)); // already there counts as success
+    ASSERT_TRUE(bool(fs.createDirectory(dir)));
+    EXPECT_TRUE(bool(fs.createDirectory(dir))); // already there counts as success
     const auto file = makeFile(dir + L"\\a.txt", "a");
     EXPECT_TRUE(fs.fileExists(file));
     EXPECT_FALSE(fs.directoryExists(file));
@@ -33,8 +33,8 @@ TEST(Win32FileSystem, TellsFilesFromDirectories) {
 TEST(Win32FileSystem, ListsByWildcardWithoutDotEntries) {
     parcelkit::win32::Win32FileSystem fs;
     const std::wstring dir = testDirectory() + L"\\wild";
-    ASSERT_TRUE(fs.createDirectory(dir));
-    ASSERT_TRUE(fs.createDirectory(dir + L"\\sub"));
+    ASSERT_TRUE(bool(fs.createDirectory(dir)));
+    ASSERT_TRUE(bool(fs.createDirectory(dir + L"\\sub")));
     makeFile(dir + L"\\one.dll", "1");
     makeFile(dir + L"\\two.dll", "2");
     makeFile(dir + L"\\three.txt", "3");
@@ -54,7 +54,7 @@ TEST(Win32FileSystem, ListsByWildcardWithoutDotEntries) {
 TEST(Win32FileSystem, ShortPathOnlyForExistingPaths) {
     parcelkit::win32::Win32FileSystem fs;
     const std::wstring dir = testDirectory() + L"\\Long Directory Name";
-    ASSERT_TRUE(fs.createDirectory(dir));
+    ASSERT_TRUE(bool(fs.createDirectory(dir)));
     const auto shortForm = fs.shortPath(dir);
     ASSERT_TRUE(shortForm.has_value());
     EXPECT_EQ(shortForm->find(L"Long Directory Name"), std::wstring::npos);
@@ -66,14 +66,15 @@ TEST(Win32FileSystem, CopyReplacesAndReportsTheReason) {
     parcelkit::win32::Win32FileSystem fs;
     const auto from = makeFile(testDirectory() + L"\\from.txt", "new");
     const auto to = makeFile(testDirectory() + L"\\to.txt", "old");
-    EXPECT_TRUE(fs.copyFile(from, to, nullptr));
+    EXPECT_TRUE(bool(fs.copyFile(from, to)));
     std::ifstream in(std::filesystem::path{to});
     std::string content;
     in >> content;
     EXPECT_EQ(content, "new");
-    std::wstring reason;
-    EXPECT_FALSE(fs.copyFile(testDirectory() + L"\\nothing.txt", to, &reason));
-    EXPECT_FALSE(reason.empty());
+    const auto missing = fs.copyFile(testDirectory() + L"\\nothing.txt", to);
+    ASSERT_FALSE(bool(missing));
+    EXPECT_FALSE(missing.failure().reason.empty());
+    EXPECT_TRUE(missing.failure().notFound());
     EXPECT_TRUE(fs.lastWriteTime(to).has_value());
     EXPECT_FALSE(fs.lastWriteTime(testDirectory() + L"\\nothing.txt").has_value());
 }

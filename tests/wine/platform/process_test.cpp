@@ -125,10 +125,10 @@ TEST(DISABLED_ProcessChild, ReportsHowItWasStarted) {
 }
 
 TEST_F(Win32ProcessesTest, QuotedPathWithBlanksRunsHiddenInItsDirectoryAndIsWaitedFor) {
-    platform::ProcessOutcome outcome = processes_.run(request(platform::kWaitForever));
-    EXPECT_TRUE(outcome.started);
-    EXPECT_TRUE(outcome.ended);
-    EXPECT_EQ(outcome.running, nullptr);
+    auto outcome = processes_.run(request(platform::kWaitForever));
+    ASSERT_TRUE(bool(outcome));
+    EXPECT_TRUE(outcome->ended);
+    EXPECT_EQ(outcome->running, nullptr);
     const auto report = readReport(report_);
     ASSERT_TRUE(report.has_value()) << "the program had ended when run returned";
     EXPECT_EQ(::lstrcmpiW(report->directory.c_str(), workDirectory().c_str()), 0)
@@ -142,7 +142,8 @@ TEST_F(Win32ProcessesTest, ShownProgramGetsTheShowCommand) {
     shown.showCommand = platform::kShowNormal;
     shown.creationFlags = platform::kCreateNewConsole;
     shown.workingDirectory.clear();
-    ASSERT_TRUE(processes_.run(shown).ended);
+    const auto run = processes_.run(shown);
+    ASSERT_TRUE(bool(run) && run->ended);
     const auto report = readReport(report_);
     ASSERT_TRUE(report.has_value());
     EXPECT_EQ(report->showWindow, unsigned(platform::kShowNormal));
@@ -154,30 +155,29 @@ TEST_F(Win32ProcessesTest, ShownProgramGetsTheShowCommand) {
 
 TEST_F(Win32ProcessesTest, ProgramStillRunningIsHandedBackToWaitFor) {
     const ScopedVariable sleep(kSleepVariable, L"1500");
-    platform::ProcessOutcome outcome = processes_.run(request(0));
-    EXPECT_TRUE(outcome.started);
-    EXPECT_FALSE(outcome.ended);
-    ASSERT_NE(outcome.running, nullptr);
-    EXPECT_FALSE(outcome.running->wait(50));
+    auto outcome = processes_.run(request(0));
+    ASSERT_TRUE(bool(outcome));
+    EXPECT_FALSE(outcome->ended);
+    ASSERT_NE(outcome->running, nullptr);
+    EXPECT_FALSE(outcome->running->wait(50));
     EXPECT_FALSE(readReport(report_).has_value());
-    EXPECT_TRUE(outcome.running->wait(platform::kWaitForever));
+    EXPECT_TRUE(outcome->running->wait(platform::kWaitForever));
     EXPECT_TRUE(readReport(report_).has_value());
 }
 
 TEST_F(Win32ProcessesTest, WaitThatRunsOutReturnsBeforeTheProgramEnds) {
     const ScopedVariable sleep(kSleepVariable, L"1500");
-    platform::ProcessOutcome outcome = processes_.run(request(100));
-    EXPECT_TRUE(outcome.started);
-    EXPECT_FALSE(outcome.ended);
-    ASSERT_NE(outcome.running, nullptr);
-    EXPECT_TRUE(outcome.running->wait(platform::kWaitForever));
+    auto outcome = processes_.run(request(100));
+    ASSERT_TRUE(bool(outcome));
+    EXPECT_FALSE(outcome->ended);
+    ASSERT_NE(outcome->running, nullptr);
+    EXPECT_TRUE(outcome->running->wait(platform::kWaitForever));
 }
 
 TEST_F(Win32ProcessesTest, MissingProgramIsNotStarted) {
     platform::ProcessRequest missing = request(platform::kWaitForever);
     missing.commandLine = L"\"" + testDirectory() + L"\\no such program.exe\"";
-    const platform::ProcessOutcome outcome = processes_.run(missing);
-    EXPECT_FALSE(outcome.started);
-    EXPECT_FALSE(outcome.ended);
-    EXPECT_EQ(outcome.running, nullptr);
+    const auto outcome = processes_.run(missing);
+    ASSERT_FALSE(bool(outcome));
+    EXPECT_TRUE(outcome.failure().notFound());
 }

@@ -1,4 +1,5 @@
 #include "base/error.hpp"
+#include "base/text_encoding.hpp"
 #include "model/install_context.hpp"
 #include "model/messages.hpp"
 #include "model/session.hpp"
@@ -10,8 +11,8 @@
 #include "platform/win32/registry_win32.hpp"
 #include "platform/win32/system_info_win32.hpp"
 #include "platform/win32/version_info_win32.hpp"
+#include "script/text_files.hpp"
 #include "system/registry_files.hpp"
-#include "system/text_lines.hpp"
 #include "wine/platform/temp_dir.hpp"
 
 #include <windows.h>
@@ -36,9 +37,12 @@ protected:
         session.dirs.setupdir = L"C:\\Program Files\\Northwind Notes";
         std::filesystem::create_directories(session.dirs.tempdir);
         std::filesystem::create_directories(source());
-        registry.deleteTree(RootKey::CurrentUser, kTestsKey);
+        // Left by an earlier run, or not there at all.
+        platform::notChecked(registry.deleteTree(RootKey::CurrentUser, kTestsKey));
     }
-    ~RegeditImportTest() override { registry.deleteTree(RootKey::CurrentUser, kTestsKey); }
+    ~RegeditImportTest() override {
+        platform::notChecked(registry.deleteTree(RootKey::CurrentUser, kTestsKey));
+    }
 
     std::wstring source() const { return testDirectory() + L"\\component one"; }
     std::wstring value(const std::wstring& name) const {
@@ -70,10 +74,11 @@ protected:
 
 TEST_F(RegeditImportTest, Utf16FileWithMacrosIsImportedFromATempDirWithBlanks) {
     const std::wstring file = source() + L"\\app.reg";
-    bytes.write(file, system::encodeUtf16Lines({L"Windows Registry Editor Version 5.00", L"",
-                                                L"[HKEY_CURRENT_USER\\" + kKey + L"]",
-                                                L"\"Dir\"=\"#setupdir#\"",
-                                                L"\"Name\"=\"北风<parcelkit_comma> Notes\""}));
+    ASSERT_TRUE(bool(bytes.write(
+        file,
+        base::encodeUtf16Lines({L"Windows Registry Editor Version 5.00", L"",
+                                L"[HKEY_CURRENT_USER\\" + kKey + L"]", L"\"Dir\"=\"#setupdir#\"",
+                                L"\"Name\"=\"北风<parcelkit_comma> Notes\""}))));
     system::reg(context, bytes, file);
     EXPECT_EQ(value(L"Dir"), L"C:\\Program Files\\Northwind Notes");
     EXPECT_EQ(value(L"Name"), L"北风, Notes");
@@ -82,8 +87,9 @@ TEST_F(RegeditImportTest, Utf16FileWithMacrosIsImportedFromATempDirWithBlanks) {
 
 TEST_F(RegeditImportTest, AnsiRegedit4FileIsImported) {
     const std::wstring file = source() + L"\\old.reg";
-    bytes.write(file, "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Parcelkit Tests\\Import]\r\n"
-                      "\"Old\"=\"#SETUPDIR#\\\\bin\"\r\n");
+    ASSERT_TRUE(bool(bytes.write(
+        file, "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Parcelkit Tests\\Import]\r\n"
+              "\"Old\"=\"#SETUPDIR#\\\\bin\"\r\n")));
     system::reg(context, bytes, file);
     EXPECT_EQ(value(L"Old"), L"C:\\Program Files\\Northwind Notes\\bin");
 }
@@ -92,23 +98,28 @@ TEST_F(RegeditImportTest, UndoFileIsWrittenAsUtf16AndReadBack) {
     session.dirs.setupdir = testDirectory() + L"\\install dir";
     std::filesystem::create_directories(session.dirs.setupdir);
     const std::wstring file = source() + L"\\un.reg";
-    bytes.write(file, "\xEF\xBB\xBFREGEDIT4\r\n\r\n[-HKEY_CURRENT_USER\\\xE5\x8C\x97]\r\n");
+    ASSERT_TRUE(bool(
+        bytes.write(file, "\xEF\xBB\xBFREGEDIT4\r\n\r\n[-HKEY_CURRENT_USER\\\xE5\x8C\x97]\r\n")));
     system::unreg(context, bytes, L"APP", file);
     system::unreg(context, bytes, L"APP", file);
     const auto written = bytes.read(session.dirs.setupdir + L"\\unreg.reg");
-    ASSERT_TRUE(written.has_value());
+    ASSERT_TRUE(bool(written));
     EXPECT_EQ(written->substr(0, 2), "\xFF\xFE");
     EXPECT_EQ(
-        system::readTextLines(bytes, session.dirs.setupdir + L"\\unreg.reg"),
+        script::readTextLines(bytes, session.dirs.setupdir + L"\\unreg.reg"),
         (std::vector<std::wstring>{L"REGEDIT4", L"", L";APP begin", L"[-HKEY_CURRENT_USER\\北]",
                                    L"", L"[-HKEY_CURRENT_USER\\北]", L";APP end"}));
 }
 
 TEST(Win32FileBytes, MissingFileAndRefusedWrite) {
     win32::Win32FileBytes bytes;
-    EXPECT_FALSE(bytes.read(testDirectory() + L"\\none.reg").has_value());
-    EXPECT_THROW(bytes.write(testDirectory() + L"\\no such dir\\x.reg", "x"), base::PlatformError);
-    bytes.write(testDirectory() + L"\\empty.reg", "");
-    EXPECT_EQ(bytes.read(testDirectory() + L"\\empty.reg"), std::string());
+    const auto missing = bytes.read(testDirectory() + L"\\none.reg");
+    ASSERT_FALSE(bool(missing));
+    EXPECT_TRUE(missing.failure().notFound());
+    EXPECT_FALSE(bool(bytes.write(testDirectory() + L"\\no such dir\\x.reg", "x")));
+    ASSERT_TRUE(bool(bytes.write(testDirectory() + L"\\empty.reg", "")));
+    const auto empty = bytes.read(testDirectory() + L"\\empty.reg");
+    ASSERT_TRUE(bool(empty));
+    EXPECT_EQ(*empty, std::string());
     EXPECT_EQ(bytes.fromAnsi("abc"), L"abc");
 }

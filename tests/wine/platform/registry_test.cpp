@@ -10,19 +10,20 @@ const std::wstring kKey = L"Software\\Parcelkit Tests\\Registry";
 
 TEST(Win32Registry, WritesReadsAndDeletesStrings) {
     parcelkit::win32::Win32Registry reg;
-    reg.deleteTree(RootKey::CurrentUser, L"Software\\Parcelkit Tests");
+    parcelkit::platform::notChecked(
+        reg.deleteTree(RootKey::CurrentUser, L"Software\\Parcelkit Tests"));
     EXPECT_FALSE(reg.readString(RootKey::CurrentUser, kKey, L"Name").has_value());
-    ASSERT_TRUE(reg.writeString(RootKey::CurrentUser, kKey, L"Name", L"北风 Notes"));
+    ASSERT_TRUE(bool(reg.writeString(RootKey::CurrentUser, kKey, L"Name", L"北风 Notes")));
     EXPECT_EQ(reg.readString(RootKey::CurrentUser, L"\\" + kKey, L"name"), L"北风 Notes");
     EXPECT_EQ(reg.readString(RootKey::CurrentUser, kKey, L"Other"), std::nullopt);
     EXPECT_TRUE(reg.keyExists(RootKey::CurrentUser, kKey));
-    EXPECT_TRUE(reg.deleteTree(RootKey::CurrentUser, L"Software\\Parcelkit Tests"));
+    EXPECT_TRUE(bool(reg.deleteTree(RootKey::CurrentUser, L"Software\\Parcelkit Tests")));
     EXPECT_FALSE(reg.keyExists(RootKey::CurrentUser, kKey));
 }
 
 TEST(Win32Registry, RefusesToDeleteARootKey) {
     parcelkit::win32::Win32Registry reg;
-    EXPECT_FALSE(reg.deleteTree(RootKey::CurrentUser, L""));
-    EXPECT_FALSE(reg.deleteTree(RootKey::CurrentUser, L"\\"));
+    EXPECT_FALSE(bool(reg.deleteTree(RootKey::CurrentUser, L"")));
+    EXPECT_FALSE(bool(reg.deleteTree(RootKey::CurrentUser, L"\\")));
     EXPECT_TRUE(reg.keyExists(RootKey::CurrentUser, L"Software"));
 }

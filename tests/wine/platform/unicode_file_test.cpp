@@ -5,11 +5,13 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cwctype>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 
-using parcelkit::base::PlatformError;
+using parcelkit::base::Error;
 using parcelkit::doubles::testDirectory;
 using parcelkit::win32::UniqueFile;
 using parcelkit::win32::Win32ProfileStore;
@@ -55,8 +57,10 @@ std::vector<std::wstring> temporaryFilesBeside(const std::wstring& path) {
     std::vector<std::wstring> found;
     for (const auto& entry :
          std::filesystem::directory_iterator(std::filesystem::path(path).parent_path())) {
-        const std::wstring name = entry.path().filename().wstring();
-        if (name.starts_with(L"$$$")) {
+        std::wstring name = entry.path().filename().wstring();
+        std::transform(name.begin(), name.end(), name.begin(), ::towlower);
+        // The names of the system's unique temporary files.
+        if (name.ends_with(L".tmp")) {
             found.push_back(name);
         }
     }
@@ -68,9 +72,9 @@ std::vector<std::wstring> temporaryFilesBeside(const std::wstring& path) {
 TEST(Win32MakeUnicode, MissingFileIsCreatedHoldingOnlyTheMark) {
     Win32ProfileStore store;
     const auto path = pathFor(L"new.ini");
-    store.makeUnicode(path);
+    ASSERT_TRUE(bool(store.makeUnicode(path)));
     EXPECT_EQ(bytesOf(path), kMark);
-    store.open(path)->writeString(L"main", L"name", L"北风笔记");
+    ASSERT_TRUE(bool(store.open(path)->writeString(L"main", L"name", L"北风笔记")));
     EXPECT_EQ(store.open(path)->readString(L"main", L"name", L""), L"北风笔记");
     EXPECT_EQ(bytesOf(path).substr(0, 2), kMark) << "the system keeps writing UTF-16";
 }
@@ -79,11 +83,11 @@ TEST(Win32MakeUnicode, AnsiFileIsRewrittenWithItsText) {
     Win32ProfileStore store;
     const auto path = pathFor(L"ansi.ini");
     writeBytes(path, "[list]\r\nCORE=Caf\xE9\r\n"); // code page 1252
-    store.makeUnicode(path);
+    ASSERT_TRUE(bool(store.makeUnicode(path)));
     EXPECT_EQ(bytesOf(path), kMark + utf16le(L"[list]\r\nCORE=Café\r\n"));
     auto record = store.open(path);
     EXPECT_EQ(record->readString(L"list", L"CORE", L""), L"Café");
-    record->writeString(L"list", L"TOOLS", L"工具");
+    ASSERT_TRUE(bool(record->writeString(L"list", L"TOOLS", L"工具")));
     EXPECT_EQ(record->readString(L"list", L"TOOLS", L""), L"工具");
     EXPECT_TRUE(temporaryFilesBeside(path).empty());
 }
@@ -92,7 +96,7 @@ TEST(Win32MakeUnicode, EmptyFileGetsTheMark) {
     Win32ProfileStore store;
     const auto path = pathFor(L"empty.ini");
     writeBytes(path, "");
-    store.makeUnicode(path);
+    ASSERT_TRUE(bool(store.makeUnicode(path)));
     EXPECT_EQ(bytesOf(path), kMark);
 }
 
@@ -100,12 +104,12 @@ TEST(Win32MakeUnicode, Utf8AndBigEndianFilesBecomeLittleEndian) {
     Win32ProfileStore store;
     const auto utf8 = pathFor(L"utf8.ini");
     writeBytes(utf8, "\xEF\xBB\xBF[main]\r\nname=\xE5\x8C\x97\xE9\xA3\x8E\r\n"); // 北风
-    store.makeUnicode(utf8);
+    ASSERT_TRUE(bool(store.makeUnicode(utf8)));
     EXPECT_EQ(bytesOf(utf8), kMark + utf16le(L"[main]\r\nname=北风\r\n"));
 
     const auto big = pathFor(L"big endian.ini");
     writeBytes(big, "\xFE\xFF" + utf16be(L"[main]\r\nname=北风\r\n"));
-    store.makeUnicode(big);
+    ASSERT_TRUE(bool(store.makeUnicode(big)));
     EXPECT_EQ(bytesOf(big), kMark + utf16le(L"[main]\r\nname=北风\r\n"));
     EXPECT_EQ(store.open(big)->readString(L"main", L"name", L""), L"北风");
 }
@@ -116,20 +120,16 @@ TEST(Win32MakeUnicode, LittleEndianFileIsLeftAlone) {
     // Odd spacing that a rewrite would normalise.
     const std::string bytes = kMark + utf16le(L"[main]\r\n\r\n  name = 北风 \r\n");
     writeBytes(path, bytes);
-    store.makeUnicode(path);
+    ASSERT_TRUE(bool(store.makeUnicode(path)));
     EXPECT_EQ(bytesOf(path), bytes);
 }
 
-TEST(Win32MakeUnicode, RefusalIsRaisedWithTheFileAndLeavesTheOriginal) {
+TEST(Win32MakeUnicode, RefusalIsReportedWithTheReasonAndLeavesTheOriginal) {
     Win32ProfileStore store;
     const auto nowhere = testDirectory() + L"\\no such folder\\uninstall.ini";
-    try {
-        store.makeUnicode(nowhere);
-        ADD_FAILURE() << "no error";
-    } catch (const PlatformError& e) {
-        EXPECT_EQ(e.object(), nowhere);
-        EXPECT_FALSE(e.reason().empty());
-    }
+    const auto refused = store.makeUnicode(nowhere);
+    ASSERT_FALSE(bool(refused));
+    EXPECT_FALSE(refused.failure().reason.empty());
 
     const auto path = pathFor(L"held.ini");
     writeBytes(path, "[list]\r\nCORE=Caf\xE9\r\n");
@@ -137,7 +137,7 @@ TEST(Win32MakeUnicode, RefusalIsRaisedWithTheFileAndLeavesTheOriginal) {
         const UniqueFile held(::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                             FILE_ATTRIBUTE_NORMAL, nullptr));
         ASSERT_TRUE(held);
-        EXPECT_THROW(store.makeUnicode(path), PlatformError);
+        EXPECT_FALSE(bool(store.makeUnicode(path)));
     }
     EXPECT_EQ(bytesOf(path), "[list]\r\nCORE=Caf\xE9\r\n");
     EXPECT_TRUE(temporaryFilesBeside(path).empty()) << "no half-written file stays behind";

@@ -1,18 +1,12 @@
-#include "system/text_lines.hpp"
-
-#include "platform/file_bytes.hpp"
+#include "base/text_encoding.hpp"
 
 #include <cstdint>
 
-namespace parcelkit::system {
+namespace parcelkit::base {
 
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
-
-bool startsWith(const std::string& bytes, std::string_view mark) {
-    return bytes.compare(0, mark.size(), mark) == 0;
-}
 
 // wchar_t is a UTF-16 unit on Windows and a whole code point elsewhere; the text keeps
 // the form that its platform uses.
@@ -28,7 +22,7 @@ void append(std::wstring& text, char32_t point) {
     text.push_back(wchar_t(point));
 }
 
-std::wstring fromUtf16(const std::string& bytes, std::size_t start, bool bigEndian) {
+std::wstring fromUtf16(std::string_view bytes, std::size_t start, bool bigEndian) {
     std::wstring text;
     char32_t pendingHigh = 0;
     for (std::size_t i = start; i + 1 < bytes.size(); i += 2) {
@@ -62,7 +56,7 @@ std::wstring fromUtf16(const std::string& bytes, std::size_t start, bool bigEndi
 }
 
 // Malformed sequences become U+FFFD, one per offending byte.
-std::wstring fromUtf8(const std::string& bytes, std::size_t start) {
+std::wstring fromUtf8(std::string_view bytes, std::size_t start) {
     std::wstring text;
     std::size_t i = start;
     while (i < bytes.size()) {
@@ -110,7 +104,81 @@ void appendUnit(std::string& bytes, char32_t unit) {
     bytes.push_back(char(unit >> 8 & 0xFF));
 }
 
+// The code points of the platform's wide text: UTF-16 units paired up on Windows, whole
+// code points elsewhere.
+template <typename Visit> void forEachCodePoint(std::wstring_view text, Visit visit) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        auto point = char32_t(text[i]);
+        if (sizeof(wchar_t) == 2 && point >= 0xD800 && point <= 0xDBFF && i + 1 < text.size() &&
+            char32_t(text[i + 1]) >= 0xDC00 && char32_t(text[i + 1]) <= 0xDFFF) {
+            point = 0x10000 + ((point - 0xD800) << 10) + (char32_t(text[++i]) - 0xDC00);
+        }
+        visit(point);
+    }
+}
+
+void appendUtf16(std::string& bytes, std::wstring_view text) {
+    forEachCodePoint(text, [&](char32_t point) {
+        if (point > 0xFFFF) {
+            appendUnit(bytes, 0xD800 + ((point - 0x10000) >> 10));
+            appendUnit(bytes, 0xDC00 + ((point - 0x10000) & 0x3FF));
+        } else {
+            appendUnit(bytes, point);
+        }
+    });
+}
+
 } // namespace
+
+std::optional<std::wstring> decodeMarkedText(std::string_view bytes) {
+    if (bytes.starts_with("\xFF\xFE")) {
+        return fromUtf16(bytes, 2, false);
+    }
+    if (bytes.starts_with("\xFE\xFF")) {
+        return fromUtf16(bytes, 2, true);
+    }
+    if (bytes.starts_with("\xEF\xBB\xBF")) {
+        return fromUtf8(bytes, 3);
+    }
+    return std::nullopt;
+}
+
+std::string encodeUtf16(std::wstring_view text) {
+    std::string bytes = "\xFF\xFE";
+    appendUtf16(bytes, text);
+    return bytes;
+}
+
+std::string encodeUtf16Lines(const std::vector<std::wstring>& lines) {
+    std::string bytes = "\xFF\xFE";
+    for (const auto& line : lines) {
+        appendUtf16(bytes, line);
+        appendUtf16(bytes, L"\r\n");
+    }
+    return bytes;
+}
+
+std::string toUtf8(std::wstring_view text) {
+    std::string bytes;
+    forEachCodePoint(text, [&](char32_t point) {
+        if (point < 0x80) {
+            bytes.push_back(char(point));
+        } else if (point < 0x800) {
+            bytes.push_back(char(0xC0 | point >> 6));
+            bytes.push_back(char(0x80 | (point & 0x3F)));
+        } else if (point < 0x10000) {
+            bytes.push_back(char(0xE0 | point >> 12));
+            bytes.push_back(char(0x80 | (point >> 6 & 0x3F)));
+            bytes.push_back(char(0x80 | (point & 0x3F)));
+        } else {
+            bytes.push_back(char(0xF0 | point >> 18));
+            bytes.push_back(char(0x80 | (point >> 12 & 0x3F)));
+            bytes.push_back(char(0x80 | (point >> 6 & 0x3F)));
+            bytes.push_back(char(0x80 | (point & 0x3F)));
+        }
+    });
+    return bytes;
+}
 
 std::vector<std::wstring> splitLines(std::wstring_view text) {
     std::vector<std::wstring> lines;
@@ -130,44 +198,4 @@ std::vector<std::wstring> splitLines(std::wstring_view text) {
     return lines;
 }
 
-std::wstring decodeText(const std::string& bytes, const platform::FileBytes& files) {
-    if (startsWith(bytes, "\xFF\xFE")) {
-        return fromUtf16(bytes, 2, false);
-    }
-    if (startsWith(bytes, "\xFE\xFF")) {
-        return fromUtf16(bytes, 2, true);
-    }
-    if (startsWith(bytes, "\xEF\xBB\xBF")) {
-        return fromUtf8(bytes, 3);
-    }
-    return files.fromAnsi(bytes);
-}
-
-std::string encodeUtf16Lines(const std::vector<std::wstring>& lines) {
-    std::string bytes = "\xFF\xFE";
-    for (const auto& line : lines) {
-        for (const wchar_t unit : line) {
-            const auto point = char32_t(unit);
-            if (point > 0xFFFF) {
-                appendUnit(bytes, 0xD800 + ((point - 0x10000) >> 10));
-                appendUnit(bytes, 0xDC00 + ((point - 0x10000) & 0x3FF));
-            } else {
-                appendUnit(bytes, point);
-            }
-        }
-        appendUnit(bytes, L'\r');
-        appendUnit(bytes, L'\n');
-    }
-    return bytes;
-}
-
-std::optional<std::vector<std::wstring>> readTextLines(const platform::FileBytes& files,
-                                                       const std::wstring& path) {
-    const auto bytes = files.read(path);
-    if (!bytes) {
-        return std::nullopt;
-    }
-    return splitLines(decodeText(*bytes, files));
-}
-
-} // namespace parcelkit::system
+} // namespace parcelkit::base
