@@ -69,7 +69,7 @@ void copyReadme(model::InstallContext& context, record::RecordWriter& record) {
     }
     const std::wstring target = context.session.dirs.setupdir + L"\\" + name;
     platform::notChecked(context.platform.files.copyFile(source, target));
-    record.write(record::kFileSection, target + L"|0", L"");
+    record.addFile(target, L"0", L"");
 }
 
 } // namespace

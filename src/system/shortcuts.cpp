@@ -68,7 +68,7 @@ void shortcut(model::InstallContext& context, platform::Shell& shell,
         const std::wstring linkFile = *folder + L"\\" + entry->name + L".lnk";
         if (CreateLink(shell, entry->target, entry->arguments, entry->workingDirectory,
                        entry->iconFile, entry->iconIndex, linkFile, entry->description)) {
-            model::uninstallRecord(context).write(record::kFileSection, linkFile + L"|0", name);
+            model::uninstallRecord(context).addFile(linkFile, L"0", name);
         }
     }
 }

@@ -1,3 +1,4 @@
+#include "record/record_reader.hpp"
 #include "system/shortcut_entry.hpp"
 #include "system/shortcuts.hpp"
 #include "system_rig.hpp"
@@ -219,4 +220,15 @@ TEST_F(ShortcutTest, WithoutALinkObjectTheFolderIsMadeButNoLinkRecorded) {
     EXPECT_TRUE(rig.machine.files.directoryExists(L"C:\\users\\ann\\Desktop\\Tools"));
     EXPECT_EQ(rig.record(L"dir", L"C:\\users\\ann\\Desktop\\Tools"), L"APP");
     EXPECT_TRUE(rig.context.uninstallini->file().keyNames(L"file").empty());
+}
+
+TEST_F(ShortcutTest, LinkNamesWithSeparatorsAreRecordedSoTheUninstallerFindsThem) {
+    // "=" would end the key at the profile's first "="; the tag keeps it whole.
+    run({L"A<parcelkit_equals>B, C|DESKTOP=a.exe"});
+    const auto files = record::readRemovalRecord(rig.context.uninstallini->file()).files;
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_EQ(files[0].key,
+              L"C:\\users\\ann\\Desktop\\A<parcelkit_equals>B<parcelkit_comma> C.lnk|0");
+    EXPECT_EQ(files[0].path, L"C:\\users\\ann\\Desktop\\A=B, C.lnk");
+    EXPECT_EQ(files[0].owner, L"APP");
 }
