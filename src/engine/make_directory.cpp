@@ -78,7 +78,8 @@ void makeInstallationDirectory(model::InstallContext& context, const std::wstrin
     createMissing(context, prefixes, directory);
     openRecord(context);
     record::RecordWriter& record = *context.uninstallini;
-    record.writeMain(context.setupini.readString(L"main", L"id", L"parcelkit"), productName(context));
+    // The id has no default: a script without one leaves the record's id empty.
+    record.writeMain(context.setupini.readString(L"main", L"id", L""), productName(context));
     for (const auto& prefix : prefixes) {
         if (!prefix.existed) {
             record.setDirectoryOwner(prefix.path, kSharedOwner);

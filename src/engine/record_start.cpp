@@ -22,10 +22,8 @@ std::wstring languageOrScript(const model::InstallContext& context, const std::w
     return value.empty() ? context.setupini.readString(L"main", scriptKey, fallback) : value;
 }
 
-void writeMain(model::InstallContext& context, record::RecordWriter& record) {
-    // No default here: a script without an id leaves the record's id empty.
-    record.writeMain(context.setupini.readString(L"main", L"id", L""),
-                     languageOrScript(context, L"name", L"name", L"Parcelkit"));
+// [main] id and name were written with the record itself.
+void writeBrandingText(model::InstallContext& context, record::RecordWriter& record) {
     record.write(record::kMainSection, L"BrandingText",
                  languageOrScript(context, L"brandingtext", L"BrandingText", L"Parcelkit"));
 }
@@ -77,7 +75,7 @@ void copyReadme(model::InstallContext& context, record::RecordWriter& record) {
 void createun(model::InstallContext& context) {
     engine::makedir(context, engine::kSharedOwner, context.session.dirs.setupdir);
     record::RecordWriter& record = model::uninstallRecord(context);
-    writeMain(context, record);
+    writeBrandingText(context, record);
     writeUninstallPrograms(context, record);
     writeLanguage(context, record);
     copyUninstaller(context);
