@@ -3,7 +3,7 @@
 #include "platform/win32/handles.hpp"
 #include "presenters/language_dialog_view.hpp"
 #include "presenters/program_windows.hpp"
-#include "windows/message_window.hpp"
+#include "windows/window_base.hpp"
 
 #include <array>
 
@@ -15,7 +15,7 @@ namespace parcelkit::windows {
 
 // The language dialog, the program's main window. It is visible from the start unless
 // start-up hid it; its one timer hands over to the wizard when it is not offered.
-class LanguageWindow : public MessageWindow, public presenters::LanguageDialogView {
+class LanguageWindow : public WindowBase, public presenters::LanguageDialogView {
 public:
     LanguageWindow();
     ~LanguageWindow() override;

@@ -5,7 +5,7 @@
 #include "presenters/program_windows.hpp"
 #include "presenters/wizard_view.hpp"
 #include "windows/component_tree_window.hpp"
-#include "windows/message_window.hpp"
+#include "windows/window_base.hpp"
 
 #include <array>
 #include <optional>
@@ -18,9 +18,7 @@ namespace parcelkit::windows {
 
 // The wizard window: one fixed-size window whose controls the presenter shows, hides and
 // fills page by page; during the installation it is also the installation's view.
-class WizardWindow : public MessageWindow,
-                     public presenters::WizardView,
-                     public model::InstallView {
+class WizardWindow : public WindowBase, public presenters::WizardView, public model::InstallView {
 public:
     explicit WizardWindow(const wchar_t* richEditClass);
     ~WizardWindow() override;

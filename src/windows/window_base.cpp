@@ -1,14 +1,14 @@
-#include "windows/message_window.hpp"
+#include "windows/window_base.hpp"
 
 namespace parcelkit::windows {
 
-void MessageWindow::create(const wchar_t* className, DWORD style, DWORD exStyle, int clientWidth,
-                           int clientHeight) {
+void WindowBase::create(const wchar_t* className, DWORD style, DWORD exStyle, int clientWidth,
+                        int clientHeight) {
     const HINSTANCE instance = ::GetModuleHandleW(nullptr);
     WNDCLASSEXW windowClass{};
     if (::GetClassInfoExW(instance, className, &windowClass) == FALSE) {
         windowClass.cbSize = sizeof windowClass;
-        windowClass.lpfnWndProc = &MessageWindow::procedure;
+        windowClass.lpfnWndProc = &WindowBase::procedure;
         windowClass.hInstance = instance;
         windowClass.hIcon = ::LoadIconW(instance, MAKEINTRESOURCEW(1));
         windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
@@ -25,13 +25,13 @@ void MessageWindow::create(const wchar_t* className, DWORD style, DWORD exStyle,
     centreOn(hwnd, hwnd);
 }
 
-LRESULT CALLBACK MessageWindow::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK WindowBase::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        auto* self = static_cast<MessageWindow*>(create->lpCreateParams);
+        auto* self = static_cast<WindowBase*>(create->lpCreateParams);
         ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
-    auto* self = reinterpret_cast<MessageWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    auto* self = reinterpret_cast<WindowBase*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     // Messages during creation and destruction have no object to go to: the object's
     // handle is set only when CreateWindowExW has returned, and cleared on destruction.
     if (self == nullptr || self->hwnd() != hwnd) {

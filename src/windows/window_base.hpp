@@ -8,12 +8,12 @@ namespace parcelkit::windows {
 
 // A top-level window whose procedure forwards every message to its object: the object is
 // stored with the window at WM_NCCREATE.
-class MessageWindow {
+class WindowBase {
 public:
-    MessageWindow() = default;
-    MessageWindow(const MessageWindow&) = delete;
-    MessageWindow& operator=(const MessageWindow&) = delete;
-    virtual ~MessageWindow() = default;
+    WindowBase() = default;
+    WindowBase(const WindowBase&) = delete;
+    WindowBase& operator=(const WindowBase&) = delete;
+    virtual ~WindowBase() = default;
 
     HWND hwnd() const { return window_.get(); }
 
