@@ -92,4 +92,13 @@ const ControlLayout& layoutOf(DialogControl control) {
     return find(Form::LanguageDialog, id(control));
 }
 
+std::optional<int> controlOfCommand(Form form, int commandId) {
+    for (const auto& control : kControls) {
+        if (control.form == form && commandIdOf(control.id) == commandId) {
+            return control.id;
+        }
+    }
+    return std::nullopt;
+}
+
 } // namespace parcelkit::presenters

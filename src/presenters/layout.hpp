@@ -2,6 +2,7 @@
 
 #include "presenters/controls.hpp"
 
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -72,6 +73,16 @@ std::span<const ControlLayout> controlLayouts();
 const FormLayout& layoutOf(Form form);
 const ControlLayout& layoutOf(WizardControl control);
 const ControlLayout& layoutOf(DialogControl control);
+
+// A control's command id, which its notifications carry. The ids stay clear of IDOK and
+// IDCANCEL, which Enter and Esc send.
+inline constexpr int kFirstCommandId = 100;
+constexpr int commandIdOf(int controlId) {
+    return kFirstCommandId + controlId;
+}
+// The control of the form that a command id names; none for any other id, such as a menu
+// item's or one that another program sent.
+std::optional<int> controlOfCommand(Form form, int commandId);
 
 // Controls that keep their own font when the language font is applied.
 inline constexpr DesignFont kTitleFont{L"Tahoma", 0, 14, kAnsiCharset, true};    // Label2

@@ -110,7 +110,7 @@ HWND createControl(HWND window, const ControlLayout& layout, const wchar_t* rich
     const std::wstring text(layout.designText);
     const HWND control = ::CreateWindowExW(
         kind.exStyle, kind.className, text.c_str(), style, left, top, layout.width, height, window,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + layout.id)),
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(presenters::commandIdOf(layout.id))),
         ::GetModuleHandleW(nullptr), nullptr);
     if (layout.kind == ControlKind::TreeView) {
         ::SendMessageW(control, TVM_SETINDENT, kTreeIndent, 0);

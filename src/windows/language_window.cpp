@@ -17,7 +17,7 @@ constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
 constexpr UINT_PTR kTimerId = 1;
 
 int commandId(DialogControl control) {
-    return kFirstControlId + static_cast<int>(control);
+    return presenters::commandIdOf(static_cast<int>(control));
 }
 
 } // namespace

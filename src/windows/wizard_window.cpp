@@ -23,7 +23,7 @@ constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBO
 constexpr UINT kAboutItemFlags = MF_CHECKED;
 
 int commandId(WizardControl control) {
-    return kFirstControlId + static_cast<int>(control);
+    return presenters::commandIdOf(static_cast<int>(control));
 }
 
 } // namespace
@@ -232,15 +232,17 @@ void WizardWindow::onCommand(int id, int code) {
         id = commandId(C::Button_exit);
         code = BN_CLICKED;
     }
-    if (id == commandId(C::Image1) && code == STN_DBLCLK) {
+    // Other ids come from menus or from other programs.
+    const std::optional<int> from = presenters::controlOfCommand(presenters::Form::Wizard, id);
+    if (!from) {
+        return;
+    }
+    const auto pressed = static_cast<WizardControl>(*from);
+    if (pressed == C::Image1 && code == STN_DBLCLK) {
         guarded([](presenters::WizardPresenter& p) { p.Image1DblClick(); });
         return;
     }
-    if (code != BN_CLICKED) {
-        return;
-    }
-    const auto pressed = static_cast<WizardControl>(id - kFirstControlId);
-    if (id < kFirstControlId || ::IsWindowEnabled(control(pressed)) == FALSE ||
+    if (code != BN_CLICKED || ::IsWindowEnabled(control(pressed)) == FALSE ||
         ::IsWindowVisible(control(pressed)) == FALSE) {
         return;
     }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <map>
+#include <optional>
 #include <set>
 
 using namespace parcelkit;
@@ -33,6 +34,29 @@ TEST(Layout, EveryControlOnceAndFoundByItsId) {
     }
     EXPECT_EQ(presenters::layoutOf(presenters::DialogControl::Button2).name, L"Button2");
     EXPECT_EQ(seen.size(), 21u + 4u);
+}
+
+TEST(Layout, ACommandIdNamesAControlOfItsFormOrNone) {
+    using presenters::Form;
+    struct Row {
+        Form form;
+        int commandId;
+        std::optional<int> control;
+    };
+    const Row rows[] = {
+        {Form::Wizard, 100, static_cast<int>(presenters::WizardControl::Shape1)},
+        {Form::Wizard, 120, static_cast<int>(presenters::WizardControl::Button_exit)},
+        {Form::Wizard, 121, std::nullopt},
+        {Form::Wizard, 0xFFFF, std::nullopt},
+        {Form::Wizard, 99, std::nullopt},
+        {Form::Wizard, 1, std::nullopt}, // IDOK
+        {Form::LanguageDialog, 103, static_cast<int>(presenters::DialogControl::Button2)},
+        {Form::LanguageDialog, 104, std::nullopt},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(presenters::controlOfCommand(row.form, row.commandId), row.control)
+            << static_cast<int>(row.form) << " " << row.commandId;
+    }
 }
 
 TEST(Layout, ControlsFitInsideTheirParent) {
