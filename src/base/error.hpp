@@ -24,4 +24,14 @@ private:
     std::wstring reason_;
 };
 
+// The text of an error for a person. Only ASCII reaches what(): our own errors carry their
+// text as PlatformError.
+inline std::wstring describe(const std::exception& error) {
+    if (const auto* platformError = dynamic_cast<const PlatformError*>(&error)) {
+        return platformError->describe();
+    }
+    const std::string what = error.what();
+    return std::wstring(what.begin(), what.end());
+}
+
 } // namespace parcelkit::base

@@ -58,15 +58,6 @@ private:
     components::ComponentPage components_;
 };
 
-// Only ASCII reaches what(): our own errors carry their text as PlatformError.
-std::wstring describe(const std::exception& error) {
-    if (const auto* platformError = dynamic_cast<const base::PlatformError*>(&error)) {
-        return platformError->describe();
-    }
-    const std::string what = error.what();
-    return std::wstring(what.begin(), what.end());
-}
-
 } // namespace
 
 int runSetup(platform::Platform& platform, const platform::Collation& collation,
@@ -84,13 +75,16 @@ int runSetup(platform::Platform& platform, const platform::Collation& collation,
         const std::wstring caption = language.langfile
                                          ? language.texts().text(model::msg::ErrorCaption)
                                          : std::wstring(model::msg::ErrorCaption.fallback);
-        platform.boxes.show(describe(error), caption, platform::BoxIcon::Error,
+        platform.boxes.show(base::describe(error), caption, platform::BoxIcon::Error,
                             platform::BoxButtons::Ok);
     };
-    windows.connect(dialog, wizard, steps.components(), report);
-    // A silent installation that ends in an error must not look like a success to the
-    // script that started it.
+    // A silent installation that ends in an error, or a window whose handler failed, must
+    // not look like a success to the script that started it.
     int exitCode = 0;
+    windows.connect(dialog, wizard, steps.components(), [&](const std::exception& error) {
+        report(error);
+        exitCode = presenters::kFatalErrorExitCode;
+    });
     try {
         presenters::startProgram(dialog, wizard);
     } catch (const std::exception& error) {

@@ -31,7 +31,7 @@ class WizardView;
 
 // The program's two windows and its message loop, as the toolkit provides them. The
 // windows exist before their presenters; once connected, each message becomes one call
-// on a presenter.
+// on a presenter. A call that fails is reported, and then the program ends.
 class ProgramWindows : public ProgramEnd {
 public:
     virtual WizardView& wizardView() = 0;
