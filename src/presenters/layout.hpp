@@ -8,7 +8,7 @@
 
 namespace parcelkit::presenters {
 
-enum class Form { Wizard, LanguageDialog };
+enum class Form { Wizard, LanguageDialog, Uninstaller };
 
 enum class ControlKind {
     Rectangle,
@@ -24,6 +24,10 @@ enum class ControlKind {
     ProgressBar,
     Bevel,
     DropDownList,
+    PrefixedLabel, // a label whose '&' underlines the letter after it
+    ReadOnlyField, // one line, framed
+    CheckList,     // a list with a check box on each line
+    FramedMemo,    // read-only lines, framed, with a vertical scroll bar
 };
 
 // A font fixed by the design: points, or (when pixelHeight is not 0) a height in pixels.
@@ -38,7 +42,8 @@ struct DesignFont {
 inline constexpr int kAnsiCharset = 0;
 inline constexpr int kGb2312Charset = 134;
 
-// One window: its client area and how it looks before the language is applied.
+// One window: its client area and how it looks before the language is applied. A design
+// font without a face leaves the system's font until the window applies its own.
 struct FormLayout {
     Form form;
     int clientWidth;
@@ -51,7 +56,7 @@ struct FormLayout {
 // it looks before the language is applied. Auto-sized controls have width and height 0.
 struct ControlLayout {
     Form form;
-    int id; // the WizardControl or DialogControl value
+    int id; // the WizardControl, DialogControl or UninstallerControl value
     std::wstring_view name;
     ControlKind kind;
     int left;
@@ -73,6 +78,7 @@ std::span<const ControlLayout> controlLayouts();
 const FormLayout& layoutOf(Form form);
 const ControlLayout& layoutOf(WizardControl control);
 const ControlLayout& layoutOf(DialogControl control);
+const ControlLayout& layoutOf(UninstallerControl control);
 
 // A control's command id, which its notifications carry. The ids stay clear of IDOK and
 // IDCANCEL, which Enter and Esc send.
