@@ -78,10 +78,13 @@ int runSetup(platform::Platform& platform, const platform::Collation& collation,
         platform.boxes.show(base::describe(error), caption, platform::BoxIcon::Error,
                             platform::BoxButtons::Ok);
     };
-    windows.connect(dialog, wizard, steps.components(), report);
-    // A silent installation that ends in an error must not look like a success to the
-    // script that started it.
+    // A silent installation that ends in an error, or a window whose handler failed, must
+    // not look like a success to the script that started it.
     int exitCode = 0;
+    windows.connect(dialog, wizard, steps.components(), [&](const std::exception& error) {
+        report(error);
+        exitCode = presenters::kFatalErrorExitCode;
+    });
     try {
         presenters::startProgram(dialog, wizard);
     } catch (const std::exception& error) {

@@ -35,4 +35,20 @@ enum class DialogControl {
     Button2, // Cancel
 };
 
+// The uninstaller's controls.
+enum class UninstallerControl {
+    ClosePrograms,   // advice to close running programs
+    DirectoryLabel,  // caption of Directory
+    Directory,       // the installation directory
+    ChooseHint,      // how to choose components
+    ComponentsGroup, // frame around Components and SelectAll
+    Components,      // one check box per installed component, inside ComponentsGroup
+    SelectAll,       // checks or clears every component, inside ComponentsGroup
+    DeleteRegistry,  // also removes the registry entries
+    Progress,        // what is being removed, then the outcome
+    RestartHint,     // a restart may be needed
+    Uninstall,       // starts the removal
+    Cancel,          // Cancel before the removal, Finish after it
+};
+
 } // namespace parcelkit::presenters

@@ -13,16 +13,23 @@ constexpr int id(WizardControl c) {
 constexpr int id(DialogControl c) {
     return static_cast<int>(c);
 }
+constexpr int id(UninstallerControl c) {
+    return static_cast<int>(c);
+}
 
 constexpr Form W = Form::Wizard;
 constexpr Form D = Form::LanguageDialog;
+constexpr Form U = Form::Uninstaller;
 using K = ControlKind;
 using C = WizardControl;
 using DC = DialogControl;
+using UC = UninstallerControl;
 
 constexpr std::array kForms{
     FormLayout{W, 449, 347, L"", DesignFont{L"Tahoma", 9, 0, kAnsiCharset, false}},
     FormLayout{D, 201, 120, L"安装语言", DesignFont{L"宋体", 9, 0, kGb2312Charset, false}},
+    // Its font comes with its texts, from the uninstall record.
+    FormLayout{U, 480, 458, L"", DesignFont{}},
 };
 
 // clang-format off
@@ -53,6 +60,18 @@ constexpr std::array kControls{
     ControlLayout{D, id(DC::list1),          L"list1",         K::DropDownList,16,  56,  169, 20,  L"",          L"",                 1,  false, false, false, false},
     ControlLayout{D, id(DC::Button1),        L"Button1",       K::Button,      16,  88,  75,  25,  L"",          L"确定(&O)",         2,  false, false, true,  false},
     ControlLayout{D, id(DC::Button2),        L"Button2",       K::Button,      118, 87,  75,  25,  L"",          L"取消(&C)",         3,  false, false, false, true},
+    ControlLayout{U, id(UC::ClosePrograms),   L"ClosePrograms",   K::PrefixedLabel, 12,  12,  456, 20,  L"",                L"", -1, false, false, false, false},
+    ControlLayout{U, id(UC::DirectoryLabel),  L"DirectoryLabel",  K::PrefixedLabel, 12,  40,  456, 18,  L"",                L"", -1, false, false, false, false},
+    ControlLayout{U, id(UC::Directory),       L"Directory",       K::ReadOnlyField, 12,  60,  456, 22,  L"",                L"", -1, false, false, false, false},
+    ControlLayout{U, id(UC::ChooseHint),      L"ChooseHint",      K::PrefixedLabel, 12,  92,  456, 20,  L"",                L"", -1, false, false, false, false},
+    ControlLayout{U, id(UC::ComponentsGroup), L"ComponentsGroup", K::GroupBox,      12,  114, 456, 172, L"",                L"", 0,  false, false, false, false},
+    ControlLayout{U, id(UC::Components),      L"Components",      K::CheckList,     12,  20,  432, 120, L"ComponentsGroup", L"", 0,  false, false, false, false},
+    ControlLayout{U, id(UC::SelectAll),       L"SelectAll",       K::CheckBox,      12,  144, 300, 22,  L"ComponentsGroup", L"", 1,  false, false, false, false},
+    ControlLayout{U, id(UC::DeleteRegistry),  L"DeleteRegistry",  K::CheckBox,      12,  294, 456, 22,  L"",                L"", 1,  false, false, false, false},
+    ControlLayout{U, id(UC::Progress),        L"Progress",        K::FramedMemo,    12,  322, 456, 64,  L"",                L"", -1, false, false, false, false},
+    ControlLayout{U, id(UC::RestartHint),     L"RestartHint",     K::PrefixedLabel, 12,  394, 270, 20,  L"",                L"", -1, false, false, false, false},
+    ControlLayout{U, id(UC::Uninstall),       L"Uninstall",       K::Button,        290, 420, 86,  26,  L"",                L"", 2,  false, false, true,  false},
+    ControlLayout{U, id(UC::Cancel),          L"Cancel",          K::Button,        382, 420, 86,  26,  L"",                L"", 3,  false, false, false, true},
 };
 // clang-format on
 
@@ -90,6 +109,19 @@ const ControlLayout& layoutOf(WizardControl control) {
 
 const ControlLayout& layoutOf(DialogControl control) {
     return find(Form::LanguageDialog, id(control));
+}
+
+const ControlLayout& layoutOf(UninstallerControl control) {
+    return find(Form::Uninstaller, id(control));
+}
+
+std::optional<int> controlOfCommand(Form form, int commandId) {
+    for (const auto& control : kControls) {
+        if (control.form == form && commandIdOf(control.id) == commandId) {
+            return control.id;
+        }
+    }
+    return std::nullopt;
 }
 
 } // namespace parcelkit::presenters

@@ -2,12 +2,13 @@
 
 #include "presenters/controls.hpp"
 
+#include <optional>
 #include <span>
 #include <string_view>
 
 namespace parcelkit::presenters {
 
-enum class Form { Wizard, LanguageDialog };
+enum class Form { Wizard, LanguageDialog, Uninstaller };
 
 enum class ControlKind {
     Rectangle,
@@ -23,6 +24,10 @@ enum class ControlKind {
     ProgressBar,
     Bevel,
     DropDownList,
+    PrefixedLabel, // a label whose '&' underlines the letter after it
+    ReadOnlyField, // one line, framed
+    CheckList,     // a list with a check box on each line
+    FramedMemo,    // read-only lines, framed, with a vertical scroll bar
 };
 
 // A font fixed by the design: points, or (when pixelHeight is not 0) a height in pixels.
@@ -37,7 +42,8 @@ struct DesignFont {
 inline constexpr int kAnsiCharset = 0;
 inline constexpr int kGb2312Charset = 134;
 
-// One window: its client area and how it looks before the language is applied.
+// One window: its client area and how it looks before the language is applied. A design
+// font without a face leaves the system's font until the window applies its own.
 struct FormLayout {
     Form form;
     int clientWidth;
@@ -50,7 +56,7 @@ struct FormLayout {
 // it looks before the language is applied. Auto-sized controls have width and height 0.
 struct ControlLayout {
     Form form;
-    int id; // the WizardControl or DialogControl value
+    int id; // the WizardControl, DialogControl or UninstallerControl value
     std::wstring_view name;
     ControlKind kind;
     int left;
@@ -72,6 +78,17 @@ std::span<const ControlLayout> controlLayouts();
 const FormLayout& layoutOf(Form form);
 const ControlLayout& layoutOf(WizardControl control);
 const ControlLayout& layoutOf(DialogControl control);
+const ControlLayout& layoutOf(UninstallerControl control);
+
+// A control's command id, which its notifications carry. The ids stay clear of IDOK and
+// IDCANCEL, which Enter and Esc send.
+inline constexpr int kFirstCommandId = 100;
+constexpr int commandIdOf(int controlId) {
+    return kFirstCommandId + controlId;
+}
+// The control of the form that a command id names; none for any other id, such as a menu
+// item's or one that another program sent.
+std::optional<int> controlOfCommand(Form form, int commandId);
 
 // Controls that keep their own font when the language font is applied.
 inline constexpr DesignFont kTitleFont{L"Tahoma", 0, 14, kAnsiCharset, true};    // Label2

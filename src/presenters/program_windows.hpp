@@ -1,9 +1,7 @@
 #pragma once
 
+#include "presenters/handler_guard.hpp"
 #include "presenters/program_end.hpp"
-
-#include <exception>
-#include <functional>
 
 namespace parcelkit::engine {
 class SystemSteps;
@@ -31,12 +29,9 @@ class LanguageDialogView;
 class WizardPresenter;
 class WizardView;
 
-// Called with an exception that a window's handler let through; the window goes on.
-using FailureReport = std::function<void(const std::exception&)>;
-
 // The program's two windows and its message loop, as the toolkit provides them. The
 // windows exist before their presenters; once connected, each message becomes one call
-// on a presenter.
+// on a presenter. A call that fails is reported, and then the program ends.
 class ProgramWindows : public ProgramEnd {
 public:
     virtual WizardView& wizardView() = 0;

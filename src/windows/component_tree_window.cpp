@@ -1,7 +1,6 @@
 #include "windows/component_tree_window.hpp"
 
 #include "components/component_page.hpp"
-#include "windows/guarded_call.hpp"
 
 #include <windowsx.h>
 
@@ -43,8 +42,10 @@ COLORREF colourOf(components::TextColour colour, COLORREF fallback) {
 
 } // namespace
 
-ComponentTreeWin32::ComponentTreeWin32(HWND tree, HWND memo, HWND warningSwitch)
-    : tree_(tree), memo_(memo), warningSwitch_(warningSwitch), images_(createCheckImages(tree)) {
+ComponentTreeWin32::ComponentTreeWin32(HWND tree, HWND memo, HWND warningSwitch,
+                                       presenters::HandlerGuard& guard)
+    : tree_(tree), memo_(memo), warningSwitch_(warningSwitch), images_(createCheckImages(tree)),
+      guard_(guard) {
     ::SendMessageW(tree_, TVM_SETIMAGELIST, TVSIL_STATE, reinterpret_cast<LPARAM>(images_.get()));
     ::SetWindowSubclass(tree_, subclassProcedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
 }
@@ -56,14 +57,9 @@ ComponentTreeWin32::~ComponentTreeWin32() {
     }
 }
 
-void ComponentTreeWin32::connect(components::ComponentPage& page,
-                                 presenters::FailureReport report) {
-    page_ = &page;
-    report_ = std::move(report);
-}
-
+// The guard is open only once the page is connected.
 template <typename Handler> void ComponentTreeWin32::guarded(Handler handler) {
-    guardedCall(page_, report_, handler);
+    guard_.run([&] { handler(*page_); });
 }
 
 void ComponentTreeWin32::showTree(const components::ComponentTree& tree) {

@@ -2,7 +2,7 @@
 
 #include "components/component_tree_view.hpp"
 #include "platform/win32/handles.hpp"
-#include "presenters/program_windows.hpp"
+#include "presenters/handler_guard.hpp"
 #include "windows/check_images.hpp"
 
 #include <commctrl.h>
@@ -22,14 +22,12 @@ namespace parcelkit::windows {
 // arrive through the wizard window.
 class ComponentTreeWin32 : public components::ComponentTreeView {
 public:
-    ComponentTreeWin32(HWND tree, HWND memo, HWND warningSwitch);
+    ComponentTreeWin32(HWND tree, HWND memo, HWND warningSwitch, presenters::HandlerGuard& guard);
     ~ComponentTreeWin32() override;
     ComponentTreeWin32(const ComponentTreeWin32&) = delete;
     ComponentTreeWin32& operator=(const ComponentTreeWin32&) = delete;
 
-    void connect(components::ComponentPage& page, presenters::FailureReport report);
-    // The page may be gone before the window: the tree's last messages reach nothing.
-    void disconnect() { page_ = nullptr; }
+    void connect(components::ComponentPage& page) { page_ = &page; }
     // WM_NOTIFY from the tree, passed on by its parent.
     LRESULT onNotify(NMHDR& header);
 
@@ -62,8 +60,8 @@ private:
     std::vector<std::optional<components::NodeLook>> looks_;
     std::optional<std::size_t> pressedNode_;
     bool replacing_ = false;
+    presenters::HandlerGuard& guard_;
     components::ComponentPage* page_ = nullptr;
-    presenters::FailureReport report_;
 };
 
 } // namespace parcelkit::windows

@@ -66,6 +66,14 @@ ClassAndStyle classFor(const ControlLayout& control, const wchar_t* richEditClas
         return {L"STATIC", SS_ETCHEDHORZ, 0};
     case ControlKind::DropDownList:
         return {L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL, 0};
+    case ControlKind::PrefixedLabel:
+        return {L"STATIC", SS_LEFT, 0};
+    case ControlKind::ReadOnlyField:
+        return {L"EDIT", ES_READONLY | ES_AUTOHSCROLL | WS_BORDER, 0};
+    case ControlKind::CheckList:
+        return {WC_LISTVIEWW, LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | WS_BORDER, 0};
+    case ControlKind::FramedMemo:
+        return {L"EDIT", ES_READONLY | ES_MULTILINE | WS_VSCROLL | WS_BORDER, 0};
     }
     return {L"STATIC", 0, 0};
 }
@@ -73,6 +81,16 @@ ClassAndStyle classFor(const ControlLayout& control, const wchar_t* richEditClas
 // A drop-down list's height is that of its closed field; the window also holds the list.
 constexpr int kDropDownListHeight = 200;
 constexpr int kTreeIndent = 19;
+// The check list's one column leaves room for the vertical scroll bar.
+constexpr int kCheckListColumnMargin = 24;
+
+void prepareCheckList(HWND list, int width) {
+    ListView_SetExtendedListViewStyle(list, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+    LVCOLUMNW column{};
+    column.mask = LVCF_WIDTH;
+    column.cx = width - kCheckListColumnMargin;
+    ListView_InsertColumn(list, 0, &column);
+}
 
 } // namespace
 
@@ -110,10 +128,12 @@ HWND createControl(HWND window, const ControlLayout& layout, const wchar_t* rich
     const std::wstring text(layout.designText);
     const HWND control = ::CreateWindowExW(
         kind.exStyle, kind.className, text.c_str(), style, left, top, layout.width, height, window,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + layout.id)),
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(presenters::commandIdOf(layout.id))),
         ::GetModuleHandleW(nullptr), nullptr);
     if (layout.kind == ControlKind::TreeView) {
         ::SendMessageW(control, TVM_SETINDENT, kTreeIndent, 0);
+    } else if (layout.kind == ControlKind::CheckList) {
+        prepareCheckList(control, layout.width);
     }
     return control;
 }

@@ -8,9 +8,6 @@
 
 namespace parcelkit::windows {
 
-// Control ids stay clear of IDOK and IDCANCEL, which Enter and Esc send.
-inline constexpr int kFirstControlId = 100;
-
 // The controls of one form in creation order, which is the tab order: controls that are
 // no tab stop first, then by tab order, a group box's contents right after it.
 std::vector<presenters::ControlLayout> creationOrder(presenters::Form form);

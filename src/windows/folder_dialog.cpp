@@ -1,6 +1,6 @@
 #include "windows/folder_dialog.hpp"
 
-#include "windows/message_window.hpp"
+#include "windows/window_base.hpp"
 
 #include <shlobj.h>
 

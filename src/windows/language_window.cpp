@@ -3,7 +3,6 @@
 #include "presenters/language_dialog.hpp"
 #include "presenters/layout.hpp"
 #include "windows/controls.hpp"
-#include "windows/guarded_call.hpp"
 
 namespace parcelkit::windows {
 
@@ -17,31 +16,26 @@ constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
 constexpr UINT_PTR kTimerId = 1;
 
 int commandId(DialogControl control) {
-    return kFirstControlId + static_cast<int>(control);
+    return presenters::commandIdOf(static_cast<int>(control));
 }
 
 } // namespace
 
-LanguageWindow::LanguageWindow()
-    : designFont_(createFont(presenters::layoutOf(presenters::Form::LanguageDialog).designFont)) {
-    const auto& form = presenters::layoutOf(presenters::Form::LanguageDialog);
-    create(L"ParcelkitLanguage", kStyle, kExStyle, form.clientWidth, form.clientHeight);
-    ::SetWindowTextW(hwnd(), std::wstring(form.designCaption).c_str());
-    for (const auto& layout : creationOrder(presenters::Form::LanguageDialog)) {
-        const HWND created = createControl(hwnd(), layout, L"EDIT");
-        controls_[static_cast<std::size_t>(layout.id)] = created;
-        ::SendMessageW(created, WM_SETFONT, reinterpret_cast<WPARAM>(designFont_.get()), FALSE);
-    }
+LanguageWindow::LanguageWindow(presenters::HandlerGuard& guard)
+    : WindowBase(presenters::Form::LanguageDialog, guard),
+      designFont_(createFont(presenters::layoutOf(presenters::Form::LanguageDialog).designFont)) {
+    create(L"ParcelkitLanguage", kStyle, kExStyle);
+    // It has no rich text.
+    createControls(L"EDIT");
+    setControlFonts(designFont_.get(), false);
+    route(WM_COMMAND, &LanguageWindow::onCommand);
+    route(DM_GETDEFID, &LanguageWindow::onDefaultId);
+    route(WM_TIMER, &LanguageWindow::onTimer);
+    route(WM_CLOSE, &LanguageWindow::onClose);
 }
 
 LanguageWindow::~LanguageWindow() {
     destroy();
-}
-
-void LanguageWindow::connect(presenters::LanguageDialogPresenter& presenter,
-                             presenters::FailureReport report) {
-    presenter_ = &presenter;
-    report_ = std::move(report);
 }
 
 void LanguageWindow::showUnlessHidden() {
@@ -53,11 +47,7 @@ void LanguageWindow::showUnlessHidden() {
 }
 
 HWND LanguageWindow::control(DialogControl which) const {
-    return controls_[static_cast<std::size_t>(which)];
-}
-
-template <typename Handler> void LanguageWindow::guarded(Handler handler) {
-    guardedCall(presenter_, report_, handler);
+    return WindowBase::control(static_cast<int>(which));
 }
 
 void LanguageWindow::setCaption(const std::wstring& text) {
@@ -70,9 +60,7 @@ void LanguageWindow::setText(DialogControl which, const std::wstring& text) {
 
 void LanguageWindow::setFont(const model::FontChoice& font) {
     win32::UniqueFont chosen = createFont(font.face, font.size, 0, font.charset, false);
-    for (const HWND child : controls_) {
-        ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(chosen.get()), TRUE);
-    }
+    setControlFonts(chosen.get(), true);
     languageFont_ = std::move(chosen);
 }
 
@@ -117,37 +105,36 @@ void LanguageWindow::hide() {
     ::ShowWindow(hwnd(), SW_HIDE);
 }
 
-void LanguageWindow::onCommand(int id, int code) {
-    if (code != BN_CLICKED) {
-        return;
+LRESULT LanguageWindow::onCommand(WPARAM wParam, LPARAM) {
+    if (HIWORD(wParam) != BN_CLICKED) {
+        return 0;
     }
     // Enter and Esc arrive as IDOK and IDCANCEL: the default and the cancel button.
-    if (id == IDOK || id == commandId(DC::Button1)) {
-        guarded([](presenters::LanguageDialogPresenter& p) { p.Button1Click(); });
-    } else if (id == IDCANCEL || id == commandId(DC::Button2)) {
-        guarded([](presenters::LanguageDialogPresenter& p) { p.Button2Click(); });
+    const int id = LOWORD(wParam);
+    const std::optional<int> from = controlOfCommand(id);
+    if (id == IDOK || from == static_cast<int>(DC::Button1)) {
+        presenter_->Button1Click();
+    } else if (id == IDCANCEL || from == static_cast<int>(DC::Button2)) {
+        presenter_->Button2Click();
     }
+    return 0;
 }
 
-LRESULT LanguageWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_COMMAND:
-        onCommand(LOWORD(wParam), HIWORD(wParam));
-        return 0;
-    case DM_GETDEFID:
-        return MAKELRESULT(commandId(DC::Button1), DC_HASDEFID);
-    case WM_TIMER:
-        if (wParam == kTimerId) {
-            guarded([](presenters::LanguageDialogPresenter& p) { p.Timer1Timer(); });
-        }
-        return 0;
-    case WM_CLOSE:
-        // The close box cancels, as the Cancel button does.
-        guarded([](presenters::LanguageDialogPresenter& p) { p.Button2Click(); });
-        return 0;
-    default:
-        return defaultHandling(message, wParam, lParam);
+LRESULT LanguageWindow::onDefaultId(WPARAM, LPARAM) {
+    return MAKELRESULT(commandId(DC::Button1), DC_HASDEFID);
+}
+
+LRESULT LanguageWindow::onTimer(WPARAM wParam, LPARAM) {
+    if (wParam == kTimerId) {
+        presenter_->Timer1Timer();
     }
+    return 0;
+}
+
+LRESULT LanguageWindow::onClose(WPARAM, LPARAM) {
+    // The close box cancels, as the Cancel button does.
+    presenter_->Button2Click();
+    return 0;
 }
 
 } // namespace parcelkit::windows

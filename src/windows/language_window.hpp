@@ -2,10 +2,7 @@
 
 #include "platform/win32/handles.hpp"
 #include "presenters/language_dialog_view.hpp"
-#include "presenters/program_windows.hpp"
-#include "windows/message_window.hpp"
-
-#include <array>
+#include "windows/window_base.hpp"
 
 namespace parcelkit::presenters {
 class LanguageDialogPresenter;
@@ -15,12 +12,12 @@ namespace parcelkit::windows {
 
 // The language dialog, the program's main window. It is visible from the start unless
 // start-up hid it; its one timer hands over to the wizard when it is not offered.
-class LanguageWindow : public MessageWindow, public presenters::LanguageDialogView {
+class LanguageWindow : public WindowBase, public presenters::LanguageDialogView {
 public:
-    LanguageWindow();
+    explicit LanguageWindow(presenters::HandlerGuard& guard);
     ~LanguageWindow() override;
 
-    void connect(presenters::LanguageDialogPresenter& presenter, presenters::FailureReport report);
+    void connect(presenters::LanguageDialogPresenter& presenter) { presenter_ = &presenter; }
     // Created visible: shown once start-up has placed it, unless it was hidden meanwhile.
     void showUnlessHidden();
 
@@ -37,19 +34,15 @@ public:
     void hide() override;
 
 private:
-    static constexpr std::size_t kControlCount =
-        static_cast<std::size_t>(presenters::DialogControl::Button2) + 1;
-
-    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void onCommand(int id, int code);
+    LRESULT onCommand(WPARAM wParam, LPARAM lParam);
+    LRESULT onDefaultId(WPARAM wParam, LPARAM lParam);
+    LRESULT onTimer(WPARAM wParam, LPARAM lParam);
+    LRESULT onClose(WPARAM wParam, LPARAM lParam);
     HWND control(presenters::DialogControl which) const;
-    template <typename Handler> void guarded(Handler handler);
 
-    std::array<HWND, kControlCount> controls_{};
     win32::UniqueFont designFont_;
     win32::UniqueFont languageFont_;
     presenters::LanguageDialogPresenter* presenter_ = nullptr;
-    presenters::FailureReport report_;
     bool hidden_ = false;
 };
 

@@ -4,14 +4,23 @@
 
 namespace parcelkit::windows {
 
-Win32ProgramWindows::Win32ProgramWindows() : wizard_(richText_.className()) {}
+Win32ProgramWindows::Win32ProgramWindows()
+    : dialog_(guard_), wizard_(richText_.className(), guard_) {}
+
+Win32ProgramWindows::~Win32ProgramWindows() {
+    // The presenters end with the program run, before the windows: the messages of the
+    // windows' destruction must not reach them.
+    guard_.disconnect();
+}
 
 void Win32ProgramWindows::connect(presenters::LanguageDialogPresenter& dialog,
                                   presenters::WizardPresenter& wizard,
                                   components::ComponentPage& components,
                                   presenters::FailureReport report) {
-    dialog_.connect(dialog, report);
-    wizard_.connect(wizard, components, std::move(report));
+    dialog_.connect(dialog);
+    wizard_.connect(wizard, components);
+    // Opened last: every handler finds what it works on.
+    guard_.connect(std::move(report), [this] { endProgram(); });
 }
 
 void Win32ProgramWindows::endProgram() {

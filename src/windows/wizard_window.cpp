@@ -6,7 +6,6 @@
 #include "presenters/wizard_presenter.hpp"
 #include "windows/controls.hpp"
 #include "windows/folder_dialog.hpp"
-#include "windows/guarded_call.hpp"
 #include "windows/rich_text.hpp"
 
 #include <commctrl.h>
@@ -23,68 +22,57 @@ constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBO
 constexpr UINT kAboutItemFlags = MF_CHECKED;
 
 int commandId(WizardControl control) {
-    return kFirstControlId + static_cast<int>(control);
+    return presenters::commandIdOf(static_cast<int>(control));
 }
 
 } // namespace
 
-WizardWindow::WizardWindow(const wchar_t* richEditClass)
-    : designFont_(createFont(presenters::layoutOf(presenters::Form::Wizard).designFont)),
+WizardWindow::WizardWindow(const wchar_t* richEditClass, presenters::HandlerGuard& guard)
+    : WindowBase(presenters::Form::Wizard, guard),
+      designFont_(createFont(presenters::layoutOf(presenters::Form::Wizard).designFont)),
       titleFont_(createFont(presenters::kTitleFont)),
       readmeFont_(createFont(presenters::kReadmeFont)),
       headerBrush_(::CreateSolidBrush(RGB(255, 255, 255))) {
-    const auto& form = presenters::layoutOf(presenters::Form::Wizard);
-    create(L"ParcelkitWizard", kStyle, 0, form.clientWidth, form.clientHeight);
-    ::SetWindowTextW(hwnd(), std::wstring(form.designCaption).c_str());
-    for (const auto& layout : creationOrder(presenters::Form::Wizard)) {
-        const HWND created = createControl(hwnd(), layout, richEditClass);
-        controls_[static_cast<std::size_t>(layout.id)] = created;
-        ::SendMessageW(created, WM_SETFONT, reinterpret_cast<WPARAM>(designFont_.get()), FALSE);
-    }
+    create(L"ParcelkitWizard", kStyle, 0);
+    createControls(richEditClass);
+    setControlFonts(designFont_.get(), false);
     ::SendMessageW(control(C::Label2), WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.get()),
                    FALSE);
     ::SendMessageW(control(C::RichEdit1), WM_SETFONT, reinterpret_cast<WPARAM>(readmeFont_.get()),
                    FALSE);
-    // The band and the frame lie under the controls drawn on them.
-    ::SetWindowPos(control(C::GroupBox1), HWND_BOTTOM, 0, 0, 0, 0,
-                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // The band lies under the controls drawn on it.
     ::SetWindowPos(control(C::Shape1), HWND_BOTTOM, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     for (const auto& layout : presenters::controlLayouts()) {
         if (layout.form == presenters::Form::Wizard && layout.autoSize) {
-            fitToText(controls_[static_cast<std::size_t>(layout.id)]);
+            fitToText(WindowBase::control(layout.id));
         }
     }
     ::EnableWindow(control(C::Label_Branding), FALSE);
-    components_.emplace(control(C::Treeview1), control(C::Memo1), control(C::CheckBox1));
+    components_.emplace(control(C::Treeview1), control(C::Memo1), control(C::CheckBox1), guard);
     ::AppendMenuW(::GetSystemMenu(hwnd(), FALSE), kAboutItemFlags, presenters::kAboutCommand,
                   presenters::kAboutItemText);
+    route(WM_COMMAND, &WizardWindow::onCommand);
+    route(DM_GETDEFID, &WizardWindow::onDefaultId);
+    route(WM_CTLCOLORSTATIC, &WizardWindow::onControlColour);
+    route(WM_NOTIFY, &WizardWindow::onNotify);
+    route(WM_DRAWITEM, &WizardWindow::onDrawItem);
+    route(WM_SYSCOMMAND, &WizardWindow::onSysCommand);
+    route(WM_CLOSE, &WizardWindow::onClose);
 }
 
 WizardWindow::~WizardWindow() {
-    // The presenter and the component page end with the program run, before the window:
-    // the messages of its destruction must not reach them.
-    presenter_ = nullptr;
-    if (components_) {
-        components_->disconnect();
-    }
     destroy();
 }
 
 void WizardWindow::connect(presenters::WizardPresenter& presenter,
-                           components::ComponentPage& components,
-                           presenters::FailureReport report) {
+                           components::ComponentPage& components) {
     presenter_ = &presenter;
-    components_->connect(components, report);
-    report_ = std::move(report);
+    components_->connect(components);
 }
 
 HWND WizardWindow::control(WizardControl which) const {
-    return controls_[static_cast<std::size_t>(which)];
-}
-
-template <typename Handler> void WizardWindow::guarded(Handler handler) {
-    guardedCall(presenter_, report_, handler);
+    return WindowBase::control(static_cast<int>(which));
 }
 
 void WizardWindow::setCaption(const std::wstring& text) {
@@ -223,7 +211,9 @@ void WizardWindow::processMessages() {
     win32::pumpPendingMessages();
 }
 
-void WizardWindow::onCommand(int id, int code) {
+LRESULT WizardWindow::onCommand(WPARAM wParam, LPARAM) {
+    int id = LOWORD(wParam);
+    int code = HIWORD(wParam);
     // Enter and Esc arrive as IDOK and IDCANCEL: the default and the cancel button.
     if (id == IDOK) {
         id = commandId(C::Button1);
@@ -232,88 +222,83 @@ void WizardWindow::onCommand(int id, int code) {
         id = commandId(C::Button_exit);
         code = BN_CLICKED;
     }
-    if (id == commandId(C::Image1) && code == STN_DBLCLK) {
-        guarded([](presenters::WizardPresenter& p) { p.Image1DblClick(); });
-        return;
+    const std::optional<int> from = controlOfCommand(id);
+    if (!from) {
+        return 0;
     }
-    if (code != BN_CLICKED) {
-        return;
+    const auto which = static_cast<WizardControl>(*from);
+    if (which == C::Image1 && code == STN_DBLCLK) {
+        presenter_->Image1DblClick();
+    } else if (code == BN_CLICKED && ::IsWindowEnabled(control(which)) != FALSE &&
+               ::IsWindowVisible(control(which)) != FALSE) {
+        click(which);
     }
-    const auto pressed = static_cast<WizardControl>(id - kFirstControlId);
-    if (id < kFirstControlId || ::IsWindowEnabled(control(pressed)) == FALSE ||
-        ::IsWindowVisible(control(pressed)) == FALSE) {
-        return;
-    }
-    switch (pressed) {
+    return 0;
+}
+
+void WizardWindow::click(WizardControl button) {
+    switch (button) {
     case C::Button1:
-        guarded([](presenters::WizardPresenter& p) { p.Button1Click(); });
+        presenter_->Button1Click();
         break;
     case C::Button2:
-        guarded([](presenters::WizardPresenter& p) { p.Button2Click(); });
+        presenter_->Button2Click();
         break;
     case C::Button_dir:
-        guarded([](presenters::WizardPresenter& p) { p.Button_dirClick(); });
+        presenter_->Button_dirClick();
         break;
     case C::Button_exit:
-        guarded([](presenters::WizardPresenter& p) { p.Button_exitClick(); });
+        presenter_->Button_exitClick();
         break;
     default:
         break;
     }
 }
 
-LRESULT WizardWindow::onControlColour(HDC dc, HWND which) {
+LRESULT WizardWindow::onDefaultId(WPARAM, LPARAM) {
+    return MAKELRESULT(commandId(C::Button1), DC_HASDEFID);
+}
+
+LRESULT WizardWindow::onControlColour(WPARAM wParam, LPARAM lParam) {
+    const auto dc = reinterpret_cast<HDC>(wParam);
+    const auto which = reinterpret_cast<HWND>(lParam);
     // The title, the subtitle and the picture sit on the white band.
     if (which == control(C::Label2) || which == control(C::Label3) || which == control(C::Image1)) {
         ::SetBkMode(dc, TRANSPARENT);
         return reinterpret_cast<LRESULT>(headerBrush_.get());
     }
-    return defaultHandling(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                           reinterpret_cast<LPARAM>(which));
+    return defaultHandling(WM_CTLCOLORSTATIC, wParam, lParam);
 }
 
-void WizardWindow::paintHeaderBand(const DRAWITEMSTRUCT& item) const {
+LRESULT WizardWindow::onNotify(WPARAM wParam, LPARAM lParam) {
+    auto& header = *reinterpret_cast<NMHDR*>(lParam);
+    if (components_ && header.hwndFrom == control(C::Treeview1)) {
+        return components_->onNotify(header);
+    }
+    return defaultHandling(WM_NOTIFY, wParam, lParam);
+}
+
+LRESULT WizardWindow::onDrawItem(WPARAM, LPARAM lParam) {
+    // Only the header band is drawn by its owner.
+    const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
     ::FillRect(item.hDC, &item.rcItem, headerBrush_.get());
     ::FrameRect(item.hDC, &item.rcItem, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+    return TRUE;
 }
 
-LRESULT WizardWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_COMMAND:
-        onCommand(LOWORD(wParam), HIWORD(wParam));
+LRESULT WizardWindow::onSysCommand(WPARAM wParam, LPARAM lParam) {
+    if (presenter_->WMSysCommand(static_cast<unsigned>(wParam))) {
         return 0;
-    case DM_GETDEFID:
-        return MAKELRESULT(commandId(C::Button1), DC_HASDEFID);
-    case WM_CTLCOLORSTATIC:
-        return onControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-    case WM_NOTIFY: {
-        auto& header = *reinterpret_cast<NMHDR*>(lParam);
-        if (components_ && header.hwndFrom == control(C::Treeview1)) {
-            return components_->onNotify(header);
-        }
-        return defaultHandling(message, wParam, lParam);
     }
-    case WM_DRAWITEM:
-        paintHeaderBand(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-        return TRUE;
-    case WM_SYSCOMMAND: {
-        bool handled = false;
-        guarded([&](presenters::WizardPresenter& p) {
-            handled = p.WMSysCommand(static_cast<unsigned>(wParam));
-        });
-        return handled ? 0 : defaultHandling(message, wParam, lParam);
+    return defaultHandling(WM_SYSCOMMAND, wParam, lParam);
+}
+
+LRESULT WizardWindow::onClose(WPARAM, LPARAM) {
+    if (presenter_->FormCloseQuery()) {
+        ::ShowWindow(hwnd(), SW_HIDE);
+        presenter_->FormClose();
     }
-    case WM_CLOSE:
-        guarded([this](presenters::WizardPresenter& p) {
-            if (p.FormCloseQuery()) {
-                ::ShowWindow(hwnd(), SW_HIDE);
-                p.FormClose();
-            }
-        });
-        return 0;
-    default:
-        return defaultHandling(message, wParam, lParam);
-    }
+    return 0;
 }
 
 } // namespace parcelkit::windows

@@ -2,12 +2,10 @@
 
 #include "model/install_view.hpp"
 #include "platform/win32/handles.hpp"
-#include "presenters/program_windows.hpp"
 #include "presenters/wizard_view.hpp"
 #include "windows/component_tree_window.hpp"
-#include "windows/message_window.hpp"
+#include "windows/window_base.hpp"
 
-#include <array>
 #include <optional>
 
 namespace parcelkit::presenters {
@@ -18,15 +16,12 @@ namespace parcelkit::windows {
 
 // The wizard window: one fixed-size window whose controls the presenter shows, hides and
 // fills page by page; during the installation it is also the installation's view.
-class WizardWindow : public MessageWindow,
-                     public presenters::WizardView,
-                     public model::InstallView {
+class WizardWindow : public WindowBase, public presenters::WizardView, public model::InstallView {
 public:
-    explicit WizardWindow(const wchar_t* richEditClass);
+    WizardWindow(const wchar_t* richEditClass, presenters::HandlerGuard& guard);
     ~WizardWindow() override;
 
-    void connect(presenters::WizardPresenter& presenter, components::ComponentPage& components,
-                 presenters::FailureReport report);
+    void connect(presenters::WizardPresenter& presenter, components::ComponentPage& components);
     // Treeview1, Memo1 and CheckBox1 as the component page shows them.
     components::ComponentTreeView& componentTreeView() { return *components_; }
 
@@ -53,17 +48,16 @@ public:
     void processMessages() override;
 
 private:
-    static constexpr std::size_t kControlCount =
-        static_cast<std::size_t>(presenters::WizardControl::Button_exit) + 1;
-
-    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void onCommand(int id, int code);
-    LRESULT onControlColour(HDC dc, HWND control);
-    void paintHeaderBand(const DRAWITEMSTRUCT& item) const;
+    LRESULT onCommand(WPARAM wParam, LPARAM lParam);
+    LRESULT onDefaultId(WPARAM wParam, LPARAM lParam);
+    LRESULT onControlColour(WPARAM wParam, LPARAM lParam);
+    LRESULT onNotify(WPARAM wParam, LPARAM lParam);
+    LRESULT onDrawItem(WPARAM wParam, LPARAM lParam);
+    LRESULT onSysCommand(WPARAM wParam, LPARAM lParam);
+    LRESULT onClose(WPARAM wParam, LPARAM lParam);
+    void click(presenters::WizardControl button);
     HWND control(presenters::WizardControl which) const;
-    template <typename Handler> void guarded(Handler handler);
 
-    std::array<HWND, kControlCount> controls_{};
     win32::UniqueFont designFont_;
     win32::UniqueFont titleFont_;
     win32::UniqueFont readmeFont_;
@@ -73,7 +67,6 @@ private:
     // Made once the controls exist.
     std::optional<ComponentTreeWin32> components_;
     presenters::WizardPresenter* presenter_ = nullptr;
-    presenters::FailureReport report_;
     bool shown_ = false;
 };
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <map>
+#include <optional>
 #include <set>
 
 using namespace parcelkit;
@@ -32,7 +33,33 @@ TEST(Layout, EveryControlOnceAndFoundByItsId) {
         EXPECT_EQ(presenters::layoutOf(static_cast<presenters::WizardControl>(c)).id, c);
     }
     EXPECT_EQ(presenters::layoutOf(presenters::DialogControl::Button2).name, L"Button2");
-    EXPECT_EQ(seen.size(), 21u + 4u);
+    EXPECT_EQ(presenters::layoutOf(presenters::UninstallerControl::Cancel).name, L"Cancel");
+    EXPECT_EQ(seen.size(), 21u + 4u + 12u);
+}
+
+TEST(Layout, ACommandIdNamesAControlOfItsFormOrNone) {
+    using presenters::Form;
+    struct Row {
+        Form form;
+        int commandId;
+        std::optional<int> control;
+    };
+    const Row rows[] = {
+        {Form::Wizard, 100, static_cast<int>(presenters::WizardControl::Shape1)},
+        {Form::Wizard, 120, static_cast<int>(presenters::WizardControl::Button_exit)},
+        {Form::Wizard, 121, std::nullopt},
+        {Form::Wizard, 0xFFFF, std::nullopt},
+        {Form::Wizard, 99, std::nullopt},
+        {Form::Wizard, 1, std::nullopt}, // IDOK
+        {Form::LanguageDialog, 103, static_cast<int>(presenters::DialogControl::Button2)},
+        {Form::LanguageDialog, 104, std::nullopt},
+        {Form::Uninstaller, 111, static_cast<int>(presenters::UninstallerControl::Cancel)},
+        {Form::Uninstaller, 112, std::nullopt},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(presenters::controlOfCommand(row.form, row.commandId), row.control)
+            << static_cast<int>(row.form) << " " << row.commandId;
+    }
 }
 
 TEST(Layout, ControlsFitInsideTheirParent) {
@@ -64,7 +91,8 @@ TEST(Layout, TabOrderAndKeyButtonsPerWindow) {
         cancels[control.form] += control.cancelButton;
     }
     EXPECT_EQ(defaults, (std::map<presenters::Form, int>{{presenters::Form::Wizard, 1},
-                                                         {presenters::Form::LanguageDialog, 1}}));
+                                                         {presenters::Form::LanguageDialog, 1},
+                                                         {presenters::Form::Uninstaller, 1}}));
     EXPECT_EQ(cancels, defaults);
     EXPECT_TRUE(presenters::layoutOf(presenters::WizardControl::Button1).defaultButton);
     EXPECT_TRUE(presenters::layoutOf(presenters::WizardControl::Button_exit).cancelButton);
