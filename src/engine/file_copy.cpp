@@ -8,6 +8,7 @@
 #include "engine/replace_at_restart.hpp"
 #include "engine/version_compare.hpp"
 #include "launch/run_programs.hpp"
+#include "model/command_line.hpp"
 
 #include <algorithm>
 
@@ -51,7 +52,7 @@ public:
     SectionCopy(model::InstallContext& context, const std::vector<std::wstring>& skiplist,
                 const std::wstring& name, const std::wstring& componentDir)
         : context_(context), skiplist_(skiplist), name_(name), componentDir_(componentDir),
-          unattended_(launch::startedWithParameters(context.platform.system)) {}
+          unattended_(model::startedWithArguments(context.platform.system.arguments())) {}
 
     void install(const std::wstring& line);
     void registerQueued();

@@ -1,6 +1,7 @@
 #include "launch/run_programs.hpp"
 
 #include "base/escapes.hpp"
+#include "model/command_line.hpp"
 
 #include <algorithm>
 
@@ -36,10 +37,6 @@ std::wstring commandLineFor(const std::wstring& program, const std::wstring& par
     return line + parameters;
 }
 
-bool startedWithParameters(const platform::SystemInfo& machine) {
-    return machine.arguments().size() > 1;
-}
-
 bool ExecuteWait(platform::Processes& processes, const std::wstring& program,
                  const std::wstring& parameters, const std::wstring& workingDirectory,
                  int showState, std::uint32_t waitMilliseconds,
@@ -68,7 +65,7 @@ bool ExecuteWait(platform::Processes& processes, const std::wstring& program,
 
 void runprg(const std::vector<std::wstring>& entries, std::wstring_view phase,
             platform::Platform& platform, const script::MacroValues& dirs) {
-    const bool silent = startedWithParameters(platform.system);
+    const bool silent = model::startedWithArguments(platform.system.arguments());
     for (const auto& entry : entries) {
         std::wstring valueSide = entry;
         std::wstring keySide = base::parse(valueSide, L"=");

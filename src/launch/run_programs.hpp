@@ -27,10 +27,6 @@ RunFlags readRunFlags(std::wstring_view valueSide);
 // quoted; the parameters follow after one blank, never quoted.
 std::wstring commandLineFor(const std::wstring& program, const std::wstring& parameters);
 
-// True when the installer was started with command-line parameters of any kind: such a
-// run asks nothing and runs only the programs marked "always".
-bool startedWithParameters(const platform::SystemInfo& machine);
-
 // Starts a program in a console of its own (none when hidden) and waits for it up to
 // waitMilliseconds (platform::kWaitForever: without limit). True when it ended within the
 // wait. A program still running is handed to handlePlace when one is given, else the

@@ -66,7 +66,7 @@ bool isUsageRequest(const std::vector<std::wstring>& arguments) {
     return arguments.size() > 1 && arguments[1] == L"/?";
 }
 
-bool hasArguments(const std::vector<std::wstring>& arguments) {
+bool startedWithArguments(const std::vector<std::wstring>& arguments) {
     return arguments.size() > 1;
 }
 
@@ -74,7 +74,7 @@ CommandLine readCommandLine(std::wstring_view commandLine,
                             const std::vector<std::wstring>& arguments) {
     CommandLine result;
     result.usage = isUsageRequest(arguments);
-    result.anyArgument = hasArguments(arguments);
+    result.anyArgument = startedWithArguments(arguments);
     result.paramlist = splitParamlist(commandLine);
     result.languageId = takeLanguageId(result.paramlist);
     result.silent = std::any_of(result.paramlist.begin(), result.paramlist.end(),

@@ -32,8 +32,10 @@ bool isSilentParameter(std::wstring_view piece);
 // "/?" counts only as the first argument, written exactly so.
 bool isUsageRequest(const std::vector<std::wstring>& arguments);
 
-// Any argument at all makes the run unattended for the questions that would stop it.
-bool hasArguments(const std::vector<std::wstring>& arguments);
+// Started with arguments (program first in the list): such a run is unattended. It asks
+// none of the questions that would stop it, shows no not-found box, and runs only the
+// programs marked "always". The one test of it for every step that depends on it.
+bool startedWithArguments(const std::vector<std::wstring>& arguments);
 
 // All of the above from the command line and its argument list (program first).
 CommandLine readCommandLine(std::wstring_view commandLine,
