@@ -147,7 +147,7 @@ bool ComponentPage::Treeview1StateChanging(std::size_t node, CheckState next) {
     return askWarning(platform_.boxes,
                       texts.text(model::msg::InstalledWarning1) + L"\r" +
                           texts.text(model::msg::InstalledWarning2),
-                      texts.text(model::msg::NoticeCaption));
+                      texts.text(model::msg::NoticeCaption), platform::BoxButtons::YesNoDefaultNo);
 }
 
 void ComponentPage::Treeview1StateChange(std::size_t node, CheckState state) {

@@ -6,12 +6,12 @@
 
 namespace parcelkit::components {
 
-// A Yes/No question that warns before installing over what is there; only Yes agrees.
-// The box interface offers no warning icon and no choice of default button yet, so the
-// question icon stands in and Yes stays the default button.
+// A Yes/No question with the warning icon that warns before installing over what is there;
+// only Yes agrees.
 inline bool askWarning(platform::MessageBoxes& boxes, const std::wstring& text,
-                       const std::wstring& caption) {
-    return boxes.show(text, caption, platform::BoxIcon::Question, platform::BoxButtons::YesNo) ==
+                       const std::wstring& caption,
+                       platform::BoxButtons buttons = platform::BoxButtons::YesNo) {
+    return boxes.show(text, caption, platform::BoxIcon::Warning, buttons) ==
            platform::BoxAnswer::Yes;
 }
 

@@ -4,8 +4,9 @@
 
 namespace parcelkit::platform {
 
-enum class BoxIcon { None, Error, Question, Information };
-enum class BoxButtons { Ok, YesNo };
+enum class BoxIcon { None, Error, Question, Warning, Information };
+// YesNoDefaultNo: an Enter pressed by habit must not confirm what the question warns about.
+enum class BoxButtons { Ok, YesNo, YesNoDefaultNo };
 enum class BoxAnswer { Ok, Yes, No, Failed };
 
 class MessageBoxes {

@@ -37,7 +37,8 @@ TEST(TreeInstalledWarning, CheckingAParentAsksForItsInstalledChild) {
     ASSERT_EQ(setup.boxes.shown.size(), 1u);
     EXPECT_EQ(setup.boxes.shown[0].text, L"该组件可能已安装或卸载不完全，\r仍要继续安装吗？");
     EXPECT_EQ(setup.boxes.shown[0].caption, L"提示！");
-    EXPECT_EQ(setup.boxes.shown[0].buttons, platform::BoxButtons::YesNo);
+    EXPECT_EQ(setup.boxes.shown[0].icon, platform::BoxIcon::Warning);
+    EXPECT_EQ(setup.boxes.shown[0].buttons, platform::BoxButtons::YesNoDefaultNo);
     EXPECT_EQ(setup.state(L"p"), CheckState::Checked);
     EXPECT_EQ(setup.state(L"p\\a"), CheckState::Checked);
     EXPECT_EQ(setup.state(L"p\\b"), CheckState::Unchecked);

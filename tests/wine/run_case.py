@@ -7,7 +7,8 @@ A case is a JSON file in tests/wine/cases:
     "setup_folder": "usage",          # folder beside the case file, or "@demo"
     "args": ["/s"],                   # command line of setup.exe
     "windows": "nt",                  # or "win98": Wine's per-application Version
-    "answers": ["ok"],                # with a display: message boxes answered in order,
+    "answers": ["ok"],                # with a display: message boxes answered in order
+                                      # ("ok", "yes", "no", "default": what Enter presses),
                                       # and pkdriver's window steps (click:, texts, tree,
                                       # check:, hover:, snap) in between
     "expect": {

@@ -6,13 +6,26 @@ namespace parcelkit::win32 {
 
 platform::BoxAnswer Win32MessageBoxes::show(const std::wstring& text, const std::wstring& caption,
                                             platform::BoxIcon icon, platform::BoxButtons buttons) {
-    UINT style = buttons == platform::BoxButtons::YesNo ? MB_YESNO : MB_OK;
+    UINT style = MB_OK;
+    switch (buttons) {
+    case platform::BoxButtons::Ok:
+        break;
+    case platform::BoxButtons::YesNo:
+        style = MB_YESNO;
+        break;
+    case platform::BoxButtons::YesNoDefaultNo:
+        style = MB_YESNO | MB_DEFBUTTON2;
+        break;
+    }
     switch (icon) {
     case platform::BoxIcon::Error:
         style |= MB_ICONERROR;
         break;
     case platform::BoxIcon::Question:
         style |= MB_ICONQUESTION;
+        break;
+    case platform::BoxIcon::Warning:
+        style |= MB_ICONWARNING;
         break;
     case platform::BoxIcon::Information:
         style |= MB_ICONINFORMATION;

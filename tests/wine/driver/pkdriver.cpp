@@ -234,12 +234,22 @@ bool isWindowStep(const std::wstring& step) {
            startsWith(step, L"wait:") || startsWith(step, L"check:") || startsWith(step, L"hover:");
 }
 
-int buttonFor(const std::wstring& answer) {
+// "default" presses what Enter would: the box's default button.
+int buttonFor(HWND box, const std::wstring& answer) {
     if (answer == L"yes") {
         return IDYES;
     }
     if (answer == L"no") {
         return IDNO;
+    }
+    if (answer == L"default") {
+        for (const int id : {IDOK, IDYES, IDNO, IDCANCEL}) {
+            const HWND button = ::GetDlgItem(box, id);
+            if (button != nullptr &&
+                (::GetWindowLongW(button, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON) {
+                return id;
+            }
+        }
     }
     return IDOK;
 }
@@ -299,7 +309,7 @@ int wmain(int argc, wchar_t** argv) {
             ::CloseHandle(info.hProcess);
             return 2;
         }
-        const HWND button = ::GetDlgItem(search.found, buttonFor(answers[next++]));
+        const HWND button = ::GetDlgItem(search.found, buttonFor(search.found, answers[next++]));
         // Posted, not sent: the button's handler may open the next modal box.
         ::PostMessageW(button != nullptr ? button : search.found, BM_CLICK, 0, 0);
         answered = search.found;
