@@ -36,7 +36,14 @@ bool isPlainStep(const std::wstring& step) {
 
 } // namespace
 
-std::wstring withoutTrailingBackslash(std::wstring_view path) {
+std::wstring withoutOneTrailingBackslash(std::wstring path) {
+    if (!path.empty() && path.back() == L'\\') {
+        path.pop_back();
+    }
+    return path;
+}
+
+std::wstring withoutTrailingBackslashes(std::wstring_view path) {
     while (!path.empty() && path.back() == L'\\') {
         path.remove_suffix(1);
     }
@@ -44,7 +51,7 @@ std::wstring withoutTrailingBackslash(std::wstring_view path) {
 }
 
 bool isRemovablePath(std::wstring_view path) {
-    const std::wstring trimmed = withoutTrailingBackslash(path);
+    const std::wstring trimmed = withoutTrailingBackslashes(path);
     std::vector<std::wstring> steps;
     if (trimmed.size() >= 3 && isDriveLetter(trimmed[0]) && trimmed[1] == L':' &&
         trimmed[2] == L'\\') {
@@ -62,13 +69,13 @@ bool isRemovablePath(std::wstring_view path) {
 }
 
 std::size_t depthOf(std::wstring_view path) {
-    const std::wstring trimmed = withoutTrailingBackslash(path);
+    const std::wstring trimmed = withoutTrailingBackslashes(path);
     return std::size_t(std::count(trimmed.begin(), trimmed.end(), L'\\'));
 }
 
 bool isWithin(std::wstring_view path, std::wstring_view directory) {
-    const std::wstring inner = withoutTrailingBackslash(path);
-    const std::wstring outer = withoutTrailingBackslash(directory);
+    const std::wstring inner = withoutTrailingBackslashes(path);
+    const std::wstring outer = withoutTrailingBackslashes(directory);
     if (outer.empty() || inner.size() < outer.size() ||
         !base::equalsIgnoreCase(std::wstring_view(inner).substr(0, outer.size()), outer)) {
         return false;
@@ -77,7 +84,7 @@ bool isWithin(std::wstring_view path, std::wstring_view directory) {
 }
 
 std::wstring parentOf(std::wstring_view path) {
-    const std::wstring trimmed = withoutTrailingBackslash(path);
+    const std::wstring trimmed = withoutTrailingBackslashes(path);
     const auto slash = trimmed.rfind(L'\\');
     return slash == std::wstring::npos ? std::wstring() : trimmed.substr(0, slash);
 }

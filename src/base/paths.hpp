@@ -11,8 +11,11 @@ namespace parcelkit::base {
 // the uninstaller leaves it alone.
 bool isRemovablePath(std::wstring_view path);
 
-// The path without trailing backslashes.
-std::wstring withoutTrailingBackslash(std::wstring_view path);
+// The path without any trailing backslashes: a record's path compared or removed.
+std::wstring withoutTrailingBackslashes(std::wstring_view path);
+// One trailing backslash removed, as the system's directories and a typed destination
+// are taken.
+std::wstring withoutOneTrailingBackslash(std::wstring path);
 
 // Number of steps below the root: deeper directories are removed before their parents.
 std::size_t depthOf(std::wstring_view path);

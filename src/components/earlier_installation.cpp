@@ -1,5 +1,6 @@
 #include "components/earlier_installation.hpp"
 
+#include "base/paths.hpp"
 #include "components/component_page.hpp"
 #include "components/warning_question.hpp"
 #include "launch/run_programs.hpp"
@@ -14,7 +15,7 @@ namespace {
 
 // The destination as the user typed it may end with a backslash.
 std::wstring fileIn(const std::wstring& setupdir, const wchar_t* name) {
-    return model::withoutTrailingBackslash(setupdir) + L"\\" + name;
+    return base::withoutOneTrailingBackslash(setupdir) + L"\\" + name;
 }
 
 } // namespace

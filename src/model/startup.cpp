@@ -1,5 +1,6 @@
 #include "model/startup.hpp"
 
+#include "base/paths.hpp"
 #include "base/text.hpp"
 #include "platform/file_system.hpp"
 #include "platform/profile.hpp"
@@ -19,20 +20,13 @@ std::wstring osFamily(unsigned platformId) {
     }
 }
 
-std::wstring withoutTrailingBackslash(std::wstring path) {
-    if (!path.empty() && path.back() == L'\\') {
-        path.pop_back();
-    }
-    return path;
-}
-
 void readMachine(Session& session, const platform::SystemInfo& system,
                  const platform::FileSystem& files) {
     session.ostype = osFamily(system.platformId());
     auto& dirs = session.dirs;
-    dirs.windir = withoutTrailingBackslash(system.windowsDirectory());
-    dirs.sysdir = withoutTrailingBackslash(system.systemDirectory());
-    dirs.tempdir = withoutTrailingBackslash(system.tempDirectory());
+    dirs.windir = base::withoutOneTrailingBackslash(system.windowsDirectory());
+    dirs.sysdir = base::withoutOneTrailingBackslash(system.systemDirectory());
+    dirs.tempdir = base::withoutOneTrailingBackslash(system.tempDirectory());
     const bool nine = session.ostype == L"98";
     dirs.allusersdir = system.environment(L"ALLUSERSPROFILE");
     if (dirs.allusersdir.empty() && nine) {
@@ -57,7 +51,7 @@ void readSetupScript(Session& session, const platform::ProfileFile& setupini) {
     session.setupmode = readSetupMode(setupini);
     session.ininame = setupini.readString(L"main", L"ininame", L"parcelkit.ini");
     session.dirs.setupdir =
-        withoutTrailingBackslash(script::expandDefaultDestination(progdir, session.dirs));
+        base::withoutOneTrailingBackslash(script::expandDefaultDestination(progdir, session.dirs));
 }
 
 std::wstring installedDirectory(const platform::Registry& registry, const std::wstring& appid) {
@@ -77,7 +71,7 @@ std::wstring installedDirectory(const platform::Registry& registry, const std::w
     if (end == std::wstring::npos) {
         return {};
     }
-    return withoutTrailingBackslash(command.substr(0, end + 1));
+    return base::withoutOneTrailingBackslash(command.substr(0, end + 1));
 }
 
 } // namespace parcelkit::model

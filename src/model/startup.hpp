@@ -14,9 +14,6 @@ namespace parcelkit::model {
 // "98" for platform id 1, "2000" for 2, empty otherwise.
 std::wstring osFamily(unsigned platformId);
 
-// One trailing backslash removed.
-std::wstring withoutTrailingBackslash(std::wstring path);
-
 // The machine's directories and the OS family, as the wizard's creation reads them.
 void readMachine(Session& session, const platform::SystemInfo& system,
                  const platform::FileSystem& files);

@@ -1,5 +1,6 @@
 #include "presenters/wizard_presenter.hpp"
 
+#include "base/paths.hpp"
 #include "model/language.hpp"
 #include "model/messages.hpp"
 #include "model/session.hpp"
@@ -142,7 +143,7 @@ void WizardPresenter::Button1Click() {
         }
         show3();
     } else if (title == t.text(model::msg::SettingsTitle)) {
-        session_.dirs.setupdir = model::withoutTrailingBackslash(view_.text(C::Edit1));
+        session_.dirs.setupdir = base::withoutOneTrailingBackslash(view_.text(C::Edit1));
         show4();
         if (!runInstall()) {
             return;

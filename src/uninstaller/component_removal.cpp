@@ -30,7 +30,7 @@ bool keptByOthers(const record::RecordedFile& file, const KeptPaths& kept) {
 }
 
 std::wstring systemTool(const RemovalContext& context, const wchar_t* name) {
-    return base::withoutTrailingBackslash(context.machine.system.systemDirectory()) + L"\\" + name;
+    return base::withoutTrailingBackslashes(context.machine.system.systemDirectory()) + L"\\" + name;
 }
 
 void unregisterServers(RemovalContext& context, const std::vector<record::RecordedFile>& files) {
@@ -66,7 +66,7 @@ bool removeSettings(RemovalContext& context, const std::vector<record::RecordedS
         return true;
     }
     const std::wstring path =
-        base::withoutTrailingBackslash(context.machine.system.windowsDirectory()) + L"\\system.ini";
+        base::withoutTrailingBackslashes(context.machine.system.windowsDirectory()) + L"\\system.ini";
     const auto systemIni = context.machine.profiles.open(path);
     bool complete = true;
     for (const auto& setting : settings) {
@@ -99,7 +99,7 @@ void removeDirectories(RemovalContext& context,
         case DirectoryOutcome::NotEmpty:
             // Tried again when the whole installation goes.
             context.rewrite(record::kDirSection, dir.key, record::kShared);
-            context.leftover(base::withoutTrailingBackslash(dir.path),
+            context.leftover(base::withoutTrailingBackslashes(dir.path),
                              L"The directory holds files that were not installed; kept.");
             break;
         case DirectoryOutcome::Refused:
@@ -119,7 +119,7 @@ bool removeRegistryEntries(RemovalContext& context, const std::wstring& name) {
         return true;
     }
     const std::wstring temporary =
-        base::withoutTrailingBackslash(context.machine.system.tempDirectory()) + L"\\unreg-" +
+        base::withoutTrailingBackslashes(context.machine.system.tempDirectory()) + L"\\unreg-" +
         std::to_wstring(context.report.removedComponents.size()) + L".reg";
     if (const auto written = bytes.write(temporary, base::encodeUtf16(*block)); !written) {
         context.leftover(L"unreg.reg ;" + name, temporary + L": " + written.failure().reason);

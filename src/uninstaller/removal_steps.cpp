@@ -37,7 +37,7 @@ RemovalRun readRemovalRun(std::wstring_view valueSide) {
 }
 
 std::wstring folded(const std::wstring& path) {
-    return base::asciiUpper(base::withoutTrailingBackslash(path));
+    return base::asciiUpper(base::withoutTrailingBackslashes(path));
 }
 
 } // namespace
@@ -123,7 +123,7 @@ DirectoryOutcome removeDirectory(RemovalContext& context, const std::wstring& pa
     if (!files.directoryExists(path)) {
         return DirectoryOutcome::Missing;
     }
-    const std::wstring dir = base::withoutTrailingBackslash(path);
+    const std::wstring dir = base::withoutTrailingBackslashes(path);
     const auto removed = context.machine.removal.removeEmptyDirectory(dir);
     if (removed) {
         return DirectoryOutcome::Removed;

@@ -72,13 +72,13 @@ std::vector<std::wstring> removeRemainingDirectories(RemovalContext& context,
     for (const auto& dir : left) {
         if (base::isWithin(context.program, dir.path)) {
             if (base::isRemovablePath(dir.path)) {
-                holdingProgram.push_back(base::withoutTrailingBackslash(dir.path));
+                holdingProgram.push_back(base::withoutTrailingBackslashes(dir.path));
             }
             continue;
         }
         switch (removeDirectory(context, dir.path)) {
         case DirectoryOutcome::NotEmpty:
-            context.leftover(base::withoutTrailingBackslash(dir.path),
+            context.leftover(base::withoutTrailingBackslashes(dir.path),
                              L"The directory holds files that were not installed; kept.");
             break;
         case DirectoryOutcome::Refused:

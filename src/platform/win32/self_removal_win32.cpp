@@ -20,7 +20,7 @@ std::wstring quoted(const std::wstring& text) {
 std::wstring temporaryDirectory() {
     wchar_t buffer[MAX_PATH + 1] = {};
     const DWORD length = ::GetTempPathW(DWORD(std::size(buffer)), buffer);
-    return base::withoutTrailingBackslash(std::wstring(buffer, length));
+    return base::withoutTrailingBackslashes(std::wstring(buffer, length));
 }
 
 // The original's file may stay locked for a moment after its process has ended.
