@@ -36,7 +36,8 @@ int main() {
     });
     const double helpers = seconds([&] {
         for (int i = 0; i < kRounds; ++i) {
-            const auto expanded = parcelkit::script::extpath(entry, 0, values, files);
+            const auto expanded = parcelkit::script::extpath(
+                entry, parcelkit::script::MacroForm::Plain, values, files);
             sink += parcelkit::base::extstr(expanded).size();
         }
     });

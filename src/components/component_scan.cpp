@@ -11,10 +11,10 @@ namespace parcelkit::components {
 namespace {
 
 bool offeredOnThisSystem(platform::ProfileStore& profiles, const std::wstring& componentFile,
-                         const std::wstring& ostype) {
+                         script::OsFamily ostype) {
     const auto file = profiles.open(componentFile);
     const std::wstring system = file->readString(L"main", L"system", L"");
-    return system.empty() || system == ostype;
+    return system.empty() || system == script::osWord(ostype);
 }
 
 } // namespace

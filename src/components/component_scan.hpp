@@ -1,6 +1,7 @@
 #pragma once
 
 #include "components/component_tree.hpp"
+#include "script/os_family.hpp"
 
 #include <string>
 #include <vector>
@@ -16,7 +17,7 @@ namespace parcelkit::components {
 // What makes a folder a component on this machine.
 struct ComponentFolderRule {
     std::wstring ininame; // the component file that marks a component folder
-    std::wstring ostype;  // "98", "2000" or empty
+    script::OsFamily ostype = script::OsFamily::Unknown;
 };
 
 // The component folders below folder, each with the component folders below it; the text

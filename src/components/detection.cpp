@@ -61,8 +61,8 @@ bool installedByFile(const DetectionEntry& entry, const script::MacroValues& dir
     if (entry.file.empty()) {
         return false;
     }
-    const std::wstring path = base::extstr(
-        script::extpath(entry.file, static_cast<int>(script::MacroForm::Plain), dirs, files));
+    const std::wstring path =
+        base::extstr(script::extpath(entry.file, script::MacroForm::Plain, dirs, files));
     return files.fileExists(path);
 }
 

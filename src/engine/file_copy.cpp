@@ -81,7 +81,7 @@ void SectionCopy::install(const std::wstring& line) {
     const FileEntry entry = readFileEntry(line, componentDir_ + L"\\" + context_.session.ininame);
     platform::FileSystem& files = context_.platform.files;
     const std::wstring targetDirectory = withTrailingBackslash(script::extpath(
-        entry.targetDirectory, int(script::MacroForm::Plain), context_.session.dirs, files));
+        entry.targetDirectory, script::MacroForm::Plain, context_.session.dirs, files));
     const std::wstring pattern = componentDir_ + L"\\" + entry.source;
     const auto listed = components::GetFileList(pattern, files);
     if (!hasWildcard(entry.source) && !files.fileExists(pattern)) {
@@ -110,21 +110,23 @@ void SectionCopy::installFile(const FileEntry& entry, const std::wstring& source
     const std::wstring target = targetDirectory + targetName;
     const std::wstring source = sourceDirectory + file.name;
 
-    if (entry.registration == L"3") {
+    using Kind = RegistrationFlag::Kind;
+    const Kind registration = entry.registration.kind;
+    if (registration == Kind::Always) {
         reglist_.push_back(target);
     }
     // Registered and recorded whether or not the file is replaced: the uninstaller learns
     // from the suffix whether the installed copy was kept.
-    if (entry.registration == L"2") {
+    if (registration == Kind::Shared) {
         reglist_.push_back(target);
         record(target, files.fileExists(target) && !replaces(target, source) ? L"2" : L"1");
     }
-    if (entry.overwrite != L"2" && files.fileExists(target)) {
-        if (entry.overwrite != L"0" || !replaces(target, source)) {
+    if (entry.overwrite != OverwriteMode::Always && files.fileExists(target)) {
+        if (entry.overwrite == OverwriteMode::Never || !replaces(target, source)) {
             return;
         }
     }
-    if (entry.registration == L"1") {
+    if (registration == Kind::WhenCopied) {
         reglist_.push_back(target);
     }
     // Read-only, hidden or system would make the copy fail.
@@ -145,8 +147,8 @@ void SectionCopy::installFile(const FileEntry& entry, const std::wstring& source
     }
     context_.view.processMessages();
     context_.view.setProgress(int((file.index + 1) * 100 / file.count));
-    if (entry.record == L"0" && entry.registration != L"2") {
-        record(target, entry.registration);
+    if (entry.recorded && registration != Kind::Shared) {
+        record(target, entry.registration.text);
     }
 }
 

@@ -6,6 +6,25 @@
 
 namespace parcelkit::engine {
 
+namespace {
+
+RegistrationFlag registrationFlag(const std::wstring& text) {
+    using Kind = RegistrationFlag::Kind;
+    const Kind kind = text == L"1"   ? Kind::WhenCopied
+                      : text == L"2" ? Kind::Shared
+                      : text == L"3" ? Kind::Always
+                                     : Kind::None;
+    return {kind, text};
+}
+
+OverwriteMode overwriteMode(const std::wstring& text) {
+    return text == L"0"   ? OverwriteMode::IfNewer
+           : text == L"2" ? OverwriteMode::Always
+                          : OverwriteMode::Never;
+}
+
+} // namespace
+
 MalformedEntry::MalformedEntry(const std::wstring& componentFile, const std::wstring& entry,
                                const std::wstring& problem)
     : base::Error(L"Malformed file entry in", componentFile, L"\"" + entry + L"\": " + problem) {}
@@ -27,16 +46,14 @@ FileEntry readFileEntry(const std::wstring& line, const std::wstring& componentF
     FileEntry entry;
     entry.source = base::extstr(sources[0]);
     if (sources.size() == 2) {
-        entry.registration = sources[1];
+        entry.registration = registrationFlag(sources[1]);
     } else if (sources.size() >= 3) {
         entry.targetName = sources[1];
-        entry.registration = sources[2];
-    } else {
-        entry.registration = L"0";
+        entry.registration = registrationFlag(sources[2]);
     }
     entry.targetDirectory = base::extstr(targets[0]);
-    entry.overwrite = targets.size() >= 2 ? targets[1] : L"0";
-    entry.record = targets.size() >= 3 ? targets[2] : L"0";
+    entry.overwrite = overwriteMode(targets.size() >= 2 ? targets[1] : L"0");
+    entry.recorded = targets.size() < 3 || targets[2] == L"0";
     return entry;
 }
 

@@ -64,7 +64,7 @@ public:
     }
 
 private:
-    const std::wstring& ostype() const { return context_.session.ostype; }
+    script::OsFamily ostype() const { return context_.session.ostype; }
     const std::wstring& langsection() const { return context_.texts.langsection(); }
     bool withLanguage() const { return script::languageInUse(langsection()); }
     std::vector<std::wstring> sections(script::EntryKind kind) const {
@@ -193,7 +193,7 @@ private:
 
     // system.ini holds entries of its own only on the 9x family.
     void writeSystemIni() {
-        if (ostype() != L"98") {
+        if (ostype() != script::OsFamily::Nine) {
             return;
         }
         for (const auto& section : sections(script::EntryKind::SystemIni)) {
@@ -205,8 +205,8 @@ private:
     }
 
     std::wstring expanded(const std::wstring& text) const {
-        return script::extpath(text, static_cast<int>(script::MacroForm::Plain),
-                               context_.session.dirs, context_.platform.files);
+        return script::extpath(text, script::MacroForm::Plain, context_.session.dirs,
+                               context_.platform.files);
     }
 
     model::InstallContext& context_;

@@ -32,8 +32,8 @@ void writeUninstallPrograms(model::InstallContext& context, record::RecordWriter
     for (std::wstring value : script::readListSection(context.setupini, L"uninstall_run")) {
         const std::wstring key = base::parse(value, L"=");
         record.write(record::kUninstallRunSection,
-                     script::extpath(key, static_cast<int>(script::MacroForm::Plain),
-                                     context.session.dirs, context.platform.files),
+                     script::extpath(key, script::MacroForm::Plain, context.session.dirs,
+                                     context.platform.files),
                      value);
     }
 }

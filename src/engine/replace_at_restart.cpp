@@ -58,12 +58,12 @@ void replaceAtRestart(model::InstallContext& context, const std::wstring& source
     if (!files.copyFile(source, standIn.path())) {
         return;
     }
-    const std::wstring& ostype = context.session.ostype;
-    if (ostype == L"2000") {
+    const script::OsFamily ostype = context.session.ostype;
+    if (ostype == script::OsFamily::Nt) {
         if (files.moveAtRestart(standIn.path(), target)) {
             standIn.keep();
         }
-    } else if (ostype == L"98") {
+    } else if (ostype == script::OsFamily::Nine) {
         if (scheduleInWininit(context, standIn.path(), target)) {
             standIn.keep();
         }

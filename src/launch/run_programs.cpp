@@ -11,7 +11,7 @@ namespace {
 
 std::wstring expanded(std::wstring_view field, const script::MacroValues& dirs,
                       const platform::FileSystem& files) {
-    return base::extstr(script::extpath(field, int(script::MacroForm::Plain), dirs, files));
+    return base::extstr(script::extpath(field, script::MacroForm::Plain, dirs, files));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/profile.hpp"
+#include "script/os_family.hpp"
 #include "script/path_macros.hpp"
 
 #include <memory>
@@ -11,7 +12,7 @@ namespace parcelkit::model {
 // What the installer learns about the machine and the setup script at start-up, read by
 // every later step of the run.
 struct Session {
-    std::wstring ostype; // "98", "2000" or empty
+    script::OsFamily ostype = script::OsFamily::Unknown;
     script::MacroValues dirs;
     std::wstring appid;
     std::wstring ininame = L"parcelkit.ini";

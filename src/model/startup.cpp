@@ -9,14 +9,14 @@
 
 namespace parcelkit::model {
 
-std::wstring osFamily(unsigned platformId) {
+script::OsFamily osFamily(unsigned platformId) {
     switch (platformId) {
     case 1:
-        return L"98";
+        return script::OsFamily::Nine;
     case 2:
-        return L"2000";
+        return script::OsFamily::Nt;
     default:
-        return L"";
+        return script::OsFamily::Unknown;
     }
 }
 
@@ -27,7 +27,7 @@ void readMachine(Session& session, const platform::SystemInfo& system,
     dirs.windir = base::withoutOneTrailingBackslash(system.windowsDirectory());
     dirs.sysdir = base::withoutOneTrailingBackslash(system.systemDirectory());
     dirs.tempdir = base::withoutOneTrailingBackslash(system.tempDirectory());
-    const bool nine = session.ostype == L"98";
+    const bool nine = session.ostype == script::OsFamily::Nine;
     dirs.allusersdir = system.environment(L"ALLUSERSPROFILE");
     if (dirs.allusersdir.empty() && nine) {
         dirs.allusersdir = dirs.windir + L"\\All Users";

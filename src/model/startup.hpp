@@ -12,7 +12,7 @@ class SystemInfo;
 namespace parcelkit::model {
 
 // "98" for platform id 1, "2000" for 2, empty otherwise.
-std::wstring osFamily(unsigned platformId);
+script::OsFamily osFamily(unsigned platformId);
 
 // The machine's directories and the OS family, as the wizard's creation reads them.
 void readMachine(Session& session, const platform::SystemInfo& system,

@@ -90,7 +90,7 @@ void WizardPresenter::setlanguage() {
 
 void WizardPresenter::checkSystem() {
     const std::wstring required = mainValue(L"system", L"");
-    if (required.empty() || required == session_.ostype) {
+    if (required.empty() || required == script::osWord(session_.ostype)) {
         return;
     }
     const model::MessageTexts t = texts();

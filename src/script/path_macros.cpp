@@ -36,12 +36,12 @@ std::wstring insertedValue(const std::wstring& value, MacroForm form,
 
 } // namespace
 
-std::wstring extpath(std::wstring_view text, int mode, const MacroValues& values,
+std::wstring extpath(std::wstring_view text, MacroForm form, const MacroValues& values,
                      const platform::FileSystem& files) {
-    if (mode < 0 || mode > 2) {
+    if (form != MacroForm::Plain && form != MacroForm::DoubledBackslash &&
+        form != MacroForm::ShortName) {
         return std::wstring(text);
     }
-    const auto form = static_cast<MacroForm>(mode);
     std::wstring out(text);
     for (const auto& macro : kMacros) {
         // Only look the value up (a system call in the short form) when the macro is used.

@@ -22,7 +22,7 @@ struct MacroValues {
     std::wstring userdir;
 };
 
-// How extpath inserts a macro's value.
+// How extpath inserts a macro's value (the modes 0, 1 and 2).
 enum class MacroForm : int {
     Plain = 0,            // as it is
     DoubledBackslash = 1, // every "\" doubled, for quoted strings of registry files
@@ -30,8 +30,8 @@ enum class MacroForm : int {
 };
 
 // Replaces the nine path macros, in their fixed order, each matched without regard to
-// case. Any mode other than 0, 1 or 2 returns the text unchanged.
-std::wstring extpath(std::wstring_view text, int mode, const MacroValues& values,
+// case. A form outside the three returns the text unchanged.
+std::wstring extpath(std::wstring_view text, MacroForm form, const MacroValues& values,
                      const platform::FileSystem& files);
 
 // The default installation directory: only "#windir#", "#sysdir#", "#tempdir#",

@@ -36,8 +36,9 @@ VariantNames namesOf(EntryKind kind) {
 
 } // namespace
 
-std::vector<std::wstring> sectionVariants(EntryKind kind, const std::wstring& ostype,
+std::vector<std::wstring> sectionVariants(EntryKind kind, OsFamily family,
                                           const std::wstring& langsection) {
+    const std::wstring ostype(osWord(family));
     const auto names = namesOf(kind);
     const bool withLanguage = languageInUse(langsection);
     std::vector<std::wstring> sections{names.base};
@@ -60,8 +61,8 @@ std::wstring detectionSection(bool languageSectionExists, const std::wstring& la
     return L"detect";
 }
 
-std::vector<std::wstring> registryKeys(const std::wstring& base, const std::wstring& ostype) {
-    return {base, base + ostype};
+std::vector<std::wstring> registryKeys(const std::wstring& base, OsFamily ostype) {
+    return {base, base + std::wstring(osWord(ostype))};
 }
 
 } // namespace parcelkit::script

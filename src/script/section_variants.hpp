@@ -1,5 +1,7 @@
 #pragma once
 
+#include "script/os_family.hpp"
+
 #include <string>
 #include <vector>
 
@@ -16,13 +18,13 @@ bool languageInUse(const std::wstring& langsection);
 
 // Section names of a kind in the order they are processed: base, OS-family variant,
 // language variant, OS-family-and-language variant (those that the kind has).
-std::vector<std::wstring> sectionVariants(EntryKind kind, const std::wstring& ostype,
+std::vector<std::wstring> sectionVariants(EntryKind kind, OsFamily ostype,
                                           const std::wstring& langsection);
 
 // The detection section: the language one replaces the base one when it exists.
 std::wstring detectionSection(bool languageSectionExists, const std::wstring& langsection);
 
 // Registry-file keys ("reg" or "unreg") and their OS-family variant, in reading order.
-std::vector<std::wstring> registryKeys(const std::wstring& base, const std::wstring& ostype);
+std::vector<std::wstring> registryKeys(const std::wstring& base, OsFamily ostype);
 
 } // namespace parcelkit::script

@@ -28,8 +28,8 @@ installedProgramsValues(const model::InstallContext& context) {
         {L"Contact", language.value(L"Contact", L"")},
         {L"Comments", language.value(L"Comments", L"")},
         {L"DisplayIcon",
-         script::extpath(language.value(L"DisplayIcon", L""),
-                         int(script::MacroForm::DoubledBackslash), dirs, context.platform.files)},
+         script::extpath(language.value(L"DisplayIcon", L""), script::MacroForm::DoubledBackslash,
+                         dirs, context.platform.files)},
     };
 }
 

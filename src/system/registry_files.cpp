@@ -44,7 +44,7 @@ std::optional<std::vector<std::wstring>> registryFileLines(model::InstallContext
         return std::nullopt;
     }
     for (auto& line : *lines) {
-        line = base::extstr(script::extpath(line, int(script::MacroForm::DoubledBackslash),
+        line = base::extstr(script::extpath(line, script::MacroForm::DoubledBackslash,
                                             context.session.dirs, context.platform.files));
     }
     return lines;

@@ -112,11 +112,12 @@ std::optional<int> wholeNumber(const std::wstring& text) {
 
 } // namespace
 
-std::optional<ShortcutBase> shortcutBase(std::wstring_view folderWord, std::wstring_view ostype) {
+std::optional<ShortcutBase> shortcutBase(std::wstring_view folderWord, script::OsFamily ostype) {
     const std::wstring word = upper(folderWord);
     for (const auto& entry : kFolderWords) {
         if (entry.word == word) {
-            return ShortcutBase{entry.kind, ostype == L"2000" ? entry.ntCsidl : entry.otherCsidl};
+            return ShortcutBase{entry.kind,
+                                ostype == script::OsFamily::Nt ? entry.ntCsidl : entry.otherCsidl};
         }
     }
     return std::nullopt;
@@ -127,7 +128,7 @@ std::optional<ShortcutEntry> readShortcutEntry(std::wstring_view line,
                                                const platform::FileSystem& files) {
     std::wstring valueSide(line);
     const std::wstring keySide =
-        script::extpath(base::parse(valueSide, L"="), int(script::MacroForm::Plain), dirs, files);
+        script::extpath(base::parse(valueSide, L"="), script::MacroForm::Plain, dirs, files);
     std::vector<std::wstring> keyFields;
     std::vector<std::wstring> valueFields;
     base::extstring(L"|", keySide, keyFields);
@@ -138,7 +139,7 @@ std::optional<ShortcutEntry> readShortcutEntry(std::wstring_view line,
     keyFields.resize(std::max<std::size_t>(keyFields.size(), 5));
     const auto value = completeValueFields(valueFields);
     const auto plain = [&](const std::wstring& field) {
-        return base::extstr(script::extpath(field, int(script::MacroForm::Plain), dirs, files));
+        return base::extstr(script::extpath(field, script::MacroForm::Plain, dirs, files));
     };
 
     ShortcutEntry entry;
@@ -162,7 +163,7 @@ std::optional<ShortcutEntry> readShortcutEntry(std::wstring_view line,
     entry.target = plain(value[0]);
     entry.workingDirectory = plain(value[1]);
     entry.arguments =
-        base::extstr(script::extpath(value[2], int(script::MacroForm::ShortName), dirs, files));
+        base::extstr(script::extpath(value[2], script::MacroForm::ShortName, dirs, files));
     entry.description = base::extstr(value[3].size() > kDescriptionMarker.size()
                                          ? value[3].substr(kDescriptionMarker.size())
                                          : L"");

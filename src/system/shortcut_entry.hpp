@@ -1,5 +1,6 @@
 #pragma once
 
+#include "script/os_family.hpp"
 #include "script/path_macros.hpp"
 
 #include <optional>
@@ -22,7 +23,7 @@ struct ShortcutBase {
 
 // The folder word (any case) for the OS family; the "COMMON_" words fall back to the
 // current user's folders outside the NT family. nullopt for a word not in the table.
-std::optional<ShortcutBase> shortcutBase(std::wstring_view folderWord, std::wstring_view ostype);
+std::optional<ShortcutBase> shortcutBase(std::wstring_view folderWord, script::OsFamily ostype);
 
 // Below the application data folder.
 inline constexpr wchar_t kQuickLaunchPath[] = L"\\Microsoft\\Internet Explorer\\Quick Launch";

@@ -12,7 +12,7 @@ std::wstring systemIniPath(const model::Session& session) {
 void systemini(model::InstallContext& context, const std::vector<std::wstring>& entries,
                const std::wstring& name) {
     // The NT family keeps no settings in system.ini.
-    if (entries.empty() || context.session.ostype != L"98") {
+    if (entries.empty() || context.session.ostype != script::OsFamily::Nine) {
         return;
     }
     const auto systemIni = context.platform.profiles.open(systemIniPath(context.session));
@@ -27,8 +27,8 @@ void systemini(model::InstallContext& context, const std::vector<std::wstring>& 
             continue;
         }
         model::uninstallRecord(context).write(record::kSystemIniSection, keySide, name);
-        value = base::extstr(script::extpath(value, int(script::MacroForm::Plain),
-                                             context.session.dirs, context.platform.files));
+        value = base::extstr(script::extpath(value, script::MacroForm::Plain, context.session.dirs,
+                                             context.platform.files));
         platform::require(systemIni->writeString(section, keyName, value), L"Unable to write to",
                           systemIni->path());
     }

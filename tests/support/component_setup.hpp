@@ -41,7 +41,7 @@ struct ComponentSetup {
 
     explicit ComponentSetup(std::wstring langsection = L"language",
                             std::wstring languageIni = L"") {
-        session.ostype = L"2000";
+        session.ostype = script::OsFamily::Nt;
         session.dirs.currentdir = kSetupFolder;
         session.dirs.sysdir = L"C:\\windows\\system32";
         session.dirs.setupdir = L"C:\\Program Files\\Northwind";

@@ -48,7 +48,7 @@ struct FileCopyRig {
     std::vector<std::wstring> skiplist;
 
     FileCopyRig() {
-        session.ostype = L"2000";
+        session.ostype = script::OsFamily::Nt;
         session.dirs.windir = L"C:\\windows";
         session.dirs.sysdir = L"C:\\windows\\system32";
         session.dirs.tempdir = kTemp;

@@ -96,7 +96,7 @@ struct InstallRig {
     std::unique_ptr<model::InstallContext> context;
 
     InstallRig() {
-        session.ostype = L"2000";
+        session.ostype = script::OsFamily::Nt;
         session.dirs.windir = L"C:\\windows";
         session.dirs.sysdir = L"C:\\windows\\system32";
         session.dirs.setupdir = kDest;

@@ -42,7 +42,7 @@ struct SystemRig {
         dirs.setupname = L"Northwind Notes";
         dirs.allusersdir = L"C:\\ProgramData";
         dirs.userdir = L"C:\\users\\ann";
-        session.ostype = L"2000";
+        session.ostype = script::OsFamily::Nt;
         session.appid = L"NotesSetup";
         machine.files.addDirectory(L"C:\\users\\ann\\Temp");
         machine.files.addDirectory(L"D:\\Apps");

@@ -4,7 +4,9 @@
 
 using parcelkit::engine::FileEntry;
 using parcelkit::engine::MalformedEntry;
+using parcelkit::engine::OverwriteMode;
 using parcelkit::engine::readFileEntry;
+using parcelkit::engine::RegistrationFlag;
 
 namespace {
 
@@ -14,31 +16,45 @@ FileEntry read(const std::wstring& line) {
     return readFileEntry(line, kComponentFile);
 }
 
-// Source, target name, registration flag | target directory, overwrite mode, record flag.
+std::wstring nameOf(OverwriteMode mode) {
+    switch (mode) {
+    case OverwriteMode::IfNewer:
+        return L"newer";
+    case OverwriteMode::Always:
+        return L"always";
+    case OverwriteMode::Never:
+        return L"never";
+    }
+    return L"?";
+}
+
+// Source, target name, registration flag | target directory, overwrite mode, recorded.
 std::wstring fields(const FileEntry& e) {
-    return e.source + L"," + e.targetName + L"," + e.registration + L"|" + e.targetDirectory +
-           L"," + e.overwrite + L"," + e.record;
+    return e.source + L"," + e.targetName + L"," + e.registration.text + L"|" + e.targetDirectory +
+           L"," + nameOf(e.overwrite) + L"," + (e.recorded ? L"recorded" : L"unrecorded");
 }
 
 } // namespace
 
 TEST(FileEntryFields, OneFieldOnEachSideTakesEveryDefault) {
-    EXPECT_EQ(fields(read(L"app.exe=#setupdir#")), L"app.exe,,0|#setupdir#,0,0");
+    EXPECT_EQ(fields(read(L"app.exe=#setupdir#")), L"app.exe,,0|#setupdir#,newer,recorded");
 }
 
 TEST(FileEntryFields, WithTwoSourceFieldsTheSecondIsTheRegistrationFlag) {
-    EXPECT_EQ(fields(read(L"a.txt,b.txt=#setupdir#")), L"a.txt,,b.txt|#setupdir#,0,0");
-    EXPECT_EQ(fields(read(L"a.dll,1=#sysdir#")), L"a.dll,,1|#sysdir#,0,0");
+    EXPECT_EQ(fields(read(L"a.txt,b.txt=#setupdir#")), L"a.txt,,b.txt|#setupdir#,newer,recorded");
+    EXPECT_EQ(fields(read(L"a.dll,1=#sysdir#")), L"a.dll,,1|#sysdir#,newer,recorded");
 }
 
 TEST(FileEntryFields, ATargetNameNeedsAllThreeSourceFields) {
-    EXPECT_EQ(fields(read(L"a.txt,b.txt,0=#setupdir#")), L"a.txt,b.txt,0|#setupdir#,0,0");
-    EXPECT_EQ(fields(read(L"a.txt,b.txt,3,ignored=D:\\x,1,1,ignored")), L"a.txt,b.txt,3|D:\\x,1,1");
+    EXPECT_EQ(fields(read(L"a.txt,b.txt,0=#setupdir#")),
+              L"a.txt,b.txt,0|#setupdir#,newer,recorded");
+    EXPECT_EQ(fields(read(L"a.txt,b.txt,3,ignored=D:\\x,1,1,ignored")),
+              L"a.txt,b.txt,3|D:\\x,never,unrecorded");
 }
 
 TEST(FileEntryFields, EmptyFieldsAreDroppedBeforeTheyAreCounted) {
-    EXPECT_EQ(fields(read(L"*.dll,,1=#sysdir#,2")), L"*.dll,,1|#sysdir#,2,0");
-    EXPECT_EQ(fields(read(L",a.txt,,=,,D:\\x,,1")), L"a.txt,,0|D:\\x,1,0");
+    EXPECT_EQ(fields(read(L"*.dll,,1=#sysdir#,2")), L"*.dll,,1|#sysdir#,always,recorded");
+    EXPECT_EQ(fields(read(L",a.txt,,=,,D:\\x,,1")), L"a.txt,,0|D:\\x,never,recorded");
 }
 
 TEST(FileEntryFields, TagsAreDecodedInTheSourceAndTheTargetDirectoryOnly) {
@@ -47,10 +63,11 @@ TEST(FileEntryFields, TagsAreDecodedInTheSourceAndTheTargetDirectoryOnly) {
              L"C:\\C<parcelkit_num_sign> Tools,<parcelkit_space>,<parcelkit_space>");
     EXPECT_EQ(e.source, L"my,notes.txt");
     EXPECT_EQ(e.targetName, L"<parcelkit_space>x.txt");
-    EXPECT_EQ(e.registration, L"<parcelkit_vline>");
+    EXPECT_EQ(e.registration.text, L"<parcelkit_vline>");
+    EXPECT_EQ(e.registration.kind, RegistrationFlag::Kind::None);
     EXPECT_EQ(e.targetDirectory, L"C:\\C# Tools");
-    EXPECT_EQ(e.overwrite, L"<parcelkit_space>") << "modes are compared as written";
-    EXPECT_EQ(e.record, L"<parcelkit_space>");
+    EXPECT_EQ(e.overwrite, OverwriteMode::Never) << "modes are compared as written";
+    EXPECT_FALSE(e.recorded);
 }
 
 TEST(FileEntryFields, OnlyTheFirstEqualsSignSplitsTheEntry) {

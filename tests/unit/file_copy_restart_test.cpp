@@ -1,5 +1,5 @@
-#include "file_copy_rig.hpp"
 #include "base/error.hpp"
+#include "file_copy_rig.hpp"
 
 #include <gtest/gtest.h>
 
@@ -47,7 +47,7 @@ TEST_F(FileCopyRestart, NtFamilyMovesAStandInCopyAtTheRestart) {
 }
 
 TEST_F(FileCopyRestart, NineFamilyRenamesShortPathsInWininit) {
-    session.ostype = L"98";
+    session.ostype = script::OsFamily::Nine;
     files.setShortPath(kTarget, L"C:\\PROGRA~1\\NOTES\\NWNOTES.EXE");
     files.setShortPath(kStandIn, L"C:\\USERS\\ANN\\TEMP\\$$$1.TMP");
     files.setShortPath(L"C:\\users\\ann\\Temp\\$$$2.TMP", L"C:\\USERS\\ANN\\TEMP\\$$$2.TMP");
@@ -66,7 +66,7 @@ TEST_F(FileCopyRestart, NineFamilyRenamesShortPathsInWininit) {
 // The 9x family moves wininit.ini's entries before long names are available: an entry
 // with a long name or none would never be carried out, and the stand-in would stay behind.
 TEST_F(FileCopyRestart, NineFamilyWithoutShortNamesSchedulesNothing) {
-    session.ostype = L"98";
+    session.ostype = script::OsFamily::Nine;
     files.setShortPath(kStandIn, L"C:\\USERS\\ANN\\TEMP\\$$$1.TMP");
     runEntry();
     EXPECT_TRUE(session.needreboot);
@@ -99,7 +99,7 @@ TEST_F(FileCopyRestart, MissingTemporaryDirectorySchedulesNothing) {
 }
 
 TEST_F(FileCopyRestart, UnknownFamilyKeepsTheCopyAndSchedulesNothing) {
-    session.ostype = L"";
+    session.ostype = script::OsFamily::Unknown;
     runEntry();
     EXPECT_TRUE(session.needreboot);
     EXPECT_TRUE(files.movesAtRestart().empty());

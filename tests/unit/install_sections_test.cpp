@@ -122,7 +122,7 @@ TEST_F(InstallSections, WithoutLanguageFileNoVariantIsReadButDateAndAuthorAre) {
 }
 
 TEST_F(InstallSections, NineXFamilyReadsItsOwnSectionsAndSystemIni) {
-    rig.session.ostype = L"98";
+    rig.session.ostype = script::OsFamily::Nine;
     rig.install();
     EXPECT_EQ(copies(), copiesOf({L"f-base.txt", L"f-98.txt", L"f-0409.txt", L"f-98-0409.txt"}));
     EXPECT_EQ(rig.log.starting(L"reg "),
@@ -138,7 +138,7 @@ TEST_F(InstallSections, NineXFamilyReadsItsOwnSectionsAndSystemIni) {
 }
 
 TEST_F(InstallSections, NineXFamilyWithoutLanguageFileWritesOnlyTheBaseSystemIni) {
-    rig.session.ostype = L"98";
+    rig.session.ostype = script::OsFamily::Nine;
     rig.withoutLanguageFile();
     rig.install();
     EXPECT_EQ(rig.log.starting(L"systemini "), (Events{L"systemini CORE boot,shell=base"}));

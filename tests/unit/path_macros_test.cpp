@@ -27,20 +27,22 @@ MacroValues sampleValues() {
 TEST(Extpath, PlainFormReplacesEveryMacroIgnoringCase) {
     FakeFileSystem fs;
     const auto v = sampleValues();
-    EXPECT_EQ(extpath(L"#WinDir#\\notepad.exe", 0, v, fs), L"C:\\WINDOWS\\notepad.exe");
+    EXPECT_EQ(extpath(L"#WinDir#\\notepad.exe", MacroForm::Plain, v, fs),
+              L"C:\\WINDOWS\\notepad.exe");
     EXPECT_EQ(extpath(L"#sysdir#|#tempdir#|#progdir#|#setupdir#|#currentdir#|#setupname#|"
                       L"#allusers#|#user#",
-                      0, v, fs),
+                      MacroForm::Plain, v, fs),
               L"C:\\WINDOWS\\system32|C:\\Temp|C:\\Program Files|D:\\Apps\\Northwind Notes|"
               L"E:\\setup|Northwind Notes|C:\\ProgramData|C:\\Users\\ann");
-    EXPECT_EQ(extpath(L"#setupdir#\\a;#SETUPDIR#\\b", 0, v, fs),
+    EXPECT_EQ(extpath(L"#setupdir#\\a;#SETUPDIR#\\b", MacroForm::Plain, v, fs),
               L"D:\\Apps\\Northwind Notes\\a;D:\\Apps\\Northwind Notes\\b");
 }
 
 TEST(Extpath, LeavesOtherWordsBetweenNumberSignsAlone) {
     FakeFileSystem fs;
     const auto v = sampleValues();
-    for (const int mode : {0, 1, 2}) {
+    for (const MacroForm mode :
+         {MacroForm::Plain, MacroForm::DoubledBackslash, MacroForm::ShortName}) {
         EXPECT_EQ(extpath(L"#share#", mode, v, fs), L"#share#");
         EXPECT_EQ(extpath(L"#setup#dir#", mode, v, fs), L"#setup#dir#");
     }
@@ -50,16 +52,16 @@ TEST(Extpath, LaterMacrosSearchEarlierInsertionsButNotTheReverse) {
     FakeFileSystem fs;
     auto v = sampleValues();
     v.setupdir = L"#user#\\App";
-    EXPECT_EQ(extpath(L"#setupdir#", 0, v, fs), L"C:\\Users\\ann\\App");
+    EXPECT_EQ(extpath(L"#setupdir#", MacroForm::Plain, v, fs), L"C:\\Users\\ann\\App");
     v = sampleValues();
     v.userdir = L"#setupdir#\\home";
-    EXPECT_EQ(extpath(L"#user#", 0, v, fs), L"#setupdir#\\home");
+    EXPECT_EQ(extpath(L"#user#", MacroForm::Plain, v, fs), L"#setupdir#\\home");
 }
 
 TEST(Extpath, DoubledFormDoublesOnlyTheInsertedBackslashes) {
     FakeFileSystem fs;
     const auto v = sampleValues();
-    EXPECT_EQ(extpath(L"\"#setupdir#\\notes.exe\"", 1, v, fs),
+    EXPECT_EQ(extpath(L"\"#setupdir#\\notes.exe\"", MacroForm::DoubledBackslash, v, fs),
               L"\"D:\\\\Apps\\\\Northwind Notes\\notes.exe\"");
 }
 
@@ -67,31 +69,32 @@ TEST(Extpath, ShortFormUsesTheSystemsShortNameOrRemovesTheMacro) {
     FakeFileSystem fs;
     const auto v = sampleValues();
     fs.setShortPath(L"D:\\Apps\\Northwind Notes", L"D:\\Apps\\NORTHW~1");
-    EXPECT_EQ(extpath(L"#setupdir#\\notes.exe", 2, v, fs), L"D:\\Apps\\NORTHW~1\\notes.exe");
-    EXPECT_EQ(extpath(L"#windir#\\x", 2, v, fs), L"\\x");
-    EXPECT_EQ(extpath(L"#setupname#", 2, v, fs), L"");
+    EXPECT_EQ(extpath(L"#setupdir#\\notes.exe", MacroForm::ShortName, v, fs),
+              L"D:\\Apps\\NORTHW~1\\notes.exe");
+    EXPECT_EQ(extpath(L"#windir#\\x", MacroForm::ShortName, v, fs), L"\\x");
+    EXPECT_EQ(extpath(L"#setupname#", MacroForm::ShortName, v, fs), L"");
 }
 
 TEST(Extpath, ShortFormLooksUpOnlyTheMacrosInUse) {
     FakeFileSystem fs;
     const auto v = sampleValues();
-    extpath(L"plain text", 2, v, fs);
+    extpath(L"plain text", MacroForm::ShortName, v, fs);
     EXPECT_EQ(fs.shortPathLookups(), 0);
-    extpath(L"#user#", 2, v, fs);
+    extpath(L"#user#", MacroForm::ShortName, v, fs);
     EXPECT_EQ(fs.shortPathLookups(), 1);
 }
 
 TEST(Extpath, OtherModesReturnTheTextUnchanged) {
     FakeFileSystem fs;
     const auto v = sampleValues();
-    EXPECT_EQ(extpath(L"#windir#\\x", 3, v, fs), L"#windir#\\x");
-    EXPECT_EQ(extpath(L"#windir#\\x", -1, v, fs), L"#windir#\\x");
+    EXPECT_EQ(extpath(L"#windir#\\x", static_cast<MacroForm>(3), v, fs), L"#windir#\\x");
+    EXPECT_EQ(extpath(L"#windir#\\x", static_cast<MacroForm>(-1), v, fs), L"#windir#\\x");
 }
 
 TEST(Extpath, EmptyValuesRemoveTheMacro) {
     FakeFileSystem fs;
     MacroValues v;
-    EXPECT_EQ(extpath(L"#allusers#\\Desktop", 0, v, fs), L"\\Desktop");
+    EXPECT_EQ(extpath(L"#allusers#\\Desktop", MacroForm::Plain, v, fs), L"\\Desktop");
 }
 
 TEST(DefaultDestination, ExpandsOnlyTheSixStartUpMacros) {

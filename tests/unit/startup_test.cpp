@@ -13,7 +13,7 @@ TEST(Startup, ReadsTheNtFamilyMachine) {
     files.setCurrentDirectory(L"E:\\setup");
     model::Session session;
     model::readMachine(session, system, files);
-    EXPECT_EQ(session.ostype, L"2000");
+    EXPECT_EQ(session.ostype, script::OsFamily::Nt);
     EXPECT_EQ(session.dirs.windir, L"C:\\windows");
     EXPECT_EQ(session.dirs.tempdir, L"C:\\users\\ann\\Temp");
     EXPECT_EQ(session.dirs.programfilesdir, L"C:\\Program Files");
@@ -31,7 +31,7 @@ TEST(Startup, NineFamilyFallsBackToTheWindowsDirectoryForProfiles) {
     doubles::FakeFileSystem files;
     model::Session session;
     model::readMachine(session, system, files);
-    EXPECT_EQ(session.ostype, L"98");
+    EXPECT_EQ(session.ostype, script::OsFamily::Nine);
     EXPECT_EQ(session.dirs.windir, L"C:\\WINDOWS");
     EXPECT_EQ(session.dirs.allusersdir, L"C:\\WINDOWS\\All Users");
     EXPECT_EQ(session.dirs.userdir, L"C:\\WINDOWS");
@@ -45,7 +45,7 @@ TEST(Startup, UnknownPlatformLeavesTheFamilyEmptyAndNoFallbacks) {
     doubles::FakeFileSystem files;
     model::Session session;
     model::readMachine(session, system, files);
-    EXPECT_EQ(session.ostype, L"");
+    EXPECT_EQ(session.ostype, script::OsFamily::Unknown);
     EXPECT_EQ(session.dirs.allusersdir, L"");
 }
 

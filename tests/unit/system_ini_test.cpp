@@ -11,7 +11,7 @@ constexpr wchar_t kSystemIni[] = L"C:\\windows\\system.ini";
 
 class SystemIniTest : public ::testing::Test {
 protected:
-    SystemIniTest() { rig.session.ostype = L"98"; }
+    SystemIniTest() { rig.session.ostype = script::OsFamily::Nine; }
 
     std::wstring systemIni(const std::wstring& section, const std::wstring& key) {
         return rig.machine.profiles.open(kSystemIni)->readString(section, key, L"<none>");
@@ -43,7 +43,7 @@ TEST_F(SystemIniTest, KeySideIsUsedAsWrittenAndSplitAtItsFirstComma) {
 }
 
 TEST_F(SystemIniTest, NtFamilyWritesNothing) {
-    rig.session.ostype = L"2000";
+    rig.session.ostype = script::OsFamily::Nt;
     system::systemini(rig.context, {L"386Enh,device=x.vxd"}, L"APP");
     EXPECT_EQ(rig.machine.profiles.text(kSystemIni), nullptr);
     EXPECT_TRUE(rig.context.uninstallini->file().sectionNames().empty());

@@ -63,22 +63,23 @@ TEST(ShortcutFolderTable, EveryWordInAnyCaseWithItsFamilyFallbacks) {
         {L"COMMON_STARTUP", 0x18, 0x07},
     };
     for (const auto& row : rows) {
-        const auto nt = shortcutBase(row.word, L"2000");
-        const auto nine = shortcutBase(row.word, L"98");
+        const auto nt = shortcutBase(row.word, script::OsFamily::Nt);
+        const auto nine = shortcutBase(row.word, script::OsFamily::Nine);
         ASSERT_TRUE(nt && nine) << ::testing::PrintToString(std::wstring(row.word));
         EXPECT_EQ(nt->kind, ShortcutBase::Kind::Special);
         EXPECT_EQ(nt->csidl, row.nt) << ::testing::PrintToString(std::wstring(row.word));
         EXPECT_EQ(nine->csidl, row.other) << ::testing::PrintToString(std::wstring(row.word));
     }
-    EXPECT_EQ(shortcutBase(L"Quick_Launch", L"2000")->kind, ShortcutBase::Kind::QuickLaunch);
-    EXPECT_EQ(shortcutBase(L"quick_launch", L"98")->csidl, 0x1A);
-    EXPECT_EQ(shortcutBase(L"allusers", L"2000")->kind, ShortcutBase::Kind::AllUsers);
-    EXPECT_EQ(shortcutBase(L"User", L"98")->kind, ShortcutBase::Kind::User);
+    EXPECT_EQ(shortcutBase(L"Quick_Launch", script::OsFamily::Nt)->kind,
+              ShortcutBase::Kind::QuickLaunch);
+    EXPECT_EQ(shortcutBase(L"quick_launch", script::OsFamily::Nine)->csidl, 0x1A);
+    EXPECT_EQ(shortcutBase(L"allusers", script::OsFamily::Nt)->kind, ShortcutBase::Kind::AllUsers);
+    EXPECT_EQ(shortcutBase(L"User", script::OsFamily::Nine)->kind, ShortcutBase::Kind::User);
     // Any family but "2000" counts as the 9x family, also an unknown one.
-    EXPECT_EQ(shortcutBase(L"common_programs", L"")->csidl, 0x02);
-    EXPECT_FALSE(shortcutBase(L"DESKTOPS", L"2000"));
-    EXPECT_FALSE(shortcutBase(L"", L"2000"));
-    EXPECT_FALSE(shortcutBase(L"0x02", L"2000"));
+    EXPECT_EQ(shortcutBase(L"common_programs", script::OsFamily::Unknown)->csidl, 0x02);
+    EXPECT_FALSE(shortcutBase(L"DESKTOPS", script::OsFamily::Nt));
+    EXPECT_FALSE(shortcutBase(L"", script::OsFamily::Nt));
+    EXPECT_FALSE(shortcutBase(L"0x02", script::OsFamily::Nt));
 }
 
 TEST_F(ShortcutTest, ValueFieldsWithTheEarlyDescriptionRule) {
@@ -178,7 +179,7 @@ TEST_F(ShortcutTest, LinkInProgramsSubfolderIsMadeAndRecorded) {
 
 TEST_F(ShortcutTest, FamilyChoosesTheCommonOrTheUsersFolder) {
     run({L"App|COMMON_PROGRAMS=a.exe"});
-    rig.session.ostype = L"98";
+    rig.session.ostype = script::OsFamily::Nine;
     run({L"App|COMMON_PROGRAMS=a.exe"});
     ASSERT_EQ(rig.shell.saved.size(), 2u);
     EXPECT_EQ(rig.shell.saved[0].file, L"C:\\ProgramData\\Start Menu\\Programs\\App.lnk");

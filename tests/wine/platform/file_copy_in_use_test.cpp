@@ -35,7 +35,7 @@ protected:
         session.dirs.tempdir = root_ + L"\\Temp";
         session.dirs.windir = root_ + L"\\windows";
         session.dirs.sysdir = session.dirs.windir + L"\\system32";
-        session.ostype = L"2000";
+        session.ostype = script::OsFamily::Nt;
         for (const auto& dir :
              {session.dirs.setupdir, session.dirs.tempdir, session.dirs.sysdir, component()}) {
             std::filesystem::create_directories(dir);
@@ -107,7 +107,7 @@ TEST_F(FileCopyInUse, NtFamilyMovesAStandInOntoTheTargetAtTheRestart) {
 }
 
 TEST_F(FileCopyInUse, NineFamilyRenamesShortNamesInWininit) {
-    session.ostype = L"98";
+    session.ostype = script::OsFamily::Nine;
     const PendingRenamesRestorer restorer;
     const std::wstring before = pendingRenames();
     installWhileRunning();

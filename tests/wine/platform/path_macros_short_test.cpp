@@ -7,6 +7,7 @@
 
 using parcelkit::doubles::testDirectory;
 using parcelkit::script::extpath;
+using parcelkit::script::MacroForm;
 using parcelkit::script::MacroValues;
 
 TEST(ExtpathShortForm, InsertsTheShortFormOfAnExistingDirectory) {
@@ -16,7 +17,8 @@ TEST(ExtpathShortForm, InsertsTheShortFormOfAnExistingDirectory) {
     ASSERT_TRUE(fs.createDirectory(values.setupdir));
     const auto expected = fs.shortPath(values.setupdir);
     ASSERT_TRUE(expected.has_value());
-    EXPECT_EQ(extpath(L"#SetupDir#\\notes.exe", 2, values, fs), *expected + L"\\notes.exe");
+    EXPECT_EQ(extpath(L"#SetupDir#\\notes.exe", MacroForm::ShortName, values, fs),
+              *expected + L"\\notes.exe");
 }
 
 TEST(ExtpathShortForm, RemovesMacrosWithoutShortForm) {
@@ -24,7 +26,7 @@ TEST(ExtpathShortForm, RemovesMacrosWithoutShortForm) {
     MacroValues values;
     values.setupdir = testDirectory() + L"\\never created";
     values.setupname = L"Northwind Notes";
-    EXPECT_EQ(extpath(L"#setupdir#\\notes.exe", 2, values, fs), L"\\notes.exe");
-    EXPECT_EQ(extpath(L"#setupname# Help", 2, values, fs), L" Help");
-    EXPECT_EQ(extpath(L"#share#", 2, values, fs), L"#share#");
+    EXPECT_EQ(extpath(L"#setupdir#\\notes.exe", MacroForm::ShortName, values, fs), L"\\notes.exe");
+    EXPECT_EQ(extpath(L"#setupname# Help", MacroForm::ShortName, values, fs), L" Help");
+    EXPECT_EQ(extpath(L"#share#", MacroForm::ShortName, values, fs), L"#share#");
 }

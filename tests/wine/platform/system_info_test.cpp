@@ -10,7 +10,9 @@ TEST(Win32SystemInfo, ReportsTheFamilyWineWasAskedFor) {
     const char* expected = std::getenv("PARCELKIT_EXPECT_FAMILY");
     parcelkit::win32::Win32SystemInfo system;
     const auto family = parcelkit::model::osFamily(system.platformId());
-    EXPECT_EQ(family, expected != nullptr && std::string(expected) == "98" ? L"98" : L"2000");
+    EXPECT_EQ(family, expected != nullptr && std::string(expected) == "98"
+                          ? parcelkit::script::OsFamily::Nine
+                          : parcelkit::script::OsFamily::Nt);
 }
 
 TEST(Win32SystemInfo, DirectoriesAndProfilesOfThePrefix) {
