@@ -11,16 +11,10 @@
 
 namespace parcelkit::components {
 
-void ComponentLists::clear() {
-    componentdirs.clear();
-    installedflags.clear();
-    mutexlist.clear();
-    namelist.clear();
-}
-
 bool ComponentPage::readlist() {
     tree_.clear();
-    lists_.clear();
+    components_.clear();
+    built_ = false;
     view_.showTree(tree_);
 
     auto roots = scanComponents(session_.dirs.currentdir, {session_.ininame, session_.ostype},
@@ -34,15 +28,15 @@ bool ComponentPage::readlist() {
     }
     sortBranches(roots, collation_);
     tree_.assign(roots);
-    for (std::size_t i = 0; i < tree_.count(); ++i) {
-        lists_.componentdirs.push_back(tree_.text(i));
-    }
     // Every component counts as not installed until detection says otherwise.
-    lists_.installedflags.assign(tree_.count(), L"0");
+    for (std::size_t i = 0; i < tree_.count(); ++i) {
+        components_.push_back({tree_.text(i), false, L"", L""});
+    }
 
     readTitles();
     view_.showTree(tree_);
     readInitialStates();
+    built_ = true;
     if (session_.setupini && session_.setupini->readString(L"main", L"expanded", L"0") == L"1") {
         tree_.expandAll();
     }
@@ -80,8 +74,8 @@ void ComponentPage::readInitialStates() {
             setState(i, CheckState::Checked);
             tree_.putState(i, CheckState::Mandatory);
         }
-        lists_.mutexlist.push_back(base::asciiUpper(file->readString(L"main", L"mutex", L"")));
-        lists_.namelist.push_back(base::asciiUpper(file->readString(L"main", L"name", L"")));
+        components_[i].mutex = base::asciiUpper(file->readString(L"main", L"mutex", L""));
+        components_[i].name = base::asciiUpper(file->readString(L"main", L"name", L""));
         if (file->readString(L"main", L"expanded", L"0") == L"1") {
             tree_.expand(i);
         }

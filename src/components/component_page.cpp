@@ -19,12 +19,12 @@ ComponentPage::ComponentPage(ComponentTreeView& view, const model::Session& sess
       collation_(collation) {}
 
 std::wstring ComponentPage::componentFile(std::size_t node) const {
-    return lists_.componentdirs.at(node) + L"\\" + session_.ininame;
+    return components_.at(node).dir + L"\\" + session_.ininame;
 }
 
 bool ComponentPage::installed(std::size_t node) const {
     const std::size_t first = tree_.firstWithTitle(node);
-    return first < lists_.installedflags.size() && lists_.installedflags[first] == L"1";
+    return first < components_.size() && components_[first].installed;
 }
 
 void ComponentPage::detect() {
@@ -36,9 +36,9 @@ void ComponentPage::detect() {
         const bool byRegistry = installedByRegistry(entry, platform_.registry);
         const bool byFile = installedByFile(entry, session_.dirs, platform_.files);
         if (byRegistry || byFile) {
-            lists_.installedflags.at(i) = L"1";
+            components_.at(i).installed = true;
         }
-        if (lists_.installedflags.at(i) == L"1") {
+        if (components_.at(i).installed) {
             setState(i, CheckState::Unchecked);
         }
     }
@@ -138,9 +138,9 @@ void ComponentPage::showHint(const model::MessageTexts& texts) {
 }
 
 bool ComponentPage::Treeview1StateChanging(std::size_t node, CheckState next) {
-    // Only once the tree is complete: during the build the flags are all "0" anyway.
-    if (lists_.installedflags.size() != tree_.count() || next != CheckState::Checked ||
-        !installed(node) || view_.installedWarningOff()) {
+    // Only once the tree is complete: during the build no component is installed anyway.
+    if (components_.size() != tree_.count() || next != CheckState::Checked || !installed(node) ||
+        view_.installedWarningOff()) {
         return true;
     }
     const model::MessageTexts texts = language_.texts();
@@ -154,7 +154,7 @@ void ComponentPage::Treeview1StateChange(std::size_t node, CheckState state) {
     view_.showNode(node, Treeview1CustomDrawItem(node));
     // The exclusion list is complete only after the build, so initial states exclude
     // nothing.
-    if (lists_.mutexlist.size() == tree_.count() && state == CheckState::Checked) {
+    if (built_ && state == CheckState::Checked) {
         excludeOthers(node);
     }
 }
@@ -164,10 +164,10 @@ void ComponentPage::excludeOthers(std::size_t node) {
     // take part.
     for (const std::size_t same : tree_.allWithTitle(node)) {
         std::vector<std::wstring> names;
-        base::extstring(L",", lists_.mutexlist.at(same), names);
+        base::extstring(L",", components_.at(same).mutex, names);
         for (const auto& name : names) {
-            for (std::size_t other = 0; other < lists_.namelist.size(); ++other) {
-                if (base::equalsIgnoreCase(lists_.namelist[other], name)) {
+            for (std::size_t other = 0; other < components_.size(); ++other) {
+                if (base::equalsIgnoreCase(components_[other].name, name)) {
                     setState(other, CheckState::Unchecked);
                     break;
                 }

@@ -21,14 +21,13 @@ struct Session;
 
 namespace parcelkit::components {
 
-// The per-node lists of the session, each indexed by a node's absolute index.
-struct ComponentLists {
-    std::vector<std::wstring> componentdirs;  // component folder, without a trailing "\"
-    std::vector<std::wstring> installedflags; // "1" when found installed, else "0"
-    std::vector<std::wstring> mutexlist;      // [main] mutex, upper-cased
-    std::vector<std::wstring> namelist;       // [main] name, upper-cased
-
-    void clear();
+// What the page knows of the component of one node; the page keeps one per node, in the
+// nodes' absolute order.
+struct Component {
+    std::wstring dir;       // the component folder, without a trailing "\"
+    bool installed = false; // found installed by detection
+    std::wstring mutex;     // [main] mutex, upper-cased
+    std::wstring name;      // [main] name, upper-cased: the component's NAME in the record
 };
 
 enum class MouseButton { Left, Right, Middle };
@@ -50,7 +49,7 @@ public:
     void detect();
 
     const ComponentTree& tree() const { return tree_; }
-    const ComponentLists& lists() const { return lists_; }
+    const std::vector<Component>& components() const { return components_; }
     // Whether the node's component was found installed; components with equal titles
     // share the first one's flag.
     bool installed(std::size_t node) const;
@@ -99,7 +98,9 @@ private:
     const platform::Collation& collation_;
 
     ComponentTree tree_;
-    ComponentLists lists_;
+    std::vector<Component> components_;
+    // The build has read every component's exclusions: initial states exclude nothing.
+    bool built_ = false;
 };
 
 } // namespace parcelkit::components

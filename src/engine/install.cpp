@@ -37,8 +37,8 @@ bool isFullPath(const std::wstring& path) {
 }
 
 ComponentRef componentAt(const ChosenComponents& components, std::size_t node) {
-    const auto& lists = components.lists;
-    return {components.tree.text(node), lists.namelist.at(node), lists.componentdirs.at(node)};
+    const components::Component& component = components.components.at(node);
+    return {components.tree.text(node), component.name, component.dir};
 }
 
 } // namespace

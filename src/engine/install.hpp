@@ -11,18 +11,18 @@ class StopRequest;
 
 namespace parcelkit::components {
 class ComponentTree;
-struct ComponentLists;
+struct Component;
 } // namespace parcelkit::components
 
 namespace parcelkit::engine {
 
 class SystemSteps;
 
-// What the user chose on the component page: the tree with its check states and the
-// per-node lists, both indexed by a node's absolute position.
+// What the user chose on the component page: the tree with its check states and what the
+// page knows of each node's component, both in the nodes' absolute order.
 struct ChosenComponents {
     const components::ComponentTree& tree;
-    const components::ComponentLists& lists;
+    const std::vector<components::Component>& components;
 };
 
 // One installation run: the setup script's "before" programs, the uninstall record, every

@@ -30,8 +30,8 @@ public:
         : session_(session), language_(language), platform_(platform), installView_(installView),
           systemSteps_(systemSteps), components_(view, session, language, platform, collation) {}
 
-    // The tree in absolute order with its states, children and titles, and the per-node
-    // lists (componentdirs, namelist, ...) indexed the same way.
+    // The tree in absolute order with its states, children and titles, and each node's
+    // component (folder, NAME, ...) in the same order.
     components::ComponentPage& components() { return components_; }
 
     bool readlist() override { return components_.readlist(); }
@@ -46,7 +46,8 @@ public:
         const model::MessageTexts texts = language_.texts();
         model::InstallContext context{platform_, session_,     *session_.setupini,
                                       texts,     installView_, nullptr};
-        engine::Install(context, {components_.tree(), components_.lists()}, systemSteps_, stop);
+        engine::Install(context, {components_.tree(), components_.components()}, systemSteps_,
+                        stop);
     }
 
 private:

@@ -75,11 +75,21 @@ struct ComponentSetup {
 
     bool build() { return page.readlist(); }
 
+    // One field of every node's component, in the nodes' order.
+    template <typename Field> std::vector<Field> column(Field components::Component::*field) const {
+        std::vector<Field> values;
+        for (const auto& component : page.components()) {
+            values.push_back(component.*field);
+        }
+        return values;
+    }
+    std::vector<bool> installedFlags() const { return column(&components::Component::installed); }
+
     // The absolute index of the node built from a component folder.
     std::size_t node(const std::wstring& relative) const {
-        const auto& dirs = page.lists().componentdirs;
-        for (std::size_t i = 0; i < dirs.size(); ++i) {
-            if (dirs[i] == folder(relative)) {
+        const auto& components = page.components();
+        for (std::size_t i = 0; i < components.size(); ++i) {
+            if (components[i].dir == folder(relative)) {
                 return i;
             }
         }

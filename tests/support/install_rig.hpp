@@ -91,7 +91,7 @@ struct InstallRig {
     model::StopRequest stop;
     RecordingSystemSteps steps{log};
     components::ComponentTree tree;
-    components::ComponentLists lists;
+    std::vector<components::Component> components;
     std::optional<model::MessageTexts> texts;
     std::unique_ptr<model::InstallContext> context;
 
@@ -118,14 +118,13 @@ struct InstallRig {
     // after the node's text below E:\setup, with NAME its text upper-cased.
     void setTree(const std::vector<components::ComponentTree::Branch>& roots) {
         tree.assign(roots);
-        lists.clear();
+        components.clear();
         for (std::size_t i = 0; i < tree.count(); ++i) {
             std::wstring upper;
             for (const wchar_t c : tree.text(i)) {
                 upper += (c >= L'a' && c <= L'z') ? wchar_t(c - L'a' + L'A') : c;
             }
-            lists.componentdirs.push_back(folder(tree.text(i)));
-            lists.namelist.push_back(upper);
+            components.push_back({folder(tree.text(i)), false, L"", upper});
             files.addDirectory(folder(tree.text(i)));
             tree.putState(i, components::CheckState::Checked);
         }
@@ -148,7 +147,7 @@ struct InstallRig {
         texts.emplace(*langfile, langsection);
         context = std::make_unique<model::InstallContext>(
             model::InstallContext{platform, session, *setupini, *texts, view, nullptr});
-        engine::Install(*context, {tree, lists}, steps, stop);
+        engine::Install(*context, {tree, components}, steps, stop);
     }
 
     // A value of the record, "<none>" when missing.

@@ -60,7 +60,7 @@ TEST(Checksetup, YesRunsTheUninstallerThenBuildsAndDetectsAgain) {
     EXPECT_EQ(run.waitMilliseconds, platform::kWaitForever);
     EXPECT_EQ(setup.state(L"a"), CheckState::Checked);
     EXPECT_EQ(setup.state(L"b"), CheckState::Unchecked);
-    EXPECT_EQ(setup.page.lists().installedflags, (std::vector<std::wstring>{L"0", L"1"}));
+    EXPECT_EQ(setup.installedFlags(), (std::vector<bool>{false, true}));
 }
 
 TEST(Checksetup, NothingLeftToInstallAfterUninstallingEndsTheProgram) {

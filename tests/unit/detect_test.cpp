@@ -73,8 +73,7 @@ TEST(DetectComponents, InstalledComponentStartsUncheckedWithItsSubComponents) {
     setup.files.addFile(L"C:\\m.exe");
     ASSERT_TRUE(setup.build());
     setup.page.detect();
-    EXPECT_EQ(setup.page.lists().installedflags,
-              (std::vector<std::wstring>{L"1", L"1", L"0", L"0", L"1", L"0"}));
+    EXPECT_EQ(setup.installedFlags(), (std::vector<bool>{true, true, false, false, true, false}));
     EXPECT_EQ(setup.state(L"p"), CheckState::Unchecked);
     EXPECT_EQ(setup.state(L"p\\x"), CheckState::Unchecked);
     EXPECT_EQ(setup.state(L"q"), CheckState::Partly);
@@ -84,7 +83,7 @@ TEST(DetectComponents, InstalledComponentStartsUncheckedWithItsSubComponents) {
 
     ASSERT_TRUE(bool(setup.files.deleteFile(L"C:\\m.exe"))); // detection never clears a flag
     setup.page.detect();
-    EXPECT_EQ(setup.page.lists().installedflags[setup.node(L"m")], L"1");
+    EXPECT_EQ(setup.installedFlags()[setup.node(L"m")], true);
 }
 
 TEST(DetectComponents, LanguageDetectionSectionReplacesTheBaseOneWholly) {
@@ -95,7 +94,7 @@ TEST(DetectComponents, LanguageDetectionSectionReplacesTheBaseOneWholly) {
     setup.files.addFile(L"C:\\a.exe");
     ASSERT_TRUE(setup.build());
     setup.page.detect();
-    EXPECT_EQ(setup.page.lists().installedflags, (std::vector<std::wstring>{L"0", L"1"}));
+    EXPECT_EQ(setup.installedFlags(), (std::vector<bool>{false, true}));
 
     ComponentSetup plain; // without a language file [detect_language] is not a variant
     plain.component(L"a", L"[main]\r\ntitle=A\r\n[detect]\r\nfile=C:\\a.exe\r\n"
@@ -103,5 +102,5 @@ TEST(DetectComponents, LanguageDetectionSectionReplacesTheBaseOneWholly) {
     plain.files.addFile(L"C:\\a.exe");
     ASSERT_TRUE(plain.build());
     plain.page.detect();
-    EXPECT_EQ(plain.page.lists().installedflags, (std::vector<std::wstring>{L"1"}));
+    EXPECT_EQ(plain.installedFlags(), (std::vector<bool>{true}));
 }

@@ -48,13 +48,14 @@ TEST(TreeSort, SiblingsFollowTheirFolderNamesNotTheirTitles) {
     ASSERT_TRUE(setup.build());
     EXPECT_EQ(setup.view.titles,
               (std::vector<std::wstring>{L"Z docs", L"second", L"first", L"A tools"}));
-    const auto& lists = setup.page.lists();
-    EXPECT_EQ(lists.componentdirs,
+    EXPECT_EQ(setup.column(&components::Component::dir),
               (std::vector<std::wstring>{L"C:\\setup\\a_docs", L"C:\\setup\\a_docs\\m",
                                          L"C:\\setup\\a_docs\\z", L"C:\\setup\\b_tools"}));
-    EXPECT_EQ(lists.namelist, (std::vector<std::wstring>{L"DOCS", L"", L"", L"TOOLS"}));
-    EXPECT_EQ(lists.mutexlist, (std::vector<std::wstring>{L"", L"", L"", L"DOCS,OLD DOCS"}));
-    EXPECT_EQ(lists.installedflags, (std::vector<std::wstring>(4, L"0")));
+    EXPECT_EQ(setup.column(&components::Component::name),
+              (std::vector<std::wstring>{L"DOCS", L"", L"", L"TOOLS"}));
+    EXPECT_EQ(setup.column(&components::Component::mutex),
+              (std::vector<std::wstring>{L"", L"", L"", L"DOCS,OLD DOCS"}));
+    EXPECT_EQ(setup.installedFlags(), (std::vector<bool>(4, false)));
 }
 
 TEST(TreeTitles, LanguageTitleWinsWhenNotEmpty) {

@@ -52,7 +52,7 @@ TEST(TreeInstalledWarning, CheckingAParentAsksForItsInstalledChild) {
 
 TEST(TreeInstalledWarning, SameTitleSharesTheFlagAndAFailedBoxRefuses) {
     InstalledSetup setup;
-    EXPECT_EQ(setup.page.lists().installedflags[setup.node(L"q")], L"0");
+    EXPECT_EQ(setup.installedFlags()[setup.node(L"q")], false);
     EXPECT_TRUE(setup.page.installed(setup.node(L"q")));
     setup.page.toggle(setup.node(L"q")); // no answer queued: the box cannot be shown
     EXPECT_EQ(setup.boxes.shown.size(), 1u);
