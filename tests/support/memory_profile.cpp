@@ -82,94 +82,21 @@ MemoryProfile::MemoryProfile(std::wstring path, std::shared_ptr<std::wstring> te
                              std::shared_ptr<const ProfileEncoding> encoding)
     : path_(std::move(path)), text_(std::move(text)), encoding_(std::move(encoding)) {}
 
-std::vector<MemoryProfile::Section> MemoryProfile::parsed() const {
-    std::vector<Section> sections;
-    Section* current = nullptr;
-    std::size_t start = 0;
-    const std::wstring& text = *text_;
-    while (start <= text.size()) {
-        auto end = text.find_first_of(L"\r\n", start);
-        if (end == std::wstring::npos) {
-            end = text.size();
-        }
-        const std::wstring line = trimBlanks(std::wstring_view(text).substr(start, end - start));
-        start = end + 1;
-        if (line.empty() || line[0] == L';') {
-            continue;
-        }
-        if (line[0] == L'[') {
-            const auto close = line.find(L']');
-            const std::wstring name = trimBlanks(
-                line.substr(1, close == std::wstring::npos ? std::wstring::npos : close - 1));
-            sections.push_back({name, {}});
-            current = &sections.back();
-            continue;
-        }
-        if (current == nullptr) {
-            continue;
-        }
-        // A line without "=" is no key (as measured under Wine).
-        const auto eq = line.find(L'=');
-        if (eq != std::wstring::npos) {
-            current->entries.push_back(
-                {trimBlanks(line.substr(0, eq)), trimBlanks(line.substr(eq + 1))});
-        }
-    }
-    return sections;
-}
-
-const MemoryProfile::Section* MemoryProfile::find(const std::vector<Section>& sections,
-                                                  const std::wstring& name) const {
-    // Only the first section of a name is seen; a repeated header adds nothing.
-    for (const auto& section : sections) {
-        if (equalsIgnoreCase(section.name, name)) {
-            return &section;
-        }
-    }
-    return nullptr;
+script::ProfileDocument MemoryProfile::document() const {
+    return script::ProfileDocument(path_, *text_);
 }
 
 std::wstring MemoryProfile::readString(const std::wstring& section, const std::wstring& key,
                                        const std::wstring& def) const {
-    const auto sections = parsed();
-    const auto* found = find(sections, section);
-    if (found == nullptr) {
-        return def;
-    }
-    for (const auto& entry : found->entries) {
-        if (!equalsIgnoreCase(entry.key, trimBlanks(key))) {
-            continue;
-        }
-        std::wstring value = entry.value;
-        if (value.size() >= 2 && (value[0] == L'"' || value[0] == L'\'') &&
-            value.back() == value[0]) {
-            value = value.substr(1, value.size() - 2);
-        }
-        if (value.size() > platform::kMaxProfileValue) {
-            value.resize(platform::kMaxProfileValue);
-        }
-        return value;
-    }
-    return def;
+    return document().readString(section, key, def);
 }
 
 std::vector<std::wstring> MemoryProfile::keyNames(const std::wstring& section) const {
-    const auto sections = parsed();
-    std::vector<std::wstring> keys;
-    if (const auto* found = find(sections, section)) {
-        for (const auto& entry : found->entries) {
-            keys.push_back(entry.key);
-        }
-    }
-    return keys;
+    return document().keyNames(section);
 }
 
 std::vector<std::wstring> MemoryProfile::sectionNames() const {
-    std::vector<std::wstring> names;
-    for (const auto& section : parsed()) {
-        names.push_back(section.name);
-    }
-    return names;
+    return document().sectionNames();
 }
 
 namespace {
@@ -178,67 +105,37 @@ const platform::Failure kRefused{platform::Failure::kAccessDenied, L"Access is d
 
 } // namespace
 
-platform::Outcome MemoryProfile::writeString(const std::wstring& section, const std::wstring& key,
-                                             const std::wstring& value) {
+template <typename Change> platform::Outcome MemoryProfile::change(Change change) {
     if (refuseWrites_) {
         return kRefused;
     }
-    auto sections = parsed();
-    auto it = std::find_if(sections.begin(), sections.end(),
-                           [&](const Section& s) { return equalsIgnoreCase(s.name, section); });
-    if (it == sections.end()) {
-        sections.push_back({section, {}});
-        it = std::prev(sections.end());
-    }
-    auto entry = std::find_if(it->entries.begin(), it->entries.end(),
-                              [&](const Entry& e) { return equalsIgnoreCase(e.key, key); });
-    if (entry == it->entries.end()) {
-        it->entries.push_back({key, value});
-    } else {
-        entry->value = value;
-    }
-    store(sections);
+    script::ProfileDocument changed = document();
+    platform::notChecked(change(changed));
+    store(changed.text());
     return {};
+}
+
+platform::Outcome MemoryProfile::writeString(const std::wstring& section, const std::wstring& key,
+                                             const std::wstring& value) {
+    return change([&](script::ProfileDocument& d) { return d.writeString(section, key, value); });
 }
 
 platform::Outcome MemoryProfile::deleteKey(const std::wstring& section, const std::wstring& key) {
-    if (refuseWrites_) {
-        return kRefused;
-    }
-    auto sections = parsed();
-    for (auto& s : sections) {
-        if (equalsIgnoreCase(s.name, section)) {
-            std::erase_if(s.entries, [&](const Entry& e) { return equalsIgnoreCase(e.key, key); });
-        }
-    }
-    store(sections);
-    return {};
+    return change([&](script::ProfileDocument& d) { return d.deleteKey(section, key); });
 }
 
 platform::Outcome MemoryProfile::deleteSection(const std::wstring& section) {
-    if (refuseWrites_) {
-        return kRefused;
-    }
-    auto sections = parsed();
-    std::erase_if(sections, [&](const Section& s) { return equalsIgnoreCase(s.name, section); });
-    store(sections);
-    return {};
+    return change([&](script::ProfileDocument& d) { return d.deleteSection(section); });
 }
 
-void MemoryProfile::store(const std::vector<Section>& sections) {
-    // Rewritten whole, as the system does on every changing write.
-    std::wstring out;
-    for (const auto& s : sections) {
-        out += L"[" + s.name + L"]\r\n";
-        for (const auto& e : s.entries) {
-            out += e.key + L"=" + e.value + L"\r\n";
-        }
-    }
+// Rewritten whole, as the system does on every changing write; a file in the ANSI code
+// page loses what it cannot hold.
+void MemoryProfile::store(std::wstring text) {
     if (encoding_ && *encoding_ == ProfileEncoding::Ansi) {
         std::replace_if(
-            out.begin(), out.end(), [](wchar_t c) { return std::uint32_t(c) > 0xFF; }, L'?');
+            text.begin(), text.end(), [](wchar_t c) { return std::uint32_t(c) > 0xFF; }, L'?');
     }
-    *text_ = out;
+    *text_ = std::move(text);
 }
 
 // Changed in place: like a file on disk, the new text is seen by profiles already open.
@@ -283,9 +180,22 @@ std::unique_ptr<platform::ProfileFile> MemoryProfileStore::open(const std::wstri
     return std::make_unique<MemoryProfile>(path, text, encoding);
 }
 
-platform::Outcome MemoryProfileStore::makeUnicode(const std::wstring& path) {
-    open(path);
-    *encodings_[path] = ProfileEncoding::Utf16;
+platform::Result<std::wstring> MemoryProfileStore::readText(const std::wstring& path) const {
+    const auto* found = text(path);
+    if (found == nullptr) {
+        return platform::Failure{platform::Failure::kFileNotFound,
+                                 L"The system cannot find the file specified."};
+    }
+    return *found;
+}
+
+platform::Outcome MemoryProfileStore::writeText(const std::wstring& path,
+                                                const std::wstring& text) {
+    if (refusedWrites_.count(path) != 0) {
+        return kRefused;
+    }
+    ++wholeWrites_[path];
+    put(path, text);
     return {};
 }
 

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "platform/profile.hpp"
+#include "script/profile_document.hpp"
 
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -18,8 +20,9 @@ std::wstring decodeProfileBytes(const std::string& bytes);
 // page, where characters beyond it become "?"; a file with a byte-order mark keeps its text.
 enum class ProfileEncoding { Ansi, Utf8, Utf16 };
 
-// An in-memory profile file that follows the reading rules of the Windows private-profile
-// functions as measured under Wine (see the profile agreement tests).
+// A profile file on an in-memory disk: each call reads the whole text and each write
+// rewrites it, as the system's functions do, with the rules of the product's
+// ProfileDocument (which the profile contract tests prove against the system's).
 class MemoryProfile : public platform::ProfileFile {
 public:
     // Without an encoding the file keeps any text.
@@ -40,18 +43,9 @@ public:
     void refuseWrites(bool refuse) { refuseWrites_ = refuse; }
 
 private:
-    struct Entry {
-        std::wstring key;
-        std::wstring value;
-    };
-    struct Section {
-        std::wstring name;
-        std::vector<Entry> entries;
-    };
-
-    std::vector<Section> parsed() const;
-    void store(const std::vector<Section>& sections);
-    const Section* find(const std::vector<Section>& sections, const std::wstring& name) const;
+    script::ProfileDocument document() const;
+    template <typename Change> platform::Outcome change(Change change);
+    void store(std::wstring text);
 
     std::wstring path_;
     std::shared_ptr<std::wstring> text_;
@@ -68,9 +62,20 @@ public:
     // nullopt when the file does not exist.
     std::optional<ProfileEncoding> encoding(const std::wstring& path) const;
     std::unique_ptr<platform::ProfileFile> open(const std::wstring& path) override;
-    platform::Outcome makeUnicode(const std::wstring& path) override;
+    platform::Result<std::wstring> readText(const std::wstring& path) const override;
+    platform::Outcome writeText(const std::wstring& path, const std::wstring& text) override;
+
+    // Whole-file writes of the path fail, as on a full or read-only disk.
+    void refuseWholeWrites(const std::wstring& path) { refusedWrites_.insert(path); }
+    // Whole-file writes so far, by path.
+    std::size_t wholeWrites(const std::wstring& path) const {
+        const auto it = wholeWrites_.find(path);
+        return it == wholeWrites_.end() ? 0 : it->second;
+    }
 
 private:
+    std::set<std::wstring> refusedWrites_;
+    std::map<std::wstring, std::size_t> wholeWrites_;
     std::map<std::wstring, std::shared_ptr<std::wstring>> files_;
     std::map<std::wstring, std::shared_ptr<ProfileEncoding>> encodings_;
 };
