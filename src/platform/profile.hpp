@@ -36,11 +36,15 @@ class ProfileStore {
 public:
     virtual ~ProfileStore() = default;
     virtual std::unique_ptr<ProfileFile> open(const std::wstring& path) = 0;
-    // Makes the file UTF-16LE with the byte-order mark FF FE, so that every later write
-    // keeps any text: the system creates a new profile file in the ANSI code page. A
-    // missing file is created holding only the mark; a file in another encoding (UTF-8
-    // with its mark, UTF-16BE, the ANSI code page) is rewritten.
-    virtual Outcome makeUnicode(const std::wstring& path) = 0;
+    // The whole text of a profile file, decoded as the profile functions read it: by its
+    // byte-order mark (UTF-16LE, UTF-16BE, UTF-8), otherwise in the ANSI code page. A
+    // missing file is a failure whose notFound() is true.
+    virtual Result<std::wstring> readText(const std::wstring& path) const = 0;
+    // Replaces the file as a whole by the text, in UTF-16LE with the mark FF FE so that
+    // any text survives (the system would create a new file in the ANSI code page). The
+    // new file takes the old one's place only once it is complete and on the disk: a
+    // failure or a kill leaves the one or the other, never a torn or empty file.
+    virtual Outcome writeText(const std::wstring& path, const std::wstring& text) = 0;
 };
 
 // Longest value the private-profile functions hand back.

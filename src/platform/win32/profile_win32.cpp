@@ -1,7 +1,8 @@
 #include "platform/win32/profile_win32.hpp"
 
+#include "base/text_encoding.hpp"
 #include "platform/win32/error_text.hpp"
-#include "platform/win32/unicode_file_win32.hpp"
+#include "platform/win32/file_bytes_win32.hpp"
 
 #include <windows.h>
 
@@ -78,8 +79,17 @@ std::unique_ptr<platform::ProfileFile> Win32ProfileStore::open(const std::wstrin
     return std::make_unique<Win32Profile>(path);
 }
 
-platform::Outcome Win32ProfileStore::makeUnicode(const std::wstring& path) {
-    return convertToUtf16File(path);
+platform::Result<std::wstring> Win32ProfileStore::readText(const std::wstring& path) const {
+    const Win32FileBytes files;
+    const auto bytes = files.read(path);
+    if (!bytes) {
+        return bytes.failure();
+    }
+    return base::decodeMarkedText(*bytes).value_or(files.fromAnsi(*bytes));
+}
+
+platform::Outcome Win32ProfileStore::writeText(const std::wstring& path, const std::wstring& text) {
+    return Win32FileBytes().write(path, base::encodeUtf16(text));
 }
 
 } // namespace parcelkit::win32

@@ -26,7 +26,8 @@ private:
 class Win32ProfileStore : public platform::ProfileStore {
 public:
     std::unique_ptr<platform::ProfileFile> open(const std::wstring& path) override;
-    platform::Outcome makeUnicode(const std::wstring& path) override;
+    platform::Result<std::wstring> readText(const std::wstring& path) const override;
+    platform::Outcome writeText(const std::wstring& path, const std::wstring& text) override;
 };
 
 } // namespace parcelkit::win32

@@ -42,8 +42,7 @@ protected:
         }
         makeFile(component() + L"\\nwnotes.exe", "new");
         makeFile(target(), "old");
-        EXPECT_TRUE(bool(profiles.makeUnicode(record())));
-        context.uninstallini = std::make_unique<record::RecordWriter>(profiles.open(record()));
+        context.uninstallini = std::make_unique<record::RecordWriter>(profiles, record());
     }
 
     std::wstring component() const { return root_ + L"\\setup\\core"; }

@@ -11,7 +11,6 @@
 #include <fstream>
 #include <gtest/gtest.h>
 
-using parcelkit::base::Error;
 using parcelkit::doubles::testDirectory;
 using parcelkit::win32::UniqueFile;
 using parcelkit::win32::Win32ProfileStore;
@@ -69,75 +68,55 @@ std::vector<std::wstring> temporaryFilesBeside(const std::wstring& path) {
 
 } // namespace
 
-TEST(Win32MakeUnicode, MissingFileIsCreatedHoldingOnlyTheMark) {
+// The record is written whole through the store and read back by the system's profile
+// functions: both must agree on every encoding.
+TEST(Win32ProfileText, WrittenTextIsUtf16AndTheSystemReadsItAndKeepsWritingUtf16) {
     Win32ProfileStore store;
     const auto path = pathFor(L"new.ini");
-    ASSERT_TRUE(bool(store.makeUnicode(path)));
-    EXPECT_EQ(bytesOf(path), kMark);
-    ASSERT_TRUE(bool(store.open(path)->writeString(L"main", L"name", L"北风笔记")));
+    ASSERT_TRUE(bool(store.writeText(path, L"[main]\r\nname=北风笔记\r\n")));
+    EXPECT_EQ(bytesOf(path), kMark + utf16le(L"[main]\r\nname=北风笔记\r\n"));
     EXPECT_EQ(store.open(path)->readString(L"main", L"name", L""), L"北风笔记");
+    ASSERT_TRUE(bool(store.open(path)->writeString(L"list", L"TOOLS", L"工具")));
     EXPECT_EQ(bytesOf(path).substr(0, 2), kMark) << "the system keeps writing UTF-16";
-}
-
-TEST(Win32MakeUnicode, AnsiFileIsRewrittenWithItsText) {
-    Win32ProfileStore store;
-    const auto path = pathFor(L"ansi.ini");
-    writeBytes(path, "[list]\r\nCORE=Caf\xE9\r\n"); // code page 1252
-    ASSERT_TRUE(bool(store.makeUnicode(path)));
-    EXPECT_EQ(bytesOf(path), kMark + utf16le(L"[list]\r\nCORE=Café\r\n"));
-    auto record = store.open(path);
-    EXPECT_EQ(record->readString(L"list", L"CORE", L""), L"Café");
-    ASSERT_TRUE(bool(record->writeString(L"list", L"TOOLS", L"工具")));
-    EXPECT_EQ(record->readString(L"list", L"TOOLS", L""), L"工具");
     EXPECT_TRUE(temporaryFilesBeside(path).empty());
 }
 
-TEST(Win32MakeUnicode, EmptyFileGetsTheMark) {
+TEST(Win32ProfileText, EveryEncodingIsReadAsTheSystemReadsIt) {
     Win32ProfileStore store;
-    const auto path = pathFor(L"empty.ini");
-    writeBytes(path, "");
-    ASSERT_TRUE(bool(store.makeUnicode(path)));
-    EXPECT_EQ(bytesOf(path), kMark);
+    const std::pair<const wchar_t*, std::string> files[] = {
+        {L"ansi.ini", "[list]\r\nCORE=Caf\xE9\r\n"}, // code page 1252
+        {L"utf8.ini", "\xEF\xBB\xBF[list]\r\nCORE=Caf\xC3\xA9\r\n"},
+        {L"big endian.ini", "\xFE\xFF" + utf16be(L"[list]\r\nCORE=Café\r\n")},
+        {L"little endian.ini", kMark + utf16le(L"[list]\r\nCORE=Café\r\n")},
+    };
+    for (const auto& [name, bytes] : files) {
+        const auto path = pathFor(name);
+        writeBytes(path, bytes);
+        const auto text = store.readText(path);
+        ASSERT_TRUE(bool(text)) << testing::PrintToString(name);
+        EXPECT_EQ(*text, L"[list]\r\nCORE=Café\r\n") << testing::PrintToString(name);
+        EXPECT_EQ(store.open(path)->readString(L"list", L"CORE", L""), L"Café");
+    }
+    const auto missing = store.readText(pathFor(L"missing.ini"));
+    ASSERT_FALSE(bool(missing));
+    EXPECT_TRUE(missing.failure().notFound());
 }
 
-TEST(Win32MakeUnicode, Utf8AndBigEndianFilesBecomeLittleEndian) {
-    Win32ProfileStore store;
-    const auto utf8 = pathFor(L"utf8.ini");
-    writeBytes(utf8, "\xEF\xBB\xBF[main]\r\nname=\xE5\x8C\x97\xE9\xA3\x8E\r\n"); // 北风
-    ASSERT_TRUE(bool(store.makeUnicode(utf8)));
-    EXPECT_EQ(bytesOf(utf8), kMark + utf16le(L"[main]\r\nname=北风\r\n"));
-
-    const auto big = pathFor(L"big endian.ini");
-    writeBytes(big, "\xFE\xFF" + utf16be(L"[main]\r\nname=北风\r\n"));
-    ASSERT_TRUE(bool(store.makeUnicode(big)));
-    EXPECT_EQ(bytesOf(big), kMark + utf16le(L"[main]\r\nname=北风\r\n"));
-    EXPECT_EQ(store.open(big)->readString(L"main", L"name", L""), L"北风");
-}
-
-TEST(Win32MakeUnicode, LittleEndianFileIsLeftAlone) {
-    Win32ProfileStore store;
-    const auto path = pathFor(L"done.ini");
-    // Odd spacing that a rewrite would normalise.
-    const std::string bytes = kMark + utf16le(L"[main]\r\n\r\n  name = 北风 \r\n");
-    writeBytes(path, bytes);
-    ASSERT_TRUE(bool(store.makeUnicode(path)));
-    EXPECT_EQ(bytesOf(path), bytes);
-}
-
-TEST(Win32MakeUnicode, RefusalIsReportedWithTheReasonAndLeavesTheOriginal) {
+TEST(Win32ProfileText, RefusalIsReportedWithTheReasonAndLeavesTheOriginal) {
     Win32ProfileStore store;
     const auto nowhere = testDirectory() + L"\\no such folder\\uninstall.ini";
-    const auto refused = store.makeUnicode(nowhere);
+    const auto refused = store.writeText(nowhere, L"[main]\r\n");
     ASSERT_FALSE(bool(refused));
     EXPECT_FALSE(refused.failure().reason.empty());
 
     const auto path = pathFor(L"held.ini");
     writeBytes(path, "[list]\r\nCORE=Caf\xE9\r\n");
     {
+        // Held open without sharing, as a virus scanner or an editor may hold it.
         const UniqueFile held(::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                             FILE_ATTRIBUTE_NORMAL, nullptr));
         ASSERT_TRUE(held);
-        EXPECT_FALSE(bool(store.makeUnicode(path)));
+        EXPECT_FALSE(bool(store.writeText(path, L"[list]\r\nCORE=new\r\n")));
     }
     EXPECT_EQ(bytesOf(path), "[list]\r\nCORE=Caf\xE9\r\n");
     EXPECT_TRUE(temporaryFilesBeside(path).empty()) << "no half-written file stays behind";
