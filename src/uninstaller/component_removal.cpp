@@ -30,7 +30,8 @@ bool keptByOthers(const record::RecordedFile& file, const KeptPaths& kept) {
 }
 
 std::wstring systemTool(const RemovalContext& context, const wchar_t* name) {
-    return base::withoutTrailingBackslashes(context.machine.system.systemDirectory()) + L"\\" + name;
+    return base::withoutTrailingBackslashes(context.machine.system.systemDirectory()) + L"\\" +
+           name;
 }
 
 void unregisterServers(RemovalContext& context, const std::vector<record::RecordedFile>& files) {
@@ -66,7 +67,8 @@ bool removeSettings(RemovalContext& context, const std::vector<record::RecordedS
         return true;
     }
     const std::wstring path =
-        base::withoutTrailingBackslashes(context.machine.system.windowsDirectory()) + L"\\system.ini";
+        base::withoutTrailingBackslashes(context.machine.system.windowsDirectory()) +
+        L"\\system.ini";
     const auto systemIni = context.machine.profiles.open(path);
     bool complete = true;
     for (const auto& setting : settings) {

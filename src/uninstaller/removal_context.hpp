@@ -1,6 +1,7 @@
 #pragma once
 
 #include "record/record_reader.hpp"
+#include "script/profile_document.hpp"
 #include "uninstaller/removal_machine.hpp"
 
 #include <functional>
@@ -14,7 +15,10 @@ using StatusLine = std::function<void(const std::wstring&)>;
 // The state that the steps of one removal share.
 struct RemovalContext {
     RemovalMachine& machine;
-    platform::ProfileFile& record; // uninstall.ini, kept true as things go
+    // uninstall.ini, read once and kept true in memory as things go; saved after each
+    // component. A run that ends early leaves entries of what is gone already, which
+    // the next run passes over.
+    script::ProfileDocument& record;
     std::wstring installDir;
     std::wstring program; // the running uninstaller
     RemovalOptions options;
@@ -39,10 +43,11 @@ struct RemovalContext {
     bool isPending(const std::wstring& path) const;
     void markPending(const std::wstring& path);
 
-    // The record is kept true as things go; a write it refuses ends the removal.
     void forget(const std::wstring& section, const std::wstring& key);
     void forgetSection(const std::wstring& section);
     void rewrite(const std::wstring& section, const std::wstring& key, const std::wstring& value);
+    // Puts the record's changes on the disk; a write it refuses ends the removal.
+    void saveRecord();
 };
 
 enum class Phase { Before, After };

@@ -42,18 +42,27 @@ std::wstring folded(const std::wstring& path) {
 
 } // namespace
 
+// In memory, where nothing refuses them; saveRecord() may be refused.
 void RemovalContext::forget(const std::wstring& section, const std::wstring& key) {
-    platform::require(record.deleteKey(section, key), L"Unable to write to", record.path());
+    platform::notChecked(record.deleteKey(section, key));
 }
 
 void RemovalContext::forgetSection(const std::wstring& section) {
-    platform::require(record.deleteSection(section), L"Unable to write to", record.path());
+    platform::notChecked(record.deleteSection(section));
 }
 
 void RemovalContext::rewrite(const std::wstring& section, const std::wstring& key,
                              const std::wstring& value) {
-    platform::require(record.writeString(section, key, value), L"Unable to write to",
-                      record.path());
+    platform::notChecked(record.writeString(section, key, value));
+}
+
+void RemovalContext::saveRecord() {
+    if (!record.changed()) {
+        return;
+    }
+    platform::require(machine.profiles.writeText(record.path(), record.text()),
+                      L"Unable to write to", record.path());
+    record.markSaved();
 }
 
 bool RemovalContext::isPending(const std::wstring& path) const {

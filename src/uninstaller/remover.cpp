@@ -116,7 +116,8 @@ void removeInstallationItself(RemovalContext& context) {
                        script::readListSection(context.record, record::kUninstallRunSection),
                        Phase::After);
     if (!removeRemainingFiles(context, left)) {
-        return; // the record stays, so that another run can try again
+        context.saveRecord(); // the record stays, so that another run can try again
+        return;
     }
     const auto holdingProgram = removeRemainingDirectories(context, left.directories);
     const std::wstring unreg = context.installDir + L"\\unreg.reg";
@@ -129,6 +130,7 @@ void removeInstallationItself(RemovalContext& context) {
     const std::wstring record = context.record.path();
     if (const auto removed = context.machine.removal.removeFile(record); !removed) {
         context.leftover(record, removed.failure().reason);
+        context.saveRecord();
         return;
     }
     context.report.installationRemoved = true;
@@ -145,15 +147,15 @@ RemovalReport removeInstallation(RemovalMachine& machine, const std::wstring& pr
                                  const std::vector<std::wstring>& chosen,
                                  const RemovalOptions& options, const StatusLine& status) {
     const std::wstring recordPath = recordPathFor(program);
-    const auto ini = machine.profiles.open(recordPath);
-    RemovalContext context{machine, *ini, base::parentOf(program), program, options, status,
-                           {},      {}};
-    if (!machine.files.fileExists(recordPath)) {
+    const auto text = machine.profiles.readText(recordPath);
+    script::ProfileDocument ini(recordPath, text ? *text : std::wstring());
+    RemovalContext context{machine, ini, base::parentOf(program), program, options, status, {}, {}};
+    if (!text || !machine.files.fileExists(recordPath)) {
         context.leftover(recordPath, L"There is no uninstall record; nothing was removed.");
         return context.report;
     }
     try {
-        const record::RemovalRecord record = record::readRemovalRecord(*ini);
+        const record::RemovalRecord record = record::readRemovalRecord(ini);
         std::vector<record::InstalledComponent> going;
         std::vector<record::InstalledComponent> staying;
         for (const auto& component : record.components) {
@@ -161,13 +163,14 @@ RemovalReport removeInstallation(RemovalMachine& machine, const std::wstring& pr
         }
         const bool everything = staying.empty();
         if (everything) {
-            runRemovalPrograms(context, script::readListSection(*ini, record::kUninstallRunSection),
+            runRemovalPrograms(context, script::readListSection(ini, record::kUninstallRunSection),
                                Phase::Before);
         }
         const KeptPaths kept = pathsKeptBy(record, staying);
         bool complete = true;
         for (const auto& component : going) {
             complete = removeComponent(context, record, component, kept) && complete;
+            context.saveRecord();
         }
         if (everything && complete) {
             removeInstallationItself(context);

@@ -310,14 +310,9 @@ TEST(Removal, WithoutARecordNothingIsTouched) {
 TEST(Removal, RefusedRecordWriteStopsAndIsReported) {
     UninstallerRig rig;
     layOut(rig);
-    struct RefusingStore : doubles::MemoryProfileStore {
-        std::unique_ptr<platform::ProfileFile> open(const std::wstring& path) override {
-            auto file = MemoryProfileStore::open(path);
-            static_cast<doubles::MemoryProfile&>(*file).refuseWrites(true);
-            return file;
-        }
-    } refusing;
+    doubles::MemoryProfileStore refusing;
     refusing.put(UninstallerRig::kRecord, kRecord);
+    refusing.refuseWholeWrites(UninstallerRig::kRecord);
     uninstaller::RemovalMachine machine{refusing,     rig.disk,      rig.disk,  rig.disk,
                                         rig.registry, rig.processes, rig.system};
     const auto report =

@@ -40,6 +40,12 @@ TEST(RemovalOfSettings, RefusedSystemIniWriteKeepsTheComponent) {
             }
             return file;
         }
+        platform::Result<std::wstring> readText(const std::wstring& path) const override {
+            return inner->readText(path);
+        }
+        platform::Outcome writeText(const std::wstring& path, const std::wstring& text) override {
+            return inner->writeText(path, text);
+        }
     } refusing;
     refusing.inner = &rig.profiles;
     uninstaller::RemovalMachine machine{refusing,     rig.disk,      rig.disk,  rig.disk,
