@@ -10,6 +10,9 @@
 
 #include <commctrl.h>
 
+#include <array>
+#include <utility>
+
 namespace parcelkit::windows {
 
 using presenters::WizardControl;
@@ -23,6 +26,27 @@ constexpr UINT kAboutItemFlags = MF_CHECKED;
 
 int commandId(WizardControl control) {
     return presenters::commandIdOf(static_cast<int>(control));
+}
+
+// Thousands of small files must not wait for their names to be painted: ten paints a second
+// are as many as anyone can read.
+constexpr DWORD kStatusPaintInterval = 100; // milliseconds
+constexpr DWORD kPumpInterval = 20;         // milliseconds
+
+constexpr std::array<WizardControl, 4> kStatusControls{C::Label4, C::Label5, C::Label6, C::Label7};
+
+std::size_t statusIndex(model::StatusLine line) {
+    switch (line) {
+    case model::StatusLine::Heading:
+        return 0;
+    case model::StatusLine::Notice:
+        return 1;
+    case model::StatusLine::Activity:
+        return 2;
+    case model::StatusLine::Subject:
+        return 3;
+    }
+    return 3;
 }
 
 } // namespace
@@ -84,6 +108,12 @@ std::wstring WizardWindow::caption() const {
 }
 
 void WizardWindow::setText(WizardControl which, const std::wstring& text) {
+    // A text the pages set is newer than a status line still waiting to be painted.
+    for (std::size_t i = 0; i < kStatusControls.size(); ++i) {
+        if (kStatusControls[i] == which) {
+            pendingStatus_[i].reset();
+        }
+    }
     const HWND target = control(which);
     if (!presenters::layoutOf(which).autoSize) {
         ::SetWindowTextW(target, text.c_str());
@@ -187,28 +217,42 @@ void WizardWindow::close() {
 }
 
 void WizardWindow::setStatus(model::StatusLine line, const std::wstring& value) {
-    switch (line) {
-    case model::StatusLine::Heading:
-        setText(C::Label4, value);
-        break;
-    case model::StatusLine::Notice:
-        setText(C::Label5, value);
-        break;
-    case model::StatusLine::Activity:
-        setText(C::Label6, value);
-        break;
-    case model::StatusLine::Subject:
-        setText(C::Label7, value);
-        break;
-    }
+    pendingStatus_[statusIndex(line)] = value;
+    paintStatusIfDue();
 }
 
 void WizardWindow::setProgress(int percent) {
-    ::SendMessageW(control(C::ProgressBar1), PBM_SETPOS, static_cast<WPARAM>(percent), 0);
+    pendingProgress_ = percent;
+    paintStatusIfDue();
 }
 
 void WizardWindow::processMessages() {
+    paintStatusIfDue();
+    // Looking for messages is a call into the system each time: between files a few dozen
+    // looks a second keep the window as lively.
+    const DWORD now = ::GetTickCount();
+    if (now - lastPump_ < kPumpInterval) {
+        return;
+    }
+    lastPump_ = now;
     win32::pumpPendingMessages();
+}
+
+void WizardWindow::paintStatusIfDue() {
+    // GetTickCount wraps after 49 days; the difference of two readings does not mind.
+    const DWORD now = ::GetTickCount();
+    if (now - lastStatusPaint_ < kStatusPaintInterval) {
+        return;
+    }
+    lastStatusPaint_ = now;
+    for (std::size_t i = 0; i < kStatusControls.size(); ++i) {
+        if (auto text = std::exchange(pendingStatus_[i], std::nullopt)) {
+            setText(kStatusControls[i], *text);
+        }
+    }
+    if (const auto percent = std::exchange(pendingProgress_, std::nullopt)) {
+        ::SendMessageW(control(C::ProgressBar1), PBM_SETPOS, static_cast<WPARAM>(*percent), 0);
+    }
 }
 
 LRESULT WizardWindow::onCommand(WPARAM wParam, LPARAM) {

@@ -57,6 +57,7 @@ private:
     LRESULT onClose(WPARAM wParam, LPARAM lParam);
     void click(presenters::WizardControl button);
     HWND control(presenters::WizardControl which) const;
+    void paintStatusIfDue();
 
     win32::UniqueFont designFont_;
     win32::UniqueFont titleFont_;
@@ -68,6 +69,12 @@ private:
     std::optional<ComponentTreeWin32> components_;
     presenters::WizardPresenter* presenter_ = nullptr;
     bool shown_ = false;
+    // The installation's status lines and progress change with every file; what is not
+    // painted yet waits here for the next paint.
+    std::array<std::optional<std::wstring>, 4> pendingStatus_;
+    std::optional<int> pendingProgress_;
+    unsigned long lastStatusPaint_ = 0;
+    unsigned long lastPump_ = 0;
 };
 
 } // namespace parcelkit::windows
