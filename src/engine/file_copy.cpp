@@ -1,6 +1,7 @@
 #include "engine/file_copy.hpp"
 
 #include "base/escapes.hpp"
+#include "base/paths.hpp"
 #include "base/text.hpp"
 #include "components/file_list.hpp"
 #include "engine/file_entry.hpp"
@@ -11,6 +12,8 @@
 #include "model/command_line.hpp"
 
 #include <algorithm>
+#include <optional>
+#include <unordered_set>
 
 namespace parcelkit::engine {
 
@@ -39,12 +42,63 @@ bool onSkiplist(const std::vector<std::wstring>& skiplist, const std::wstring& f
     });
 }
 
-// One file of an entry's list, with its place in the list for the progress bar.
-struct ListedFile {
-    std::wstring name;
+// One file of an entry's list that is to be copied, with its place in the list for the
+// progress bar and the suffix of its record entry (none when the entry is not recorded
+// after the copy).
+struct PlannedCopy {
+    std::wstring source;
+    std::wstring target;
+    std::wstring targetName;
+    bool targetExisted;
+    std::optional<std::wstring> suffix;
     std::size_t index;
     std::size_t count;
 };
+
+// The files of a target directory, listed once per entry: a lookup of a file that does not
+// exist makes the system search the directory, so one lookup per file would cost each
+// file a search of all the others. Names are folded for the ASCII letters only; another
+// name is looked up on its own, so that no case rule decides whether a file is replaced.
+class TargetFiles {
+public:
+    TargetFiles(const platform::FileSystem& files, const std::wstring& directory)
+        : files_(files), directory_(directory) {
+        for (const auto& entry : files.list(base::withoutTrailingBackslashes(directory), L"*")) {
+            if (!entry.isDirectory) {
+                names_.insert(base::asciiLower(entry.name));
+            }
+        }
+    }
+    bool exists(const std::wstring& name) const {
+        if (!listable(name)) {
+            return files_.fileExists(directory_ + name);
+        }
+        return names_.count(base::asciiLower(name)) != 0;
+    }
+    void copied(const std::wstring& name) {
+        if (listable(name)) {
+            names_.insert(base::asciiLower(name));
+        }
+    }
+
+private:
+    static bool listable(const std::wstring& name) {
+        return std::all_of(name.begin(), name.end(),
+                           [](wchar_t c) { return c < 0x80 && c != L'\\' && c != L'/'; });
+    }
+
+    const platform::FileSystem& files_;
+    std::wstring directory_;
+    std::unordered_set<std::wstring> names_;
+};
+
+// A group is put on the record with one flush before its files are copied. A flush
+// writes the whole record, so the groups grow with it: the flushes of a run then cost
+// about as much as writing the final record a few times.
+constexpr std::size_t kSmallestGroup = 64;
+std::size_t groupSize(const record::RecordWriter& record) {
+    return std::max(kSmallestGroup, record.size() / 4);
+}
 
 // One call of filecopy: the section's entries, then the registrations they queued.
 class SectionCopy {
@@ -52,14 +106,20 @@ public:
     SectionCopy(model::InstallContext& context, const std::vector<std::wstring>& skiplist,
                 const std::wstring& name, const std::wstring& componentDir)
         : context_(context), skiplist_(skiplist), name_(name), componentDir_(componentDir),
-          unattended_(model::startedWithArguments(context.platform.system.arguments())) {}
+          unattended_(model::startedWithArguments(context.platform.system.arguments())),
+          directoryLabel_(text(model::msg::DirectoryLabel)),
+          fileLabel_(text(model::msg::FileLabel)) {}
 
     void install(const std::wstring& line);
     void registerQueued();
 
 private:
-    void installFile(const FileEntry& entry, const std::wstring& sourceDirectory,
-                     const std::wstring& targetDirectory, const ListedFile& file);
+    void plan(const FileEntry& entry, const std::wstring& sourceDirectory,
+              const std::wstring& targetDirectory, TargetFiles& targets, const std::wstring& name,
+              std::size_t index, std::size_t count);
+    void copyGroup(const std::wstring& targetDirectory, TargetFiles& targets);
+    void copy(const PlannedCopy& planned, const std::wstring& targetDirectory,
+              TargetFiles& targets);
     bool replaces(const std::wstring& target, const std::wstring& source) const;
     void record(const std::wstring& target, const std::wstring& suffix);
     void notFound(const std::wstring& path);
@@ -74,7 +134,11 @@ private:
     const std::wstring& componentDir_;
     // A run started with any parameter shows no box: nobody may be there to answer it.
     const bool unattended_;
+    // Looked up once: every lookup reads the language file again.
+    const std::wstring directoryLabel_;
+    const std::wstring fileLabel_;
     std::vector<std::wstring> reglist_;
+    std::vector<PlannedCopy> group_;
 };
 
 void SectionCopy::install(const std::wstring& line) {
@@ -94,21 +158,31 @@ void SectionCopy::install(const std::wstring& line) {
         return;
     }
     const std::wstring sourceDirectory = directoryPart(pattern);
+    TargetFiles targets(files, targetDirectory);
     for (std::size_t index = 0; index < listed->size(); ++index) {
-        installFile(entry, sourceDirectory, targetDirectory,
-                    {(*listed)[index], index, listed->size()});
+        plan(entry, sourceDirectory, targetDirectory, targets, (*listed)[index], index,
+             listed->size());
     }
+    copyGroup(targetDirectory, targets);
 }
 
-void SectionCopy::installFile(const FileEntry& entry, const std::wstring& sourceDirectory,
-                              const std::wstring& targetDirectory, const ListedFile& file) {
-    if (onSkiplist(skiplist_, file.name)) {
+// The decisions of the file copy, file by file in list order: what is registered, what is
+// recorded, what is copied. The copies themselves wait for their group.
+void SectionCopy::plan(const FileEntry& entry, const std::wstring& sourceDirectory,
+                       const std::wstring& targetDirectory, TargetFiles& targets,
+                       const std::wstring& name, std::size_t index, std::size_t count) {
+    if (onSkiplist(skiplist_, name)) {
         return;
     }
-    platform::FileSystem& files = context_.platform.files;
-    const std::wstring targetName = entry.targetName.empty() ? file.name : entry.targetName;
+    const std::wstring targetName = entry.targetName.empty() ? name : entry.targetName;
     const std::wstring target = targetDirectory + targetName;
-    const std::wstring source = sourceDirectory + file.name;
+    const std::wstring source = sourceDirectory + name;
+    // A second file onto the same target is decided on what the first one left there.
+    if (std::any_of(group_.begin(), group_.end(),
+                    [&](const PlannedCopy& p) { return p.target == target; })) {
+        copyGroup(targetDirectory, targets);
+    }
+    const bool targetExists = targets.exists(targetName);
 
     using Kind = RegistrationFlag::Kind;
     const Kind registration = entry.registration.kind;
@@ -119,9 +193,9 @@ void SectionCopy::installFile(const FileEntry& entry, const std::wstring& source
     // from the suffix whether the installed copy was kept.
     if (registration == Kind::Shared) {
         reglist_.push_back(target);
-        record(target, files.fileExists(target) && !replaces(target, source) ? L"2" : L"1");
+        record(target, targetExists && !replaces(target, source) ? L"2" : L"1");
     }
-    if (entry.overwrite != OverwriteMode::Always && files.fileExists(target)) {
+    if (entry.overwrite != OverwriteMode::Always && targetExists) {
         if (entry.overwrite == OverwriteMode::Never || !replaces(target, source)) {
             return;
         }
@@ -129,27 +203,55 @@ void SectionCopy::installFile(const FileEntry& entry, const std::wstring& source
     if (registration == Kind::WhenCopied) {
         reglist_.push_back(target);
     }
-    // Read-only, hidden or system would make the copy fail.
-    if (files.fileExists(target)) {
-        // A refusal shows in the copy that follows.
-        platform::notChecked(files.setNormalAttributes(target));
+    std::optional<std::wstring> suffix;
+    if (entry.recorded && registration != Kind::Shared) {
+        suffix = entry.registration.text;
     }
-    show(model::StatusLine::Activity, text(model::msg::DirectoryLabel) + targetDirectory);
-    show(model::StatusLine::Subject, text(model::msg::FileLabel) + targetName);
+    group_.push_back({source, target, targetName, targetExists, std::move(suffix), index, count});
+    if (group_.size() >= groupSize(model::uninstallRecord(context_))) {
+        copyGroup(targetDirectory, targets);
+    }
+}
+
+// The group's entries reach the record on the disk before any of its files is copied.
+void SectionCopy::copyGroup(const std::wstring& targetDirectory, TargetFiles& targets) {
+    for (const auto& planned : group_) {
+        if (planned.suffix) {
+            record(planned.target, *planned.suffix);
+        }
+    }
+    model::flushRecord(context_);
+    for (const auto& planned : group_) {
+        copy(planned, targetDirectory, targets);
+    }
+    group_.clear();
+}
+
+void SectionCopy::copy(const PlannedCopy& planned, const std::wstring& targetDirectory,
+                       TargetFiles& targets) {
+    platform::FileSystem& files = context_.platform.files;
+    // Read-only, hidden or system would make the copy fail.
+    if (planned.targetExisted) {
+        // A refusal shows in the copy that follows.
+        platform::notChecked(files.setNormalAttributes(planned.target));
+    }
+    show(model::StatusLine::Activity, directoryLabel_ + targetDirectory);
+    show(model::StatusLine::Subject, fileLabel_ + planned.targetName);
     context_.view.processMessages();
 
-    if (!files.fileExists(source)) {
-        notFound(source);
+    if (!files.fileExists(planned.source)) {
+        notFound(planned.source);
+        if (planned.suffix) {
+            model::uninstallRecord(context_).removeFile(planned.target, *planned.suffix);
+        }
         return;
     }
-    if (!files.copyFile(source, target)) {
-        replaceAtRestart(context_, source, target);
+    if (!files.copyFile(planned.source, planned.target)) {
+        replaceAtRestart(context_, planned.source, planned.target);
     }
+    targets.copied(planned.targetName);
     context_.view.processMessages();
-    context_.view.setProgress(int((file.index + 1) * 100 / file.count));
-    if (entry.recorded && registration != Kind::Shared) {
-        record(target, entry.registration.text);
-    }
+    context_.view.setProgress(int((planned.index + 1) * 100 / planned.count));
 }
 
 bool SectionCopy::replaces(const std::wstring& target, const std::wstring& source) const {
@@ -169,6 +271,7 @@ void SectionCopy::notFound(const std::wstring& path) {
 }
 
 void SectionCopy::registerQueued() {
+    model::flushRecord(context_);
     const std::wstring tool = context_.session.dirs.sysdir + L"\\regsvr32.exe";
     for (const auto& target : reglist_) {
         show(model::StatusLine::Heading, text(model::msg::CopyingLine));

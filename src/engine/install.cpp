@@ -64,11 +64,13 @@ void Install(model::InstallContext& context, const ChosenComponents& components,
         }
     }
 
+    model::flushRecord(context);
     if (!afterlist.empty()) {
         launch::runprg(afterlist, L"after", context.platform, context.session.dirs);
     }
     runScriptPrograms(context, L"after");
     steps.uninstall(context);
+    model::flushRecord(context);
 }
 
 } // namespace parcelkit::engine

@@ -96,6 +96,7 @@ private:
             if (entries.empty()) {
                 continue;
             }
+            model::flushRecord(context_);
             launch::runprg(entries, L"before", context_.platform, context_.session.dirs);
             afterlist_.insert(afterlist_.end(), entries.begin(), entries.end());
         }
@@ -154,12 +155,15 @@ private:
         return true;
     }
 
+    // The undo files are collected before anything is imported: the entries that take an
+    // import away again are in place before it happens.
     void applyRegistryFiles() {
-        for (const auto& path : registryFiles(L"reg")) {
-            steps_.reg(context_, path);
-        }
         for (const auto& path : registryFiles(L"unreg")) {
             steps_.unreg(context_, component_.name, path);
+        }
+        model::flushRecord(context_);
+        for (const auto& path : registryFiles(L"reg")) {
+            steps_.reg(context_, path);
         }
     }
     // The existing files that [main] and, with a language in use, the language section

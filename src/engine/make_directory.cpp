@@ -55,14 +55,11 @@ void recordComponentDirectories(record::RecordWriter& record, const std::wstring
     }
 }
 
-// The record is made UTF-16 before its first entry: a new profile file would otherwise be
-// written in the ANSI code page and lose every character beyond it (a product name or an
-// installation path in Chinese, say).
+// The record is written whole, in UTF-16, so that a product name or a path beyond the ANSI
+// code page survives.
 void openRecord(model::InstallContext& context) {
-    const std::wstring path = model::uninstallRecordPath(context.session);
-    platform::require(context.platform.profiles.makeUnicode(path), L"Unable to write to", path);
-    context.uninstallini =
-        std::make_unique<record::RecordWriter>(context.platform.profiles.open(path));
+    context.uninstallini = std::make_unique<record::RecordWriter>(
+        context.platform.profiles, model::uninstallRecordPath(context.session));
 }
 
 std::wstring productName(const model::InstallContext& context) {
@@ -85,6 +82,9 @@ void makeInstallationDirectory(model::InstallContext& context, const std::wstrin
             record.setDirectoryOwner(prefix.path, kSharedOwner);
         }
     }
+    // The record lives in the directory it records, so that one is made first; its entry
+    // follows at once.
+    record.flush();
 }
 
 } // namespace
@@ -115,6 +115,7 @@ void makedir(model::InstallContext& context, const std::wstring& owner,
     record::RecordWriter& record = model::uninstallRecord(context);
     const auto prefixes = examine(context.platform.files, directory);
     recordComponentDirectories(record, owner, prefixes);
+    record.flush();
     createMissing(context, prefixes, directory);
 }
 

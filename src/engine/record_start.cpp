@@ -66,8 +66,12 @@ void copyReadme(model::InstallContext& context, record::RecordWriter& record) {
         return;
     }
     const std::wstring target = context.session.dirs.setupdir + L"\\" + name;
-    platform::notChecked(context.platform.files.copyFile(source, target));
     record.addFile(target, L"0", L"");
+    record.flush();
+    if (!context.platform.files.copyFile(source, target)) {
+        // Not installed after all: the record names only what is there.
+        record.removeFile(target, L"0");
+    }
 }
 
 } // namespace
@@ -80,6 +84,8 @@ void createun(model::InstallContext& context) {
     writeLanguage(context, record);
     copyUninstaller(context);
     copyReadme(context, record);
+    // The uninstaller's texts are on the disk from the start of the run.
+    record.flush();
 }
 
 } // namespace parcelkit::engine

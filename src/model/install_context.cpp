@@ -11,6 +11,12 @@ record::RecordWriter& uninstallRecord(InstallContext& context) {
     return *context.uninstallini;
 }
 
+void flushRecord(InstallContext& context) {
+    if (context.uninstallini) {
+        context.uninstallini->flush();
+    }
+}
+
 std::wstring uninstallRecordPath(const model::Session& session) {
     return session.dirs.setupdir + L"\\uninstall.ini";
 }

@@ -26,6 +26,11 @@ struct InstallContext {
 // run's order, reported as std::logic_error.
 record::RecordWriter& uninstallRecord(InstallContext& context);
 
+// Puts the record's new entries on the disk. Every step that changes the machine calls it
+// first, after writing the entries that undo the step: nothing changes before the record
+// that undoes it is on the disk. Nothing to do before the record exists.
+void flushRecord(InstallContext& context);
+
 // Where the record lives: uninstall.ini in the installation directory.
 std::wstring uninstallRecordPath(const model::Session& session);
 

@@ -4,15 +4,36 @@
 
 namespace parcelkit::record {
 
-RecordWriter::RecordWriter(std::unique_ptr<platform::ProfileFile> file) : file_(std::move(file)) {}
+namespace {
+
+std::wstring existingText(const platform::ProfileStore& store, const std::wstring& path) {
+    auto text = store.readText(path);
+    if (text) {
+        return std::move(*text);
+    }
+    if (text.failure().notFound()) {
+        return {};
+    }
+    throw base::Error(L"Unable to read", path, text.failure().reason);
+}
+
+} // namespace
+
+RecordWriter::RecordWriter(platform::ProfileStore& store, const std::wstring& path)
+    : store_(store), document_(path, existingText(store, path)) {}
 
 void RecordWriter::write(const std::wstring& section, const std::wstring& key,
                          const std::wstring& value) {
-    platform::require(file_->writeString(section, key, value), L"Unable to write to", path());
+    // In memory, where nothing refuses it; the disk may refuse the flush.
+    platform::notChecked(document_.writeString(section, key, value));
 }
 
 std::wstring RecordWriter::read(const std::wstring& section, const std::wstring& key) const {
-    return file_->readString(section, key, L"");
+    return document_.readString(section, key, L"");
+}
+
+void RecordWriter::remove(const std::wstring& section, const std::wstring& key) {
+    platform::notChecked(document_.deleteKey(section, key));
 }
 
 void RecordWriter::writeMain(const std::wstring& id, const std::wstring& name) {
@@ -31,6 +52,18 @@ void RecordWriter::setDirectoryOwner(const std::wstring& path, const std::wstrin
 void RecordWriter::addFile(const std::wstring& path, const std::wstring& suffix,
                            const std::wstring& owner) {
     write(kFileSection, fileKey(path, suffix), owner);
+}
+
+void RecordWriter::removeFile(const std::wstring& path, const std::wstring& suffix) {
+    remove(kFileSection, fileKey(path, suffix));
+}
+
+void RecordWriter::flush() {
+    if (!document_.changed()) {
+        return;
+    }
+    platform::require(store_.writeText(path(), document_.text()), L"Unable to write to", path());
+    document_.markSaved();
 }
 
 } // namespace parcelkit::record

@@ -66,9 +66,12 @@ void shortcut(model::InstallContext& context, platform::Shell& shell,
         }
         engine::makedir(context, name, *folder);
         const std::wstring linkFile = *folder + L"\\" + entry->name + L".lnk";
-        if (CreateLink(shell, entry->target, entry->arguments, entry->workingDirectory,
-                       entry->iconFile, entry->iconIndex, linkFile, entry->description)) {
-            model::uninstallRecord(context).addFile(linkFile, L"0", name);
+        record::RecordWriter& record = model::uninstallRecord(context);
+        record.addFile(linkFile, L"0", name);
+        record.flush();
+        if (!CreateLink(shell, entry->target, entry->arguments, entry->workingDirectory,
+                        entry->iconFile, entry->iconIndex, linkFile, entry->description)) {
+            record.removeFile(linkFile, L"0");
         }
     }
 }

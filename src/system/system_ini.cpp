@@ -27,6 +27,7 @@ void systemini(model::InstallContext& context, const std::vector<std::wstring>& 
             continue;
         }
         model::uninstallRecord(context).write(record::kSystemIniSection, keySide, name);
+        model::flushRecord(context);
         value = base::extstr(script::extpath(value, script::MacroForm::Plain, context.session.dirs,
                                              context.platform.files));
         platform::require(systemIni->writeString(section, keyName, value), L"Unable to write to",

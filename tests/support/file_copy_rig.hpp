@@ -58,7 +58,7 @@ struct FileCopyRig {
               L"C:\\users", L"C:\\users\\ann", kTemp, L"E:\\setup", kComponent}) {
             files.addDirectory(dir);
         }
-        context.uninstallini = std::make_unique<record::RecordWriter>(profiles.open(kRecord));
+        context.uninstallini = std::make_unique<record::RecordWriter>(profiles, kRecord);
     }
 
     void run(const std::vector<std::wstring>& lines, const std::wstring& name = L"CORE") {

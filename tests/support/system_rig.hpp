@@ -47,9 +47,8 @@ struct SystemRig {
         machine.files.addDirectory(L"C:\\users\\ann\\Temp");
         machine.files.addDirectory(L"D:\\Apps");
         machine.files.addDirectory(L"D:\\Apps\\Prog");
-        platform::notChecked(machine.profiles.makeUnicode(L"D:\\Apps\\Prog\\uninstall.ini"));
         context.uninstallini = std::make_unique<record::RecordWriter>(
-            machine.profiles.open(L"D:\\Apps\\Prog\\uninstall.ini"));
+            machine.profiles, L"D:\\Apps\\Prog\\uninstall.ini");
     }
 
     std::wstring record(const std::wstring& section, const std::wstring& key) const {

@@ -239,9 +239,10 @@ TEST_F(FileCopyTest, MalformedEntryEndsTheSectionAndKeepsWhatWasRecorded) {
     EXPECT_TRUE(processes.requests.empty()) << "nothing runs after the error";
 }
 
-TEST_F(FileCopyTest, RefusedRecordWriteEndsTheRunAfterTheCopy) {
+TEST_F(FileCopyTest, RefusedRecordWriteEndsTheRunBeforeTheCopy) {
     offer(L"a.dll");
-    static_cast<doubles::MemoryProfile&>(context.uninstallini->file()).refuseWrites(true);
+    profiles.refuseWholeWrites(kRecord);
     EXPECT_THROW(run({L"a.dll=#setupdir#"}), base::Error);
-    EXPECT_TRUE(files.fileExists(installed(L"a.dll")));
+    EXPECT_FALSE(files.fileExists(installed(L"a.dll")))
+        << "nothing is copied that the record on the disk does not name";
 }

@@ -105,10 +105,12 @@ TEST_F(InstallOrder, StepsOfOneComponentComeInTheirOrder) {
     const std::wstring folder = InstallRig::folder(L"core");
     EXPECT_LT(at(L"mkdir C:\\Program Files\\Notes"), at(L"run prep.exe"));
     EXPECT_LT(at(L"run prep.exe"), at(L"mkdir C:\\Program Files\\Notes\\data"));
-    EXPECT_LT(at(L"mkdir C:\\Program Files\\Notes\\data"), at(L"reg " + folder + L"\\keys.reg"));
-    // Without "pri", registry files come before the files.
-    EXPECT_LT(at(L"reg " + folder + L"\\keys.reg"), at(L"unreg CORE " + folder + L"\\undo.reg"));
-    EXPECT_LT(at(L"unreg CORE " + folder + L"\\undo.reg"), at(L"copy " + rig.dest(L"a.txt")));
+    EXPECT_LT(at(L"mkdir C:\\Program Files\\Notes\\data"),
+              at(L"unreg CORE " + folder + L"\\undo.reg"));
+    // Without "pri", registry files come before the files; the undo file is collected
+    // before anything is imported.
+    EXPECT_LT(at(L"unreg CORE " + folder + L"\\undo.reg"), at(L"reg " + folder + L"\\keys.reg"));
+    EXPECT_LT(at(L"reg " + folder + L"\\keys.reg"), at(L"copy " + rig.dest(L"a.txt")));
     EXPECT_LT(at(L"copy " + rig.dest(L"a.txt")), at(L"shortcut CORE Notes=programs"));
     EXPECT_LT(at(L"shortcut CORE Notes=programs"), at(L"run finish.exe"));
     EXPECT_LT(at(L"run finish.exe"), at(L"run post.exe"));
@@ -222,7 +224,8 @@ TEST_F(InstallOrder, RefusedRecordWriteEndsTheRunNamingTheComponentFile) {
     rig.describe(L"next", L"[main]\r\nver=1\r\n");
     // The disk fills up while core's shortcuts are made.
     rig.steps.onShortcut = [](model::InstallContext& context) {
-        dynamic_cast<doubles::MemoryProfile&>(context.uninstallini->file()).refuseWrites(true);
+        static_cast<doubles::MemoryProfileStore&>(context.platform.profiles)
+            .refuseWholeWrites(InstallRig::kRecord);
     };
     try {
         rig.install();

@@ -48,7 +48,7 @@ protected:
     // An open record without the installation run before it, for component directories.
     void openRecord() {
         context.uninstallini = std::make_unique<record::RecordWriter>(
-            machine.profiles.open(L"D:\\Apps\\Prog\\uninstall.ini"));
+            machine.profiles, L"D:\\Apps\\Prog\\uninstall.ini");
     }
 
     doubles::TestPlatform machine;
@@ -135,7 +135,7 @@ TEST_F(MakedirTest, ComponentDirectoryBeforeTheRecordExistsIsAFault) {
 
 TEST_F(MakedirTest, RefusedRecordWriteEndsTheStep) {
     openRecord();
-    static_cast<doubles::MemoryProfile&>(context.uninstallini->file()).refuseWrites(true);
+    machine.profiles.refuseWholeWrites(context.uninstallini->path());
     EXPECT_THROW(makedir(context, L"APP", L"C:\\Program Files\\Foo"), base::Error);
     EXPECT_FALSE(machine.files.directoryExists(L"C:\\Program Files\\Foo"))
         << "nothing is created that the record does not know of";

@@ -24,18 +24,19 @@ TEST(ScriptFile, AKeyWithAnEmptyValueMakesTheSectionExist) {
     EXPECT_FALSE(script::sectionExists(*ini, L"empty"));
 }
 
-TEST(MemoryProfileDouble, RefusedRecordWritesThrowWithTheFileNamed) {
+TEST(RecordWriting, RefusedFlushThrowsWithTheFileNamedAndKeepsTheRecordOnTheDisk) {
     doubles::MemoryProfileStore store;
-    record::RecordWriter record(store.open(L"D:\\app\\uninstall.ini"));
+    record::RecordWriter record(store, L"D:\\app\\uninstall.ini");
     record.write(L"list", L"CORE", L"Core");
-    auto ini = store.open(L"D:\\app\\uninstall.ini");
-    static_cast<doubles::MemoryProfile&>(*ini).refuseWrites(true);
-    record::RecordWriter refused(std::move(ini));
+    record.flush();
+    store.refuseWholeWrites(L"D:\\app\\uninstall.ini");
+    record.write(L"list", L"EXTRA", L"Extra");
     try {
-        refused.write(L"list", L"EXTRA", L"Extra");
+        record.flush();
         FAIL() << "the write should have been refused";
     } catch (const base::Error& error) {
         EXPECT_EQ(error.object(), L"D:\\app\\uninstall.ini");
     }
     EXPECT_EQ(store.open(L"D:\\app\\uninstall.ini")->readString(L"list", L"CORE", L""), L"Core");
+    EXPECT_EQ(store.open(L"D:\\app\\uninstall.ini")->readString(L"list", L"EXTRA", L"-"), L"-");
 }

@@ -57,11 +57,9 @@ TEST_F(SystemIniTest, EntryWithoutSectionOrKeyNameIsPassedOver) {
 
 TEST_F(SystemIniTest, RecordIsWrittenBeforeTheEntryIsApplied) {
     rig.machine.profiles.put(kSystemIni, L"");
-    auto* record = dynamic_cast<doubles::MemoryProfile*>(&rig.context.uninstallini->file());
-    ASSERT_NE(record, nullptr);
     // A record that cannot be written stops the step before system.ini changes, so the
     // uninstaller never misses an entry that was made.
-    record->refuseWrites(true);
+    rig.machine.profiles.refuseWholeWrites(rig.context.uninstallini->path());
     EXPECT_THROW(system::systemini(rig.context, {L"386Enh,device=x.vxd"}, L"APP"), base::Error);
     EXPECT_EQ(*rig.machine.profiles.text(kSystemIni), L"");
 }

@@ -149,6 +149,7 @@ TEST_F(UninstallRecord, SecondRunKeepsFirstEntriesAndReplacesEqualKeys) {
     rig.profiles.put(L"E:\\setup\\setup.ini", L"[main]\r\nid=First\r\n");
     createun();
     rig.context->uninstallini->write(L"list", L"CORE", L"Core");
+    rig.context->uninstallini->flush();
     rig.profiles.put(L"E:\\setup\\setup.ini", L"[main]\r\nid=Second\r\n");
     createun();
     EXPECT_EQ(record(L"main", L"id"), L"Second");
