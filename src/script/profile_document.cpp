@@ -60,7 +60,7 @@ void ProfileDocument::parse(std::wstring_view text) {
 }
 
 void ProfileDocument::addEntry(Section& section, std::wstring key, std::wstring value) {
-    section.firstEntry.try_emplace(folded(key), section.entries.size());
+    section.entriesOf[folded(key)].push_back(section.entries.size());
     section.entries.push_back({std::move(key), std::move(value), false});
     ++entries_;
 }
@@ -90,11 +90,11 @@ std::wstring ProfileDocument::readString(const std::wstring& section, const std:
     if (found == nullptr) {
         return def;
     }
-    const auto entry = found->firstEntry.find(folded(key));
-    if (entry == found->firstEntry.end()) {
+    const auto entry = found->entriesOf.find(folded(key));
+    if (entry == found->entriesOf.end()) {
         return def;
     }
-    return withoutEnclosingQuotes(found->entries[entry->second].value);
+    return withoutEnclosingQuotes(found->entries[entry->second.front()].value);
 }
 
 std::vector<std::wstring> ProfileDocument::keyNames(const std::wstring& section) const {
@@ -122,11 +122,11 @@ std::vector<std::wstring> ProfileDocument::sectionNames() const {
 platform::Outcome ProfileDocument::writeString(const std::wstring& section, const std::wstring& key,
                                                const std::wstring& value) {
     Section& target = sectionFor(section);
-    const auto entry = target.firstEntry.find(folded(key));
-    if (entry == target.firstEntry.end()) {
+    const auto entry = target.entriesOf.find(folded(key));
+    if (entry == target.entriesOf.end()) {
         addEntry(target, key, value);
     } else {
-        target.entries[entry->second].value = value;
+        target.entries[entry->second.front()].value = value;
     }
     changed_ = true;
     return {};
@@ -134,21 +134,22 @@ platform::Outcome ProfileDocument::writeString(const std::wstring& section, cons
 
 platform::Outcome ProfileDocument::deleteKey(const std::wstring& section, const std::wstring& key) {
     const std::wstring name = folded(key);
+    const std::wstring sectionName = folded(section);
     // Every section of the name, every entry of the key: none may show it again.
     for (auto& candidate : sections_) {
-        if (candidate.removed || folded(candidate.name) != folded(section)) {
+        if (candidate.removed || folded(candidate.name) != sectionName) {
             continue;
         }
-        if (candidate.firstEntry.erase(name) == 0) {
+        const auto found = candidate.entriesOf.find(name);
+        if (found == candidate.entriesOf.end()) {
             continue;
         }
-        for (auto& entry : candidate.entries) {
-            if (!entry.removed && folded(entry.key) == name) {
-                entry.removed = true;
-                --entries_;
-                changed_ = true;
-            }
+        for (const std::size_t index : found->second) {
+            candidate.entries[index].removed = true;
+            --entries_;
         }
+        candidate.entriesOf.erase(found);
+        changed_ = true;
     }
     return {};
 }

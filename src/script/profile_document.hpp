@@ -47,7 +47,8 @@ private:
     struct Section {
         std::wstring name;
         std::vector<Entry> entries;
-        std::unordered_map<std::wstring, std::size_t> firstEntry; // folded key
+        // Folded key -> its entries in file order (a key written twice has two).
+        std::unordered_map<std::wstring, std::vector<std::size_t>> entriesOf;
         bool removed = false;
     };
 
