@@ -14,9 +14,9 @@ UninstallerPresenter::UninstallerPresenter(uninstaller::RemovalMachine& machine,
       exitCode_(uninstaller::kExitCancelled) {}
 
 void UninstallerPresenter::start() {
-    const auto record = machine_.profiles.open(uninstaller::recordPathFor(program_));
-    texts_ = record::readUninstallerTexts(*record);
-    components_ = record::readRemovalRecord(*record).components;
+    const auto record = uninstaller::recordOf(machine_.profiles, program_);
+    texts_ = record::readUninstallerTexts(record);
+    components_ = record::readRemovalRecord(record).components;
     view_.applyTexts(texts_);
     view_.setDirectory(base::parentOf(program_));
     std::vector<std::wstring> captions;

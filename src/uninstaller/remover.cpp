@@ -143,6 +143,12 @@ std::wstring recordPathFor(const std::wstring& program) {
     return base::parentOf(program) + L"\\uninstall.ini";
 }
 
+script::ProfileDocument recordOf(platform::ProfileStore& profiles, const std::wstring& program) {
+    const std::wstring path = recordPathFor(program);
+    const auto text = profiles.readText(path);
+    return script::ProfileDocument(path, text ? *text : std::wstring());
+}
+
 RemovalReport removeInstallation(RemovalMachine& machine, const std::wstring& program,
                                  const std::vector<std::wstring>& chosen,
                                  const RemovalOptions& options, const StatusLine& status) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "script/profile_document.hpp"
 #include "uninstaller/removal_context.hpp"
 
 #include <string>
@@ -9,6 +10,9 @@ namespace parcelkit::uninstaller {
 
 // The record beside the running uninstaller.
 std::wstring recordPathFor(const std::wstring& program);
+// That record read whole, once (empty when it cannot be read): a lookup per key through
+// the system's profile functions would read the file again for each.
+script::ProfileDocument recordOf(platform::ProfileStore& profiles, const std::wstring& program);
 
 // Removes the chosen components (NAMEs of [list]; others are ignored) of the installation
 // whose uninstaller is program. When none stays, the installation itself goes as well:

@@ -8,7 +8,7 @@ std::vector<std::wstring> installedComponentNames(platform::ProfileStore& profil
                                                   const std::wstring& program) {
     std::vector<std::wstring> names;
     for (const auto& component :
-         record::readRemovalRecord(*profiles.open(recordPathFor(program))).components) {
+         record::readRemovalRecord(recordOf(profiles, program)).components) {
         names.push_back(component.name);
     }
     return names;

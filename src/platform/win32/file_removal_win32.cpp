@@ -7,8 +7,15 @@
 namespace parcelkit::win32 {
 
 platform::Outcome Win32FileRemoval::removeFile(const std::wstring& path) {
-    // DeleteFileW refuses a read-only file.
-    ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (::DeleteFileW(path.c_str())) {
+        return {};
+    }
+    // DeleteFileW refuses a read-only file; clearing the attribute first for every file
+    // would cost a second open of each.
+    if (::GetLastError() != ERROR_ACCESS_DENIED ||
+        !::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL)) {
+        return outcomeOf(FALSE);
+    }
     return outcomeOf(::DeleteFileW(path.c_str()));
 }
 
