@@ -139,6 +139,7 @@ private:
     const std::wstring fileLabel_;
     std::vector<std::wstring> reglist_;
     std::vector<PlannedCopy> group_;
+    std::unordered_set<std::wstring> groupTargets_;
 };
 
 void SectionCopy::install(const std::wstring& line) {
@@ -178,8 +179,7 @@ void SectionCopy::plan(const FileEntry& entry, const std::wstring& sourceDirecto
     const std::wstring target = targetDirectory + targetName;
     const std::wstring source = sourceDirectory + name;
     // A second file onto the same target is decided on what the first one left there.
-    if (std::any_of(group_.begin(), group_.end(),
-                    [&](const PlannedCopy& p) { return p.target == target; })) {
+    if (groupTargets_.count(target) != 0) {
         copyGroup(targetDirectory, targets);
     }
     const bool targetExists = targets.exists(targetName);
@@ -207,6 +207,7 @@ void SectionCopy::plan(const FileEntry& entry, const std::wstring& sourceDirecto
     if (entry.recorded && registration != Kind::Shared) {
         suffix = entry.registration.text;
     }
+    groupTargets_.insert(target);
     group_.push_back({source, target, targetName, targetExists, std::move(suffix), index, count});
     if (group_.size() >= groupSize(model::uninstallRecord(context_))) {
         copyGroup(targetDirectory, targets);
@@ -225,6 +226,7 @@ void SectionCopy::copyGroup(const std::wstring& targetDirectory, TargetFiles& ta
         copy(planned, targetDirectory, targets);
     }
     group_.clear();
+    groupTargets_.clear();
 }
 
 void SectionCopy::copy(const PlannedCopy& planned, const std::wstring& targetDirectory,
@@ -239,14 +241,15 @@ void SectionCopy::copy(const PlannedCopy& planned, const std::wstring& targetDir
     show(model::StatusLine::Subject, fileLabel_ + planned.targetName);
     context_.view.processMessages();
 
-    if (!files.fileExists(planned.source)) {
-        notFound(planned.source);
-        if (planned.suffix) {
-            model::uninstallRecord(context_).removeFile(planned.target, *planned.suffix);
-        }
-        return;
-    }
+    // The source is looked for only when the copy fails: one lookup less per file.
     if (!files.copyFile(planned.source, planned.target)) {
+        if (!files.fileExists(planned.source)) {
+            notFound(planned.source);
+            if (planned.suffix) {
+                model::uninstallRecord(context_).removeFile(planned.target, *planned.suffix);
+            }
+            return;
+        }
         replaceAtRestart(context_, planned.source, planned.target);
     }
     targets.copied(planned.targetName);

@@ -1,6 +1,7 @@
 #include "platform/win32/file_system_win32.hpp"
 
 #include "platform/win32/error_text.hpp"
+#include "platform/win32/file_copy_win32.hpp"
 #include "platform/win32/handles.hpp"
 
 #include <windows.h>
@@ -74,7 +75,7 @@ std::optional<platform::FileTime> Win32FileSystem::lastWriteTime(const std::wstr
 }
 
 platform::Outcome Win32FileSystem::copyFile(const std::wstring& from, const std::wstring& to) {
-    return outcomeOf(::CopyFileW(from.c_str(), to.c_str(), FALSE));
+    return copyWholeFile(from, to, copyBuffer_);
 }
 
 platform::Outcome Win32FileSystem::deleteFile(const std::wstring& path) {

@@ -2,6 +2,8 @@
 
 #include "platform/file_system.hpp"
 
+#include <vector>
+
 namespace parcelkit::win32 {
 
 class Win32FileSystem : public platform::FileSystem {
@@ -20,6 +22,9 @@ public:
                                                        const std::wstring& prefix) override;
     platform::Outcome moveAtRestart(const std::wstring& from, const std::wstring& to) override;
     std::wstring currentDirectory() const override;
+
+private:
+    std::vector<char> copyBuffer_; // kept from copy to copy
 };
 
 } // namespace parcelkit::win32
