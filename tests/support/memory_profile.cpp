@@ -2,6 +2,7 @@
 
 #include "base/error.hpp"
 #include "base/text.hpp"
+#include "script/profile_document.hpp"
 
 #include <algorithm>
 #include <cstdint>
@@ -9,7 +10,6 @@
 namespace parcelkit::doubles {
 
 using base::equalsIgnoreCase;
-using base::trimBlanks;
 
 namespace {
 
@@ -84,92 +84,28 @@ MemoryProfile::MemoryProfile(std::wstring path, std::shared_ptr<std::wstring> te
 
 std::vector<MemoryProfile::Section> MemoryProfile::parsed() const {
     std::vector<Section> sections;
-    Section* current = nullptr;
-    std::size_t start = 0;
-    const std::wstring& text = *text_;
-    while (start <= text.size()) {
-        auto end = text.find_first_of(L"\r\n", start);
-        if (end == std::wstring::npos) {
-            end = text.size();
+    const script::ProfileDocument document(*text_);
+    for (const auto& section : document.sections()) {
+        Section copy{section.name, {}};
+        for (const auto& entry : section.entries) {
+            copy.entries.push_back({entry.key, entry.value});
         }
-        const std::wstring line = trimBlanks(std::wstring_view(text).substr(start, end - start));
-        start = end + 1;
-        if (line.empty() || line[0] == L';') {
-            continue;
-        }
-        if (line[0] == L'[') {
-            const auto close = line.find(L']');
-            const std::wstring name = trimBlanks(
-                line.substr(1, close == std::wstring::npos ? std::wstring::npos : close - 1));
-            sections.push_back({name, {}});
-            current = &sections.back();
-            continue;
-        }
-        if (current == nullptr) {
-            continue;
-        }
-        // A line without "=" is no key (as measured under Wine).
-        const auto eq = line.find(L'=');
-        if (eq != std::wstring::npos) {
-            current->entries.push_back(
-                {trimBlanks(line.substr(0, eq)), trimBlanks(line.substr(eq + 1))});
-        }
+        sections.push_back(std::move(copy));
     }
     return sections;
 }
 
-const MemoryProfile::Section* MemoryProfile::find(const std::vector<Section>& sections,
-                                                  const std::wstring& name) const {
-    // Only the first section of a name is seen; a repeated header adds nothing.
-    for (const auto& section : sections) {
-        if (equalsIgnoreCase(section.name, name)) {
-            return &section;
-        }
-    }
-    return nullptr;
-}
-
 std::wstring MemoryProfile::readString(const std::wstring& section, const std::wstring& key,
                                        const std::wstring& def) const {
-    const auto sections = parsed();
-    const auto* found = find(sections, section);
-    if (found == nullptr) {
-        return def;
-    }
-    for (const auto& entry : found->entries) {
-        if (!equalsIgnoreCase(entry.key, trimBlanks(key))) {
-            continue;
-        }
-        std::wstring value = entry.value;
-        if (value.size() >= 2 && (value[0] == L'"' || value[0] == L'\'') &&
-            value.back() == value[0]) {
-            value = value.substr(1, value.size() - 2);
-        }
-        if (value.size() > platform::kMaxProfileValue) {
-            value.resize(platform::kMaxProfileValue);
-        }
-        return value;
-    }
-    return def;
+    return script::ProfileDocument(*text_).value(section, key).value_or(def);
 }
 
 std::vector<std::wstring> MemoryProfile::keyNames(const std::wstring& section) const {
-    const auto sections = parsed();
-    std::vector<std::wstring> keys;
-    if (const auto* found = find(sections, section)) {
-        for (const auto& entry : found->entries) {
-            keys.push_back(entry.key);
-        }
-    }
-    return keys;
+    return script::ProfileDocument(*text_).keyNames(section);
 }
 
 std::vector<std::wstring> MemoryProfile::sectionNames() const {
-    std::vector<std::wstring> names;
-    for (const auto& section : parsed()) {
-        names.push_back(section.name);
-    }
-    return names;
+    return script::ProfileDocument(*text_).sectionNames();
 }
 
 namespace {

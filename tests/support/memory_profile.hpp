@@ -18,8 +18,8 @@ std::wstring decodeProfileBytes(const std::string& bytes);
 // page, where characters beyond it become "?"; a file with a byte-order mark keeps its text.
 enum class ProfileEncoding { Ansi, Utf8, Utf16 };
 
-// An in-memory profile file that follows the reading rules of the Windows private-profile
-// functions as measured under Wine (see the profile agreement tests).
+// An in-memory profile file: reads follow script::ProfileDocument, the product's form of
+// the private-profile reading rules; writes rewrite the whole text, as the system does.
 class MemoryProfile : public platform::ProfileFile {
 public:
     // Without an encoding the file keeps any text.
@@ -49,9 +49,9 @@ private:
         std::vector<Entry> entries;
     };
 
+    // Writes work on the parsed sections and store the whole text again.
     std::vector<Section> parsed() const;
     void store(const std::vector<Section>& sections);
-    const Section* find(const std::vector<Section>& sections, const std::wstring& name) const;
 
     std::wstring path_;
     std::shared_ptr<std::wstring> text_;
