@@ -168,6 +168,7 @@ private:
 
     void readKey(std::size_t number, const std::wstring& line) {
         inKey_ = false;
+        keySeen_ = true;
         const auto close = line.rfind(L']');
         if (close == std::wstring::npos) {
             add(number, Severity::Error, "registry-key",
@@ -212,10 +213,13 @@ private:
             return;
         }
         continuing_ = continues;
-        if (!inKey_) {
+        if (!keySeen_) {
             add(number, Severity::Error, "registry-line",
-                L"the value stands under no key that regedit could open: it skips it");
+                L"the value stands before the first [key]: regedit skips it");
             return;
+        }
+        if (!inKey_) {
+            return; // the key line above is reported, with what follows it
         }
         if (!badEscape.empty()) {
             add(number, Severity::Warning, "registry-escape",
@@ -226,7 +230,8 @@ private:
     }
 
     std::vector<RegistryProblem> problems_;
-    bool inKey_ = false;
+    bool inKey_ = false;   // under a key regedit can open
+    bool keySeen_ = false; // under any key line at all
     bool continuing_ = false;
 };
 

@@ -13,7 +13,9 @@ const char* severityWord(Severity severity) {
 }
 
 std::string counted(std::size_t count, const char* word) {
-    return std::to_string(count) + " " + word + (count == 1 ? "" : "s");
+    std::string text = std::to_string(count);
+    text.append(" ").append(word).append(count == 1 ? "" : "s");
+    return text;
 }
 
 } // namespace
@@ -21,20 +23,21 @@ std::string counted(std::size_t count, const char* word) {
 std::string textReport(const Findings& findings) {
     std::string out;
     for (const auto& finding : findings.all()) {
-        out += base::toUtf8(finding.file);
+        // Appended piece by piece: GCC 12 warns wrongly about "literal" + std::string.
+        out.append(base::toUtf8(finding.file));
         if (finding.line != 0) {
-            out += ":" + std::to_string(finding.line);
+            out.append(":").append(std::to_string(finding.line));
         }
-        out += std::string(": ") + severityWord(finding.severity) + ": " +
-               base::toUtf8(finding.text) + " [" + finding.id + "]\n";
+        out.append(": ").append(severityWord(finding.severity)).append(": ");
+        out.append(base::toUtf8(finding.text)).append(" [").append(finding.id).append("]\n");
     }
     const std::size_t errors = findings.count(Severity::Error);
     const std::size_t warnings = findings.count(Severity::Warning);
     if (errors == 0 && warnings == 0) {
         out += "parcelkit-check: no findings\n";
     } else {
-        out += "parcelkit-check: " + counted(errors, "error") + ", " +
-               counted(warnings, "warning") + "\n";
+        out.append("parcelkit-check: ").append(counted(errors, "error")).append(", ");
+        out.append(counted(warnings, "warning")).append("\n");
     }
     return out;
 }
@@ -51,7 +54,9 @@ std::string jsonReport(const Findings& findings) {
     const nlohmann::ordered_json report{{"findings", list},
                                         {"errors", findings.count(Severity::Error)},
                                         {"warnings", findings.count(Severity::Warning)}};
-    return report.dump(2) + "\n";
+    std::string text = report.dump(2);
+    text.append("\n");
+    return text;
 }
 
 int exitCode(const Findings& findings) {

@@ -38,7 +38,9 @@ int runCheck(const std::vector<std::wstring>& arguments, CheckMachine& machine) 
               command->json ? checker::jsonReport(findings) : checker::textReport(findings));
         return checker::exitCode(findings);
     } catch (const base::Error& error) {
-        write(stderr, std::string("parcelkit-check: ") + error.what() + "\n");
+        std::string message = "parcelkit-check: ";
+        message.append(error.what()).append("\n");
+        write(stderr, message);
         return checker::kCannotCheck;
     }
 }
