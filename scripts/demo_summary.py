@@ -23,6 +23,11 @@ def read_profile_value(path: Path, section: str, key: str, default: str) -> str:
     return default
 
 
+def registry_view() -> str:
+    """The installer's own view: the 32-bit one, unless the harness runs its x86-64 build."""
+    return "/reg:64" if os.environ.get("PARCELKIT_WINE_BITS", "32") == "64" else "/reg:32"
+
+
 def registry_keys(setup: Path) -> list:
     """The keys that the setup folder's registry files write (not those they delete)."""
     keys = []
@@ -69,14 +74,14 @@ def main() -> int:
 
     for reg_key in registry_keys(setup):
         print(f"\nRegistry key {reg_key}:")
-        done = subprocess.run([str(HARNESS / "wine-run.sh"), "reg", "query", reg_key, "/reg:32"],
+        done = subprocess.run([str(HARNESS / "wine-run.sh"), "reg", "query", reg_key, registry_view()],
                               capture_output=True)
         lines = [l for l in done.stdout.decode("utf-8", "replace").splitlines() if "REG_" in l]
         print("\n".join(f"  {l.strip()}" for l in lines) if lines else "  (not there)")
 
     key = f"HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\{appid}"
     print(f"\nInstalled-programs entry {key}:")
-    done = subprocess.run([str(HARNESS / "wine-run.sh"), "reg", "query", key, "/reg:32"],
+    done = subprocess.run([str(HARNESS / "wine-run.sh"), "reg", "query", key, registry_view()],
                           capture_output=True)
     lines = [l for l in done.stdout.decode("utf-8", "replace").splitlines() if "REG_" in l]
     print("\n".join(f"  {l.strip()}" for l in lines) if lines else "  (none)")
