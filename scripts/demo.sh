@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The main job on the bundled example: builds dist/setup.exe and dist/uninstall.exe, lays
-# out examples/demo with its built payload and the uninstaller as a setup folder, installs
-# it silently under a private Wine prefix and prints what landed: files, uninstall.ini,
-# the installed-programs entry, shortcuts.
+# out examples/demo with its built payload as a setup folder (build/demo-folder), and tries
+# it with scripts/try-setup.sh under a private Wine prefix (build/demo-wine): installs it
+# silently and prints what landed: files, uninstall.ini, registry keys, the
+# installed-programs entry, shortcuts.
 #
 # With --walk it clicks through the language dialog and the wizard instead, once in English
 # and once in Chinese (the end-to-end cases language_walk_en and language_walk_zh), and
@@ -14,12 +15,12 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 export PARCELKIT_WINE_ROOT=$root/build/demo-wine
 harness=$root/tests/wine/harness
-"$harness/start-wine.sh"
-trap '"$harness/stop-wine.sh"' EXIT
-
 # The shipped 32-bit programs, or their x86-64 build where this machine runs no 32-bit code.
 build=$root/build/win$("$harness/windows-bits.sh")
+
 if [[ ${1:-} == --walk ]]; then
+    "$harness/start-wine.sh"
+    trap '"$harness/stop-wine.sh"' EXIT
     for case in language_walk_en language_walk_zh; do
         python3 "$root/tests/wine/run_case.py" "$root/tests/wine/cases/$case.json" \
             --setup-exe "$build/src/setup.exe" --uninstall-exe "$build/src/uninstall.exe" \
@@ -33,15 +34,8 @@ if [[ ${1:-} == --walk ]]; then
     exit 0
 fi
 
-source "$harness/wine-env.sh"
-setup=$WINEPREFIX/drive_c/parcelkit-demo/setup
-rm -rf "$(dirname "$setup")"
-mkdir -p "$(dirname "$setup")"
-cp -r "$root/examples/demo" "$setup"
-cp "$build/examples/payload/nwnotes.exe" "$build/examples/payload/nwhelper.exe" "$setup/01-core/"
-cp "$build/src/setup.exe" "$build/src/uninstall.exe" "$setup/"
-
-echo "Running setup.exe /s in C:\\parcelkit-demo\\setup ..."
-(cd "$setup" && PARCELKIT_GUI=1 "$harness/wine-run.sh" setup.exe /s) && status=0 || status=$?
-echo "setup.exe exited with $status"
-python3 "$root/scripts/demo_summary.py" "$setup"
+folder=$root/build/demo-folder
+rm -rf "$folder"
+cp -r "$root/examples/demo" "$folder"
+cp "$build/examples/payload/nwnotes.exe" "$build/examples/payload/nwhelper.exe" "$folder/01-core/"
+PARCELKIT_BUILT=1 exec "$root/scripts/try-setup.sh" "$folder"

@@ -10,7 +10,9 @@ std::wstring folded(std::wstring_view name) {
     return base::asciiLower(base::trimBlanks(name));
 }
 
-std::wstring withoutEnclosingQuotes(std::wstring value) {
+} // namespace
+
+std::wstring ProfileDocument::lookedUp(std::wstring value) {
     if (value.size() >= 2 && (value[0] == L'"' || value[0] == L'\'') && value.back() == value[0]) {
         value = value.substr(1, value.size() - 2);
     }
@@ -20,86 +22,105 @@ std::wstring withoutEnclosingQuotes(std::wstring value) {
     return value;
 }
 
-} // namespace
-
 ProfileDocument::ProfileDocument(std::wstring path, std::wstring_view text)
     : path_(std::move(path)) {
     parse(text);
 }
 
 void ProfileDocument::parse(std::wstring_view text) {
-    Section* current = nullptr;
+    std::optional<std::size_t> current;
     std::size_t start = 0;
+    std::size_t lineNumber = 0;
     while (start <= text.size()) {
         auto end = text.find_first_of(L"\r\n", start);
         if (end == std::wstring_view::npos) {
             end = text.size();
         }
+        ++lineNumber;
         const std::wstring line = base::trimBlanks(text.substr(start, end - start));
+        // CR LF ends one line, not two.
         start = end + 1;
+        if (end < text.size() && text[end] == L'\r' && start < text.size() &&
+            text[start] == L'\n') {
+            ++start;
+        }
         if (line.empty() || line[0] == L';') {
             continue;
         }
         if (line[0] == L'[') {
             const auto close = line.find(L']');
-            std::wstring name = base::trimBlanks(
-                line.substr(1, close == std::wstring::npos ? std::wstring::npos : close - 1));
-            // A repeated header keeps its keys apart: lookups see the first section only.
-            firstSection_.try_emplace(folded(name), sections_.size());
-            sections_.push_back({std::move(name), {}, {}, false});
-            current = &sections_.back();
+            addSection(base::trimBlanks(line.substr(
+                           1, close == std::wstring::npos ? std::wstring::npos : close - 1)),
+                       lineNumber);
+            current = sections_.size() - 1;
             continue;
         }
         // A line without "=", or before any section, is no key.
         const auto eq = line.find(L'=');
-        if (current != nullptr && eq != std::wstring::npos) {
+        if (current && eq != std::wstring::npos) {
             addEntry(*current, base::trimBlanks(line.substr(0, eq)),
-                     base::trimBlanks(line.substr(eq + 1)));
+                     base::trimBlanks(line.substr(eq + 1)), lineNumber);
         }
     }
 }
 
-void ProfileDocument::addEntry(Section& section, std::wstring key, std::wstring value) {
-    section.entriesOf[folded(key)].push_back(section.entries.size());
-    section.entries.push_back({std::move(key), std::move(value), false});
+void ProfileDocument::addSection(std::wstring name, std::size_t line) {
+    // A repeated header keeps its keys apart: lookups see the first section only.
+    firstSection_.try_emplace(folded(name), sections_.size());
+    sections_.push_back({std::move(name), line, {}, false});
+    keys_.emplace_back();
+}
+
+void ProfileDocument::addEntry(std::size_t section, std::wstring key, std::wstring value,
+                               std::size_t line) {
+    auto& entries = sections_[section].entries;
+    keys_[section][folded(key)].push_back(entries.size());
+    entries.push_back({std::move(key), std::move(value), line, false});
     ++entries_;
 }
 
-const ProfileDocument::Section* ProfileDocument::findSection(const std::wstring& name) const {
+std::optional<std::size_t> ProfileDocument::indexOf(const std::wstring& name) const {
     const auto it = firstSection_.find(folded(name));
-    return it == firstSection_.end() ? nullptr : &sections_[it->second];
-}
-
-ProfileDocument::Section* ProfileDocument::findSection(const std::wstring& name) {
-    const auto it = firstSection_.find(folded(name));
-    return it == firstSection_.end() ? nullptr : &sections_[it->second];
-}
-
-ProfileDocument::Section& ProfileDocument::sectionFor(const std::wstring& name) {
-    if (Section* found = findSection(name)) {
-        return *found;
+    if (it == firstSection_.end()) {
+        return std::nullopt;
     }
-    firstSection_.emplace(folded(name), sections_.size());
-    sections_.push_back({name, {}, {}, false});
-    return sections_.back();
+    return it->second;
+}
+
+const ProfileDocument::Section* ProfileDocument::find(const std::wstring& name) const {
+    const auto index = indexOf(name);
+    return index ? &sections_[*index] : nullptr;
+}
+
+std::size_t ProfileDocument::sectionFor(const std::wstring& name) {
+    if (const auto index = indexOf(name)) {
+        return *index;
+    }
+    addSection(name, 0);
+    return sections_.size() - 1;
+}
+
+std::optional<std::wstring> ProfileDocument::value(const std::wstring& section,
+                                                   const std::wstring& key) const {
+    const auto index = indexOf(section);
+    if (!index) {
+        return std::nullopt;
+    }
+    const auto entry = keys_[*index].find(folded(key));
+    if (entry == keys_[*index].end()) {
+        return std::nullopt;
+    }
+    return lookedUp(sections_[*index].entries[entry->second.front()].value);
 }
 
 std::wstring ProfileDocument::readString(const std::wstring& section, const std::wstring& key,
                                          const std::wstring& def) const {
-    const Section* found = findSection(section);
-    if (found == nullptr) {
-        return def;
-    }
-    const auto entry = found->entriesOf.find(folded(key));
-    if (entry == found->entriesOf.end()) {
-        return def;
-    }
-    return withoutEnclosingQuotes(found->entries[entry->second.front()].value);
+    return value(section, key).value_or(def);
 }
 
 std::vector<std::wstring> ProfileDocument::keyNames(const std::wstring& section) const {
     std::vector<std::wstring> keys;
-    if (const Section* found = findSection(section)) {
+    if (const Section* found = find(section)) {
         for (const auto& entry : found->entries) {
             if (!entry.removed) {
                 keys.push_back(entry.key);
@@ -121,12 +142,12 @@ std::vector<std::wstring> ProfileDocument::sectionNames() const {
 
 platform::Outcome ProfileDocument::writeString(const std::wstring& section, const std::wstring& key,
                                                const std::wstring& value) {
-    Section& target = sectionFor(section);
-    const auto entry = target.entriesOf.find(folded(key));
-    if (entry == target.entriesOf.end()) {
-        addEntry(target, key, value);
+    const std::size_t target = sectionFor(section);
+    const auto entry = keys_[target].find(folded(key));
+    if (entry == keys_[target].end()) {
+        addEntry(target, key, value, 0);
     } else {
-        target.entries[entry->second.front()].value = value;
+        sections_[target].entries[entry->second.front()].value = value;
     }
     changed_ = true;
     return {};
@@ -136,19 +157,19 @@ platform::Outcome ProfileDocument::deleteKey(const std::wstring& section, const 
     const std::wstring name = folded(key);
     const std::wstring sectionName = folded(section);
     // Every section of the name, every entry of the key: none may show it again.
-    for (auto& candidate : sections_) {
-        if (candidate.removed || folded(candidate.name) != sectionName) {
+    for (std::size_t i = 0; i < sections_.size(); ++i) {
+        if (sections_[i].removed || folded(sections_[i].name) != sectionName) {
             continue;
         }
-        const auto found = candidate.entriesOf.find(name);
-        if (found == candidate.entriesOf.end()) {
+        const auto found = keys_[i].find(name);
+        if (found == keys_[i].end()) {
             continue;
         }
         for (const std::size_t index : found->second) {
-            candidate.entries[index].removed = true;
+            sections_[i].entries[index].removed = true;
             --entries_;
         }
-        candidate.entriesOf.erase(found);
+        keys_[i].erase(found);
         changed_ = true;
     }
     return {};

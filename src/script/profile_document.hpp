@@ -2,6 +2,7 @@
 
 #include "platform/profile.hpp"
 
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -14,10 +15,33 @@ namespace parcelkit::script {
 // characters of a value read; a repeated section header adds nothing to the first; a key
 // written twice is listed twice and read with its first value. Reads and writes take the
 // same time whatever the size of the file, unlike the system's functions, which rewrite
-// and reread the whole file on every call.
+// and reread the whole file on every call. Every section and key read from the text keeps
+// its line number, for whoever has to point at it.
 class ProfileDocument : public platform::ProfileFile {
 public:
+    struct Entry {
+        std::wstring key;
+        std::wstring value; // trimmed, quotes still on
+        std::size_t line = 0;
+        bool removed = false;
+    };
+    struct Section {
+        std::wstring name;
+        std::size_t line = 0;
+        std::vector<Entry> entries;
+        bool removed = false;
+    };
+
     explicit ProfileDocument(std::wstring path, std::wstring_view text = {});
+
+    // Every section header in file order, repeated ones too; removed ones are marked.
+    const std::vector<Section>& sections() const { return sections_; }
+    // The first section of that name: the only one the system reads.
+    const Section* find(const std::wstring& name) const;
+    // What a lookup returns; nullopt when the section or key is missing.
+    std::optional<std::wstring> value(const std::wstring& section, const std::wstring& key) const;
+    // A written value as a lookup returns it.
+    static std::wstring lookedUp(std::wstring value);
 
     std::wstring readString(const std::wstring& section, const std::wstring& key,
                             const std::wstring& def) const override;
@@ -39,27 +63,18 @@ public:
     void markSaved() { changed_ = false; }
 
 private:
-    struct Entry {
-        std::wstring key;
-        std::wstring value;
-        bool removed = false;
-    };
-    struct Section {
-        std::wstring name;
-        std::vector<Entry> entries;
-        // Folded key -> its entries in file order (a key written twice has two).
-        std::unordered_map<std::wstring, std::vector<std::size_t>> entriesOf;
-        bool removed = false;
-    };
+    // Folded key -> its entries in file order (a key written twice has two).
+    using KeyIndex = std::unordered_map<std::wstring, std::vector<std::size_t>>;
 
     void parse(std::wstring_view text);
-    Section& sectionFor(const std::wstring& name);
-    const Section* findSection(const std::wstring& name) const;
-    Section* findSection(const std::wstring& name);
-    void addEntry(Section& section, std::wstring key, std::wstring value);
+    std::size_t sectionFor(const std::wstring& name);
+    std::optional<std::size_t> indexOf(const std::wstring& name) const;
+    void addSection(std::wstring name, std::size_t line);
+    void addEntry(std::size_t section, std::wstring key, std::wstring value, std::size_t line);
 
     std::wstring path_;
     std::vector<Section> sections_;
+    std::vector<KeyIndex> keys_;                                 // one per section
     std::unordered_map<std::wstring, std::size_t> firstSection_; // folded name
     std::size_t entries_ = 0;
     bool changed_ = false;

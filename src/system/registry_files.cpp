@@ -36,7 +36,8 @@ std::wstring undoFilePath(const model::Session& session) {
     return session.dirs.setupdir + L"\\unreg.reg";
 }
 
-std::optional<std::vector<std::wstring>> registryFileLines(model::InstallContext& context,
+std::optional<std::vector<std::wstring>> registryFileLines(const script::MacroValues& dirs,
+                                                           const platform::FileSystem& fileSystem,
                                                            const platform::FileBytes& files,
                                                            const std::wstring& path) {
     auto lines = script::readTextLines(files, path);
@@ -44,10 +45,16 @@ std::optional<std::vector<std::wstring>> registryFileLines(model::InstallContext
         return std::nullopt;
     }
     for (auto& line : *lines) {
-        line = base::extstr(script::extpath(line, script::MacroForm::DoubledBackslash,
-                                            context.session.dirs, context.platform.files));
+        line = base::extstr(
+            script::extpath(line, script::MacroForm::DoubledBackslash, dirs, fileSystem));
     }
     return lines;
+}
+
+std::optional<std::vector<std::wstring>> registryFileLines(model::InstallContext& context,
+                                                           const platform::FileBytes& files,
+                                                           const std::wstring& path) {
+    return registryFileLines(context.session.dirs, context.platform.files, files, path);
 }
 
 void reg(model::InstallContext& context, platform::FileBytes& files, const std::wstring& path) {

@@ -17,8 +17,13 @@ std::wstring importFilePath(const model::Session& session);
 // The installation's collected undo file.
 std::wstring undoFilePath(const model::Session& session);
 
-// A registry file's lines with the session's directories put in (backslashes doubled, as
+// A registry file's lines with the directories put in (backslashes doubled, as
 // registry-file strings want them) and the escape tags decoded; nullopt when it is missing.
+std::optional<std::vector<std::wstring>> registryFileLines(const script::MacroValues& dirs,
+                                                           const platform::FileSystem& fileSystem,
+                                                           const platform::FileBytes& files,
+                                                           const std::wstring& path);
+// The same with the session's directories.
 std::optional<std::vector<std::wstring>> registryFileLines(model::InstallContext& context,
                                                            const platform::FileBytes& files,
                                                            const std::wstring& path);

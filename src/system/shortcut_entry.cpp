@@ -112,6 +112,14 @@ std::optional<int> wholeNumber(const std::wstring& text) {
 
 } // namespace
 
+std::vector<std::wstring> shortcutFolderWords() {
+    std::vector<std::wstring> words;
+    for (const auto& entry : kFolderWords) {
+        words.emplace_back(entry.word);
+    }
+    return words;
+}
+
 std::optional<ShortcutBase> shortcutBase(std::wstring_view folderWord, script::OsFamily ostype) {
     const std::wstring word = upper(folderWord);
     for (const auto& entry : kFolderWords) {

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace parcelkit::platform {
 class FileSystem;
@@ -24,6 +25,9 @@ struct ShortcutBase {
 // The folder word (any case) for the OS family; the "COMMON_" words fall back to the
 // current user's folders outside the NT family. nullopt for a word not in the table.
 std::optional<ShortcutBase> shortcutBase(std::wstring_view folderWord, script::OsFamily ostype);
+
+// Every folder word, upper-cased, in the table's order.
+std::vector<std::wstring> shortcutFolderWords();
 
 // Below the application data folder.
 inline constexpr wchar_t kQuickLaunchPath[] = L"\\Microsoft\\Internet Explorer\\Quick Launch";

@@ -94,6 +94,16 @@ foreach(script uninstall_components uninstall_locked)
                          TIMEOUT 300)
 endforeach()
 
+# Both builds of the checker on the same folders (the demo and the broken ones): the
+# Windows build under Wine prints byte for byte what the Linux build prints.
+add_test(NAME wine.checker.same_output
+         COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/checker/check_folders.py
+                 ${CMAKE_CURRENT_SOURCE_DIR}/checker/broken_folders.json
+                 --checker $<TARGET_FILE:parcelkit-check>
+                 --windows-checker ${PARCELKIT_WINE_BUILD}/src/parcelkit-check.exe)
+set_tests_properties(wine.checker.same_output PROPERTIES FIXTURES_REQUIRED wine
+                     RESOURCE_LOCK wine TIMEOUT 600)
+
 # The shipped program itself: PE32, system DLLs only, manifest, icon and version.
 add_test(NAME build.setup_exe
          COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/build/check_setup_exe.py
