@@ -16,10 +16,16 @@ public:
     virtual Result<std::string> read(const std::wstring& path) const = 0;
     // Creates the file or replaces it as a whole: the bytes go to a new file of a name of
     // its own beside it, which then takes the file's place, so that a failure or a kill at
-    // any moment leaves either the old file or the new one, never a torn one.
+    // any moment leaves either the old file or the new one, never a torn one. A kill
+    // between the two leaves the new file under a name that temporaryCopiesOf() matches.
     virtual Outcome write(const std::wstring& path, const std::string& bytes) = 0;
     // Text in the system's default (ANSI) code page.
     virtual std::wstring fromAnsi(const std::string& bytes) const = 0;
 };
+
+// The directory pattern of the names that write() gives its new files beside fileName.
+inline std::wstring temporaryCopiesOf(const std::wstring& fileName) {
+    return fileName + L".*.tmp";
+}
 
 } // namespace parcelkit::platform

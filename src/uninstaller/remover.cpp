@@ -4,6 +4,7 @@
 #include "base/paths.hpp"
 #include "base/text.hpp"
 #include "model/startup.hpp"
+#include "platform/file_bytes.hpp"
 #include "record/record_format.hpp"
 #include "script/script_file.hpp"
 #include "uninstaller/component_removal.hpp"
@@ -13,6 +14,8 @@
 namespace parcelkit::uninstaller {
 
 namespace {
+
+constexpr wchar_t kRecordName[] = L"uninstall.ini";
 
 bool isChosen(const std::vector<std::wstring>& chosen, const std::wstring& name) {
     return std::any_of(chosen.begin(), chosen.end(),
@@ -110,6 +113,17 @@ void removeProgramItself(RemovalContext& context, const std::vector<std::wstring
     }
 }
 
+// A run killed while it wrote the record leaves the new text beside it: nobody else's file.
+void removeInterruptedRecordWrites(RemovalContext& context) {
+    const std::wstring pattern = platform::temporaryCopiesOf(kRecordName);
+    for (const auto& entry : context.machine.files.list(context.installDir, pattern)) {
+        if (!entry.isDirectory) {
+            platform::notChecked(
+                context.machine.removal.removeFile(context.installDir + L"\\" + entry.name));
+        }
+    }
+}
+
 void removeInstallationItself(RemovalContext& context) {
     const record::RemovalRecord left = record::readRemovalRecord(context.record);
     runRemovalPrograms(context,
@@ -119,6 +133,7 @@ void removeInstallationItself(RemovalContext& context) {
         context.saveRecord(); // the record stays, so that another run can try again
         return;
     }
+    removeInterruptedRecordWrites(context);
     const auto holdingProgram = removeRemainingDirectories(context, left.directories);
     const std::wstring unreg = context.installDir + L"\\unreg.reg";
     if (context.machine.files.fileExists(unreg)) {
@@ -140,7 +155,7 @@ void removeInstallationItself(RemovalContext& context) {
 } // namespace
 
 std::wstring recordPathFor(const std::wstring& program) {
-    return base::parentOf(program) + L"\\uninstall.ini";
+    return base::parentOf(program) + L"\\" + kRecordName;
 }
 
 script::ProfileDocument recordOf(platform::ProfileStore& profiles, const std::wstring& program) {

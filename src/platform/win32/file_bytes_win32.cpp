@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <climits>
+#include <cwchar>
 
 namespace parcelkit::win32 {
 
@@ -30,11 +31,6 @@ platform::Outcome writeAll(HANDLE file, const std::string& bytes) {
     }
     // On the disk before it takes the old file's place.
     return outcomeOf(::FlushFileBuffers(file));
-}
-
-std::wstring folderOf(const std::wstring& path) {
-    const auto slash = path.find_last_of(L"\\/");
-    return slash == std::wstring::npos ? std::wstring(L".") : path.substr(0, slash);
 }
 
 } // namespace
@@ -70,26 +66,33 @@ platform::Result<std::string> Win32FileBytes::read(const std::wstring& path) con
 }
 
 platform::Outcome Win32FileBytes::write(const std::wstring& path, const std::string& bytes) {
-    // A name of its own, made with exclusive access, in the same folder: the move that
-    // puts it in place is then a rename on one volume.
-    wchar_t temporary[MAX_PATH + 1] = {};
-    if (::GetTempFileNameW(folderOf(path).c_str(), L"pk", 0, temporary) == 0) {
+    // A name of its own beside the target, made with exclusive access: the move that puts
+    // it in place is then a rename on one volume. A copy that an ended run left behind is
+    // found by its name (temporaryCopiesOf).
+    UniqueFile file;
+    std::wstring temporary;
+    static unsigned counter = 0;
+    for (int attempt = 0; attempt < 100 && !file; ++attempt) {
+        wchar_t unique[32] = {};
+        std::swprintf(unique, 32, L".%lx-%x.tmp", ::GetCurrentProcessId(), ++counter);
+        temporary = path + unique;
+        file.reset(::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file && ::GetLastError() != ERROR_FILE_EXISTS) {
+            break;
+        }
+    }
+    if (!file) {
         return lastFailure();
     }
-    platform::Outcome written = [&]() -> platform::Outcome {
-        UniqueFile file(::CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file) {
-            return lastFailure();
-        }
-        return writeAll(file.get(), bytes);
-    }();
+    platform::Outcome written = writeAll(file.get(), bytes);
+    file.reset();
     if (written) {
-        written = outcomeOf(::MoveFileExW(temporary, path.c_str(),
+        written = outcomeOf(::MoveFileExW(temporary.c_str(), path.c_str(),
                                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
     }
     if (!written) {
-        ::DeleteFileW(temporary);
+        ::DeleteFileW(temporary.c_str());
     }
     return written;
 }
