@@ -56,6 +56,13 @@ add_test(NAME wine.uninstall.after_install
 set_tests_properties(wine.uninstall.silent wine.uninstall.window wine.uninstall.after_install
                      PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine TIMEOUT 300)
 
+# The record while setup.exe /s writes it: read over and over, and killed at three moments.
+add_test(NAME wine.record_under_kill
+         COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/wine/record_kill_test.py
+                 ${PARCELKIT_WINE_BUILD}/src/setup.exe ${PARCELKIT_WINE_BUILD}/src/uninstall.exe)
+set_tests_properties(wine.record_under_kill PROPERTIES FIXTURES_REQUIRED wine
+                     RESOURCE_LOCK wine TIMEOUT 600)
+
 # The installed-programs entry over three installations with one id: overwritten values,
 # and a destination field that starts at the earlier installation's directory.
 add_test(NAME wine.installed_programs
