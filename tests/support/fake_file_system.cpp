@@ -1,34 +1,9 @@
 #include "fake_file_system.hpp"
 
 #include "base/text.hpp"
+#include "name_pattern.hpp"
 
 namespace parcelkit::doubles {
-
-namespace {
-
-// "*" and "?" matching without regard to case, as the system's directory search does.
-bool matches(std::wstring_view name, std::wstring_view pattern) {
-    if (pattern.empty()) {
-        return name.empty();
-    }
-    if (pattern[0] == L'*') {
-        for (std::size_t i = 0; i <= name.size(); ++i) {
-            if (matches(name.substr(i), pattern.substr(1))) {
-                return true;
-            }
-        }
-        return false;
-    }
-    if (name.empty()) {
-        return false;
-    }
-    if (pattern[0] == L'?' || base::asciiLower(pattern[0]) == base::asciiLower(name[0])) {
-        return matches(name.substr(1), pattern.substr(1));
-    }
-    return false;
-}
-
-} // namespace
 
 namespace {
 
@@ -61,7 +36,7 @@ std::vector<platform::DirectoryEntry> FakeFileSystem::list(const std::wstring& d
             return;
         }
         const std::wstring name = path.substr(prefix.size());
-        if (name.find(L'\\') == std::wstring::npos && matches(name, pattern)) {
+        if (name.find(L'\\') == std::wstring::npos && matchesNamePattern(name, pattern)) {
             entries.push_back({name, isDirectory});
         }
     };

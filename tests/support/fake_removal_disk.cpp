@@ -2,6 +2,7 @@
 
 #include "base/text.hpp"
 #include "base/text_encoding.hpp"
+#include "name_pattern.hpp"
 
 namespace parcelkit::doubles {
 
@@ -89,17 +90,23 @@ bool FakeRemovalDisk::hasChildren(const std::wstring& folded) const {
 }
 
 std::vector<platform::DirectoryEntry> FakeRemovalDisk::list(const std::wstring& directory,
-                                                            const std::wstring& /*pattern*/) const {
+                                                            const std::wstring& pattern) const {
     const std::wstring folded = fold(directory);
     std::vector<platform::DirectoryEntry> entries;
+    const auto add = [&](const std::wstring& path, bool isDirectory) {
+        const std::wstring name = path.substr(path.rfind(L'\\') + 1);
+        if (matchesNamePattern(name, pattern)) {
+            entries.push_back({name, isDirectory});
+        }
+    };
     for (const auto& [file, entry] : files_) {
         if (isChildOf(file, folded)) {
-            entries.push_back({entry.path.substr(entry.path.rfind(L'\\') + 1), false});
+            add(entry.path, false);
         }
     }
     for (const auto& [dir, written] : dirs_) {
         if (isChildOf(dir, folded)) {
-            entries.push_back({written.substr(written.rfind(L'\\') + 1), true});
+            add(written, true);
         }
     }
     return entries;
