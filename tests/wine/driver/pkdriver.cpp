@@ -26,6 +26,7 @@
 // "LINE <index>\t<text>[\tselected]" per line. "esc" presses and releases Esc in the
 // program's window, which a dialog turns into its cancel command. "wait:<text>" waits, like
 // "click:", for such a button, without clicking it: a page that has come.
+#include "driver_io.hpp"
 #include "tree_steps.hpp"
 
 #include <windows.h>
@@ -35,46 +36,10 @@
 
 namespace {
 
-void writeUtf8(const std::wstring& text) {
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0,
-                                           nullptr, nullptr);
-    std::string bytes(std::size_t(size), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), bytes.data(), size, nullptr,
-                          nullptr);
-    DWORD written = 0;
-    ::WriteFile(::GetStdHandle(STD_OUTPUT_HANDLE), bytes.data(), DWORD(bytes.size()), &written,
-                nullptr);
-}
-
-// One box per line: backslash, tab and line breaks inside a text are escaped.
-std::wstring escaped(const std::wstring& text) {
-    std::wstring out;
-    for (const wchar_t c : text) {
-        switch (c) {
-        case L'\\':
-            out += L"\\\\";
-            break;
-        case L'\r':
-            out += L"\\r";
-            break;
-        case L'\n':
-            out += L"\\n";
-            break;
-        case L'\t':
-            out += L"\\t";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
-}
-
-std::wstring windowText(HWND window) {
-    wchar_t buffer[4096] = {};
-    ::SendMessageW(window, WM_GETTEXT, WPARAM(std::size(buffer)), LPARAM(buffer));
-    return buffer;
-}
+using pkdriver::className;
+using pkdriver::escaped;
+using pkdriver::windowText;
+using pkdriver::writeUtf8;
 
 struct Search {
     DWORD processId;
@@ -119,12 +84,6 @@ BOOL CALLBACK collectOwnWindow(HWND window, LPARAM param) {
         ::EnumChildWindows(window, collectChild, reinterpret_cast<LPARAM>(&controls->windows));
     }
     return TRUE;
-}
-
-std::wstring className(HWND window) {
-    wchar_t name[64] = {};
-    ::GetClassNameW(window, name, int(std::size(name)));
-    return name;
 }
 
 std::vector<HWND> visibleControls(DWORD processId) {

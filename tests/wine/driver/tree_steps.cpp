@@ -1,5 +1,7 @@
 #include "tree_steps.hpp"
 
+#include "driver_io.hpp"
+
 #include <commctrl.h>
 
 #include <optional>
@@ -8,52 +10,6 @@
 namespace pkdriver {
 
 namespace {
-
-void writeUtf8(const std::wstring& text) {
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0,
-                                           nullptr, nullptr);
-    std::string bytes(std::size_t(size), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), bytes.data(), size, nullptr,
-                          nullptr);
-    DWORD written = 0;
-    ::WriteFile(::GetStdHandle(STD_OUTPUT_HANDLE), bytes.data(), DWORD(bytes.size()), &written,
-                nullptr);
-}
-
-// A block of memory inside the program under test.
-class RemoteBlock {
-public:
-    RemoteBlock(HANDLE process, std::size_t size)
-        : process_(process), address_(::VirtualAllocEx(process, nullptr, size,
-                                                       MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)) {}
-    RemoteBlock(const RemoteBlock&) = delete;
-    RemoteBlock& operator=(const RemoteBlock&) = delete;
-    ~RemoteBlock() {
-        if (address_ != nullptr) {
-            ::VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
-        }
-    }
-
-    explicit operator bool() const { return address_ != nullptr; }
-    char* at(std::size_t offset) const { return static_cast<char*>(address_) + offset; }
-    LPARAM param(std::size_t offset = 0) const { return reinterpret_cast<LPARAM>(at(offset)); }
-    bool write(std::size_t offset, const void* data, std::size_t size) const {
-        return ::WriteProcessMemory(process_, at(offset), data, size, nullptr) != FALSE;
-    }
-    bool read(std::size_t offset, void* data, std::size_t size) const {
-        return ::ReadProcessMemory(process_, at(offset), data, size, nullptr) != FALSE;
-    }
-
-private:
-    HANDLE process_;
-    void* address_;
-};
-
-std::wstring className(HWND window) {
-    wchar_t name[64] = {};
-    ::GetClassNameW(window, name, int(std::size(name)));
-    return name;
-}
 
 HWND findTree(const std::vector<HWND>& controls) {
     for (const HWND control : controls) {
