@@ -28,7 +28,8 @@ public:
     // The language's font for the window and every control except Label2 and RichEdit1,
     // which keep their own.
     virtual void setFont(const model::FontChoice& font) = 0;
-    // Width as laid out now; an auto-sized label measures its text.
+    // Width as laid out now, in the layout table's pixels (96 dpi), in which places are
+    // given too; an auto-sized label measures its text.
     virtual int width(WizardControl control) const = 0;
     virtual void setLeft(WizardControl control, int left) = 0;
 

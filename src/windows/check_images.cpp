@@ -1,5 +1,7 @@
 #include "windows/check_images.hpp"
 
+#include "presenters/screen_layout.hpp"
+
 #include <array>
 #include <uxtheme.h>
 #include <vssym32.h>
@@ -8,7 +10,8 @@ namespace parcelkit::windows {
 
 namespace {
 
-// The size the tree gives a state image: that of a small icon, the box centred in it.
+// The size the tree gives a state image at 96 dpi: that of a small icon, the box centred in
+// it.
 constexpr int kImageSize = 16;
 constexpr int kBoxSize = 13;
 constexpr int kImageCount = 4;
@@ -26,6 +29,9 @@ public:
         if (module_) {
             open_ = reinterpret_cast<OpenFn>(
                 reinterpret_cast<void*>(::GetProcAddress(module_.get(), "OpenThemeData")));
+            // Newer systems draw the theme's parts for a resolution of our choosing.
+            openForDpi_ = reinterpret_cast<OpenForDpiFn>(
+                reinterpret_cast<void*>(::GetProcAddress(module_.get(), "OpenThemeDataForDpi")));
             close_ = reinterpret_cast<CloseFn>(
                 reinterpret_cast<void*>(::GetProcAddress(module_.get(), "CloseThemeData")));
             draw_ = reinterpret_cast<DrawFn>(
@@ -33,8 +39,14 @@ public:
         }
     }
 
-    HTHEME open(HWND window) const {
-        return open_ && close_ && draw_ ? open_(window, L"BUTTON") : nullptr;
+    HTHEME open(HWND window, int dpi) const {
+        if (!close_ || !draw_) {
+            return nullptr;
+        }
+        if (openForDpi_) {
+            return openForDpi_(window, L"BUTTON", static_cast<UINT>(dpi));
+        }
+        return open_ ? open_(window, L"BUTTON") : nullptr;
     }
     void close(HTHEME theme) const { close_(theme); }
     bool draw(HTHEME theme, HDC dc, int state, const RECT& rect) const {
@@ -43,11 +55,13 @@ public:
 
 private:
     using OpenFn = HTHEME(WINAPI*)(HWND, LPCWSTR);
+    using OpenForDpiFn = HTHEME(WINAPI*)(HWND, LPCWSTR, UINT);
     using CloseFn = HRESULT(WINAPI*)(HTHEME);
     using DrawFn = HRESULT(WINAPI*)(HTHEME, HDC, int, int, const RECT*, const RECT*);
 
     win32::UniqueModule module_;
     OpenFn open_ = nullptr;
+    OpenForDpiFn openForDpi_ = nullptr;
     CloseFn close_ = nullptr;
     DrawFn draw_ = nullptr;
 };
@@ -64,13 +78,15 @@ constexpr std::array<BoxLook, 3> kLooks = {{
     {CBS_MIXEDNORMAL, DFCS_BUTTON3STATE | DFCS_CHECKED},
 }};
 
-void drawBoxes(HWND tree, HDC dc) {
+void drawBoxes(HWND tree, HDC dc, const presenters::Scale& scale) {
     const ThemeLibrary library;
-    const HTHEME theme = library.open(tree);
+    const HTHEME theme = library.open(tree, scale.dpi());
+    const int imageSize = scale.pixels(kImageSize);
+    const int boxSize = scale.pixels(kBoxSize);
     for (std::size_t i = 0; i < kLooks.size(); ++i) {
-        const int left = static_cast<int>(i + 1) * kImageSize + (kImageSize - kBoxSize) / 2;
-        const int top = (kImageSize - kBoxSize) / 2;
-        RECT box{left, top, left + kBoxSize, top + kBoxSize};
+        const int left = static_cast<int>(i + 1) * imageSize + (imageSize - boxSize) / 2;
+        const int top = (imageSize - boxSize) / 2;
+        RECT box{left, top, left + boxSize, top + boxSize};
         if (theme == nullptr || !library.draw(theme, dc, kLooks[i].themed, box)) {
             ::DrawFrameControl(dc, &box, DFC_BUTTON, kLooks[i].classic | DFCS_FLAT);
         }
@@ -82,15 +98,16 @@ void drawBoxes(HWND tree, HDC dc) {
 
 } // namespace
 
-UniqueImageList createCheckImages(HWND tree) {
-    UniqueImageList images(::ImageList_Create(kImageSize, kImageSize, ILC_COLOR24, kImageCount, 0));
+UniqueImageList createCheckImages(HWND tree, int dpi) {
+    const presenters::Scale scale(dpi);
+    const int imageSize = scale.pixels(kImageSize);
+    UniqueImageList images(::ImageList_Create(imageSize, imageSize, ILC_COLOR24, kImageCount, 0));
     if (!images) {
         return images;
     }
     const HDC screen = ::GetDC(tree);
     const HDC dc = ::CreateCompatibleDC(screen);
-    win32::UniqueBitmap strip(
-        ::CreateCompatibleBitmap(screen, kImageSize * kImageCount, kImageSize));
+    win32::UniqueBitmap strip(::CreateCompatibleBitmap(screen, imageSize * kImageCount, imageSize));
     ::ReleaseDC(tree, screen);
     if (dc == nullptr || !strip) {
         if (dc != nullptr) {
@@ -105,9 +122,9 @@ UniqueImageList createCheckImages(HWND tree) {
         background = ::GetSysColor(COLOR_WINDOW);
     }
     win32::UniqueBrush fill(::CreateSolidBrush(background));
-    RECT all{0, 0, kImageSize * kImageCount, kImageSize};
+    RECT all{0, 0, imageSize * kImageCount, imageSize};
     ::FillRect(dc, &all, fill.get());
-    drawBoxes(tree, dc);
+    drawBoxes(tree, dc, scale);
     ::SelectObject(dc, previous);
     ::DeleteDC(dc);
     // The list copies the pixels; the strip is released here.

@@ -16,7 +16,7 @@ using UniqueImageList = win32::UniqueHandle<ImageListTraits>;
 // The tree's state images, in the order of the state image indexes: a blank one (never
 // shown: index 0 means no check box), unchecked, checked and partly checked. Drawn with
 // the theme's check boxes when the window is themed, else with the classic frame
-// controls, on the tree's background colour.
-UniqueImageList createCheckImages(HWND tree);
+// controls, on the tree's background colour, in the size of the screen's resolution.
+UniqueImageList createCheckImages(HWND tree, int dpi);
 
 } // namespace parcelkit::windows

@@ -42,10 +42,10 @@ COLORREF colourOf(components::TextColour colour, COLORREF fallback) {
 
 } // namespace
 
-ComponentTreeWin32::ComponentTreeWin32(HWND tree, HWND memo, HWND warningSwitch,
+ComponentTreeWin32::ComponentTreeWin32(HWND tree, HWND memo, HWND warningSwitch, int dpi,
                                        presenters::HandlerGuard& guard)
-    : tree_(tree), memo_(memo), warningSwitch_(warningSwitch), images_(createCheckImages(tree)),
-      guard_(guard) {
+    : tree_(tree), memo_(memo), warningSwitch_(warningSwitch), dpi_(dpi),
+      images_(createCheckImages(tree, dpi)), guard_(guard) {
     ::SendMessageW(tree_, TVM_SETIMAGELIST, TVSIL_STATE, reinterpret_cast<LPARAM>(images_.get()));
     ::SetWindowSubclass(tree_, subclassProcedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
 }
@@ -55,6 +55,13 @@ ComponentTreeWin32::~ComponentTreeWin32() {
         ::RemoveWindowSubclass(tree_, subclassProcedure, kSubclassId);
         ::SendMessageW(tree_, TVM_SETIMAGELIST, TVSIL_STATE, 0);
     }
+}
+
+void ComponentTreeWin32::rescale(int dpi) {
+    dpi_ = dpi;
+    UniqueImageList images = createCheckImages(tree_, dpi_);
+    ::SendMessageW(tree_, TVM_SETIMAGELIST, TVSIL_STATE, reinterpret_cast<LPARAM>(images.get()));
+    images_ = std::move(images);
 }
 
 // The guard is open only once the page is connected.
@@ -245,9 +252,7 @@ LRESULT ComponentTreeWin32::onTreeMessage(UINT message, WPARAM wParam, LPARAM lP
         break;
     case WM_THEMECHANGED:
     case WM_SYSCOLORCHANGE:
-        images_ = createCheckImages(tree_);
-        ::SendMessageW(tree_, TVM_SETIMAGELIST, TVSIL_STATE,
-                       reinterpret_cast<LPARAM>(images_.get()));
+        rescale(dpi_);
         break;
     default:
         break;

@@ -22,7 +22,8 @@ namespace parcelkit::windows {
 // arrive through the wizard window.
 class ComponentTreeWin32 : public components::ComponentTreeView {
 public:
-    ComponentTreeWin32(HWND tree, HWND memo, HWND warningSwitch, presenters::HandlerGuard& guard);
+    ComponentTreeWin32(HWND tree, HWND memo, HWND warningSwitch, int dpi,
+                       presenters::HandlerGuard& guard);
     ~ComponentTreeWin32() override;
     ComponentTreeWin32(const ComponentTreeWin32&) = delete;
     ComponentTreeWin32& operator=(const ComponentTreeWin32&) = delete;
@@ -30,6 +31,8 @@ public:
     void connect(components::ComponentPage& page) { page_ = &page; }
     // WM_NOTIFY from the tree, passed on by its parent.
     LRESULT onNotify(NMHDR& header);
+    // The check boxes drawn again for a screen of that resolution.
+    void rescale(int dpi);
 
     // script::ComponentTreeView
     void showTree(const components::ComponentTree& tree) override;
@@ -55,6 +58,7 @@ private:
     HWND tree_;
     HWND memo_;
     HWND warningSwitch_;
+    int dpi_;
     UniqueImageList images_;
     std::vector<HTREEITEM> items_;
     std::vector<std::optional<components::NodeLook>> looks_;

@@ -84,14 +84,6 @@ constexpr int kTreeIndent = 19;
 // The check list's one column leaves room for the vertical scroll bar.
 constexpr int kCheckListColumnMargin = 24;
 
-void prepareCheckList(HWND list, int width) {
-    ListView_SetExtendedListViewStyle(list, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
-    LVCOLUMNW column{};
-    column.mask = LVCF_WIDTH;
-    column.cx = width - kCheckListColumnMargin;
-    ListView_InsertColumn(list, 0, &column);
-}
-
 } // namespace
 
 std::vector<ControlLayout> creationOrder(presenters::Form form) {
@@ -107,13 +99,26 @@ std::vector<ControlLayout> creationOrder(presenters::Form form) {
     return controls;
 }
 
-HWND createControl(HWND window, const ControlLayout& layout, const wchar_t* richEditClass) {
-    int left = layout.left;
-    int top = layout.top;
-    if (const ControlLayout* box = findByName(layout.form, layout.parent)) {
-        left += box->left;
-        top += box->top;
-    }
+FontRequest fontRequestOf(const presenters::DesignFont& font) {
+    return {std::wstring(font.face), font.points, font.pixelHeight, font.charset, font.bold};
+}
+
+FontRequest fontRequestOf(const model::FontChoice& font) {
+    return {font.face, font.size, 0, font.charset, false};
+}
+
+win32::UniqueFont createFont(const FontRequest& font, const presenters::Scale& scale) {
+    // Negative: the character height, as points give it.
+    const int height = -scale.characterHeight(font.points, font.pixelHeight);
+    // A face the machine lacks is replaced by the system's font mapper, by charset.
+    return win32::UniqueFont(::CreateFontW(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE,
+                                           FALSE, FALSE, static_cast<DWORD>(font.charset),
+                                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                           DEFAULT_PITCH | FF_DONTCARE, font.face.c_str()));
+}
+
+HWND createControl(HWND window, const ControlLayout& layout, const presenters::Rect& place,
+                   const presenters::Scale& scale, const wchar_t* richEditClass) {
     const ClassAndStyle kind = classFor(layout, richEditClass);
     // Siblings overlap (the header band, the group box): each paints only its own part.
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS | kind.style;
@@ -124,38 +129,29 @@ HWND createControl(HWND window, const ControlLayout& layout, const wchar_t* rich
         style |= WS_TABSTOP;
     }
     const int height =
-        layout.kind == ControlKind::DropDownList ? kDropDownListHeight : layout.height;
+        layout.kind == ControlKind::DropDownList ? scale.pixels(kDropDownListHeight) : place.height;
     const std::wstring text(layout.designText);
     const HWND control = ::CreateWindowExW(
-        kind.exStyle, kind.className, text.c_str(), style, left, top, layout.width, height, window,
+        kind.exStyle, kind.className, text.c_str(), style, place.left, place.top, place.width,
+        height, window,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(presenters::commandIdOf(layout.id))),
         ::GetModuleHandleW(nullptr), nullptr);
-    if (layout.kind == ControlKind::TreeView) {
-        ::SendMessageW(control, TVM_SETINDENT, kTreeIndent, 0);
-    } else if (layout.kind == ControlKind::CheckList) {
-        prepareCheckList(control, layout.width);
+    if (layout.kind == ControlKind::CheckList) {
+        ListView_SetExtendedListViewStyle(control, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+        LVCOLUMNW column{};
+        column.mask = LVCF_WIDTH;
+        ListView_InsertColumn(control, 0, &column);
     }
+    scaleControlParts(control, layout, scale);
     return control;
 }
 
-win32::UniqueFont createFont(const std::wstring& face, int points, int pixelHeight, int charset,
-                             bool bold) {
-    int height = -pixelHeight;
-    if (pixelHeight == 0) {
-        const HDC screen = ::GetDC(nullptr);
-        height = -::MulDiv(points, ::GetDeviceCaps(screen, LOGPIXELSY), 72);
-        ::ReleaseDC(nullptr, screen);
+void scaleControlParts(HWND control, const ControlLayout& layout, const presenters::Scale& scale) {
+    if (layout.kind == ControlKind::TreeView) {
+        ::SendMessageW(control, TVM_SETINDENT, static_cast<WPARAM>(scale.pixels(kTreeIndent)), 0);
+    } else if (layout.kind == ControlKind::CheckList) {
+        ListView_SetColumnWidth(control, 0, scale.pixels(layout.width - kCheckListColumnMargin));
     }
-    // A face the machine lacks is replaced by the system's font mapper, by charset.
-    return win32::UniqueFont(::CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE,
-                                           FALSE, FALSE, static_cast<DWORD>(charset),
-                                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                           DEFAULT_PITCH | FF_DONTCARE, face.c_str()));
-}
-
-win32::UniqueFont createFont(const presenters::DesignFont& font) {
-    return createFont(std::wstring(font.face), font.points, font.pixelHeight, font.charset,
-                      font.bold);
 }
 
 std::wstring windowText(HWND window) {
@@ -165,29 +161,11 @@ std::wstring windowText(HWND window) {
     return text;
 }
 
-void fitToText(HWND label) {
-    const std::wstring text = windowText(label);
-    const HDC dc = ::GetDC(label);
-    const auto font = reinterpret_cast<HFONT>(::SendMessageW(label, WM_GETFONT, 0, 0));
-    const HGDIOBJ previous = font != nullptr ? ::SelectObject(dc, font) : nullptr;
-    RECT rect{0, 0, 0, 0};
-    // An empty label keeps the height of one line.
-    const std::wstring measured = text.empty() ? std::wstring(L" ") : text;
-    ::DrawTextW(dc, measured.c_str(), static_cast<int>(measured.size()), &rect,
-                DT_CALCRECT | DT_NOPREFIX);
-    if (previous != nullptr) {
-        ::SelectObject(dc, previous);
-    }
-    ::ReleaseDC(label, dc);
-    const int width = text.empty() ? 0 : rect.right - rect.left;
-    ::SetWindowPos(label, nullptr, 0, 0, width, rect.bottom - rect.top,
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-int windowWidth(HWND window) {
+presenters::Rect placeInWindow(HWND control) {
     RECT rect{};
-    ::GetWindowRect(window, &rect);
-    return rect.right - rect.left;
+    ::GetWindowRect(control, &rect);
+    ::MapWindowPoints(nullptr, ::GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+    return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
 }
 
 } // namespace parcelkit::windows

@@ -22,12 +22,12 @@ int commandId(DialogControl control) {
 } // namespace
 
 LanguageWindow::LanguageWindow(presenters::HandlerGuard& guard)
-    : WindowBase(presenters::Form::LanguageDialog, guard),
-      designFont_(createFont(presenters::layoutOf(presenters::Form::LanguageDialog).designFont)) {
+    : WindowBase(presenters::Form::LanguageDialog, guard) {
     create(L"ParcelkitLanguage", kStyle, kExStyle);
     // It has no rich text.
     createControls(L"EDIT");
-    setControlFonts(designFont_.get(), false);
+    setFontOfControls(
+        fontRequestOf(presenters::layoutOf(presenters::Form::LanguageDialog).designFont));
     route(WM_COMMAND, &LanguageWindow::onCommand);
     route(DM_GETDEFID, &LanguageWindow::onDefaultId);
     route(WM_TIMER, &LanguageWindow::onTimer);
@@ -55,13 +55,11 @@ void LanguageWindow::setCaption(const std::wstring& text) {
 }
 
 void LanguageWindow::setText(DialogControl which, const std::wstring& text) {
-    ::SetWindowTextW(control(which), text.c_str());
+    setControlText(static_cast<int>(which), text);
 }
 
 void LanguageWindow::setFont(const model::FontChoice& font) {
-    win32::UniqueFont chosen = createFont(font.face, font.size, 0, font.charset, false);
-    setControlFonts(chosen.get(), true);
-    languageFont_ = std::move(chosen);
+    setFontOfControls(fontRequestOf(font));
 }
 
 void LanguageWindow::fillList(const std::vector<std::wstring>& lines) {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "platform/win32/handles.hpp"
 #include "presenters/language_dialog_view.hpp"
 #include "windows/window_base.hpp"
 
@@ -40,8 +39,6 @@ private:
     LRESULT onClose(WPARAM wParam, LPARAM lParam);
     HWND control(presenters::DialogControl which) const;
 
-    win32::UniqueFont designFont_;
-    win32::UniqueFont languageFont_;
     presenters::LanguageDialogPresenter* presenter_ = nullptr;
     bool hidden_ = false;
 };

@@ -54,14 +54,13 @@ private:
         return WindowBase::control(static_cast<int>(which));
     }
     void setText(UninstallerControl which, const std::wstring& text) {
-        ::SetWindowTextW(control(which), text.c_str());
+        setControlText(static_cast<int>(which), text);
     }
     void check(UninstallerControl which, bool checked) {
         ::SendMessageW(control(which), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
     }
 
     presenters::UninstallerPresenter presenter_;
-    win32::UniqueFont font_;
     bool updating_ = false; // check boxes set by the program, not by the user
 };
 
@@ -91,8 +90,7 @@ void UninstallerWindow::applyTexts(const record::UninstallerTexts& texts) {
     setText(UC::RestartHint, texts.restartHint);
     setText(UC::Uninstall, texts.uninstall);
     setText(UC::Cancel, texts.cancel);
-    font_ = createFont(texts.font, texts.size, 0, texts.charset, false);
-    setControlFonts(font_.get(), true);
+    setFontOfControls(fontRequestOf(model::FontChoice{texts.font, texts.size, texts.charset}));
 }
 
 void UninstallerWindow::setComponents(const std::vector<std::wstring>& captions) {

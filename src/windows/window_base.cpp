@@ -1,8 +1,19 @@
 #include "windows/window_base.hpp"
 
-#include "windows/controls.hpp"
+#include "windows/screen_dpi.hpp"
+#include "windows/text_extent.hpp"
+
+#include <algorithm>
 
 namespace parcelkit::windows {
+
+namespace {
+
+using presenters::ControlKind;
+using presenters::ControlLayout;
+using presenters::Rect;
+
+} // namespace
 
 static_assert(sizeof(presenters::MessageWord) == sizeof(WPARAM) &&
               sizeof(presenters::MessageLong) == sizeof(LPARAM) &&
@@ -14,7 +25,9 @@ WindowBase::WindowBase(presenters::Form form, presenters::HandlerGuard& guard)
                             presenters::MessageLong lParam) {
           return static_cast<presenters::MessageLong>(
               defaultHandling(message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam)));
-      }) {}
+      }) {
+    route(WM_DPICHANGED, &WindowBase::onDpiChanged);
+}
 
 void WindowBase::create(const wchar_t* className, DWORD style, DWORD exStyle) {
     const HINSTANCE instance = ::GetModuleHandleW(nullptr);
@@ -29,14 +42,19 @@ void WindowBase::create(const wchar_t* className, DWORD style, DWORD exStyle) {
         windowClass.lpszClassName = className;
         ::RegisterClassExW(&windowClass);
     }
+    style_ = style;
+    exStyle_ = exStyle;
     const presenters::FormLayout& form = presenters::layoutOf(form_);
-    RECT frame{0, 0, form.clientWidth, form.clientHeight};
-    ::AdjustWindowRectEx(&frame, style, FALSE, exStyle);
     const std::wstring caption(form.designCaption);
-    const HWND hwnd = ::CreateWindowExW(exStyle, className, caption.c_str(), style, CW_USEDEFAULT,
-                                        CW_USEDEFAULT, frame.right - frame.left,
-                                        frame.bottom - frame.top, nullptr, nullptr, instance, this);
+    // Made at the table's size first: only a window knows the resolution of its screen.
+    const HWND hwnd =
+        ::CreateWindowExW(exStyle, className, caption.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
+                          form.clientWidth, form.clientHeight, nullptr, nullptr, instance, this);
     window_.reset(hwnd);
+    if (hwnd == nullptr) {
+        return;
+    }
+    layOut(dpiOf(hwnd), std::nullopt);
     centreOn(hwnd, hwnd);
 }
 
@@ -45,22 +63,197 @@ void WindowBase::createControls(const wchar_t* richEditClass) {
         const auto index = static_cast<std::size_t>(layout.id);
         if (controls_.size() <= index) {
             controls_.resize(index + 1);
+            fonts_.resize(index + 1);
+            designLefts_.resize(index + 1);
         }
-        controls_[index] = createControl(hwnd(), layout, richEditClass);
+        controls_[index] = createControl(hwnd(), layout, scale_.pixels(presenters::placeOf(layout)),
+                                         scale_, richEditClass);
     }
     // A group box lies under the controls drawn on it: each then paints only its own part.
     for (const auto& layout : presenters::controlLayouts()) {
-        if (layout.form == form_ && layout.kind == presenters::ControlKind::GroupBox) {
+        if (layout.form == form_ && layout.kind == ControlKind::GroupBox) {
             ::SetWindowPos(control(layout.id), HWND_BOTTOM, 0, 0, 0, 0,
                            SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         }
     }
 }
 
-void WindowBase::setControlFonts(HFONT font, bool redraw) const {
-    for (const HWND child : controls_) {
-        ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw ? TRUE : FALSE);
+void WindowBase::setFontOfControls(const FontRequest& font, std::initializer_list<int> except) {
+    for (const auto& layout : presenters::controlLayouts()) {
+        if (layout.form == form_ &&
+            std::find(except.begin(), except.end(), layout.id) == except.end()) {
+            fonts_.at(static_cast<std::size_t>(layout.id)) = font;
+        }
     }
+    applyFonts();
+}
+
+void WindowBase::setFontOfControl(int id, const FontRequest& font) {
+    fonts_.at(static_cast<std::size_t>(id)) = font;
+    applyFonts();
+}
+
+void WindowBase::applyFonts() {
+    // Fonts made at this resolution are kept: a control whose font stays is not told again,
+    // since a new font wipes the rich text's formatting.
+    std::vector<std::pair<FontRequest, win32::UniqueFont>> kept;
+    if (fontsDpi_ == scale_.dpi()) {
+        kept = std::move(madeFonts_);
+    }
+    std::vector<std::pair<FontRequest, win32::UniqueFont>> made;
+    const auto fontFor = [&](const FontRequest& wanted) {
+        const auto same = [&](const auto& entry) { return entry.first == wanted && entry.second; };
+        if (auto found = std::find_if(made.begin(), made.end(), same); found != made.end()) {
+            return found->second.get();
+        }
+        if (auto found = std::find_if(kept.begin(), kept.end(), same); found != kept.end()) {
+            made.push_back(std::move(*found));
+        } else {
+            made.emplace_back(wanted, createFont(wanted, scale_));
+        }
+        return made.back().second.get();
+    };
+    for (std::size_t id = 0; id < controls_.size(); ++id) {
+        if (!fonts_[id] || controls_[id] == nullptr) {
+            continue;
+        }
+        const HFONT font = fontFor(*fonts_[id]);
+        if (reinterpret_cast<HFONT>(::SendMessageW(controls_[id], WM_GETFONT, 0, 0)) != font) {
+            ::SendMessageW(controls_[id], WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        }
+    }
+    // The fonts no control uses any more go only now that no control holds them.
+    madeFonts_ = std::move(made);
+    fontsDpi_ = scale_.dpi();
+    placeControls();
+}
+
+void WindowBase::setControlText(int id, const std::wstring& text) {
+    const HWND target = control(id);
+    const Rect before = placeInWindow(target);
+    ::SetWindowTextW(target, text.c_str());
+    for (const auto& layout : presenters::controlLayouts()) {
+        if (layout.form == form_ && layout.id == id) {
+            placeControl(layout);
+        }
+    }
+    // A transparent label does not erase its old text, even where its place stays.
+    redrawUnder(before, placeInWindow(target));
+}
+
+void WindowBase::showControl(int id, bool visible) {
+    ::ShowWindow(control(id), visible ? SW_SHOW : SW_HIDE);
+}
+
+int WindowBase::designWidthOf(int id) const {
+    RECT rect{};
+    ::GetWindowRect(control(id), &rect);
+    return scale_.designPixels(rect.right - rect.left);
+}
+
+void WindowBase::moveControlLeft(int id, int designLeft) {
+    designLefts_.at(static_cast<std::size_t>(id)) = designLeft;
+    placeControls();
+}
+
+void WindowBase::layOut(int dpi, std::optional<POINT> topLeft) {
+    scale_ = presenters::Scale(dpi);
+    const presenters::FormLayout& form = presenters::layoutOf(form_);
+    const RECT client{0, 0, scale_.pixels(form.clientWidth), scale_.pixels(form.clientHeight)};
+    const RECT frame = frameAround(client, style_, exStyle_, dpi);
+    RECT now{};
+    ::GetWindowRect(hwnd(), &now);
+    const POINT corner = topLeft.value_or(POINT{now.left, now.top});
+    ::SetWindowPos(hwnd(), nullptr, corner.x, corner.y, frame.right - frame.left,
+                   frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    for (const auto& layout : presenters::controlLayouts()) {
+        if (layout.form == form_ && static_cast<std::size_t>(layout.id) < controls_.size()) {
+            scaleControlParts(control(layout.id), layout, scale_);
+        }
+    }
+    applyFonts();
+    applyIcons();
+}
+
+void WindowBase::placeControls() {
+    for (const auto& layout : presenters::controlLayouts()) {
+        if (layout.form == form_ && static_cast<std::size_t>(layout.id) < controls_.size()) {
+            placeControl(layout);
+        }
+    }
+}
+
+void WindowBase::placeControl(const ControlLayout& layout) {
+    const HWND target = control(layout.id);
+    if (target == nullptr) {
+        return;
+    }
+    Rect place = scaledPlaceOf(layout);
+    if (layout.kind == ControlKind::DropDownList) {
+        // Its window also holds the list that drops down.
+        place.height = placeInWindow(target).height;
+    } else if (layout.autoSize) {
+        place = fittedToText(layout, place);
+    }
+    const Rect before = placeInWindow(target);
+    if (place == before) {
+        return;
+    }
+    ::SetWindowPos(target, nullptr, place.left, place.top, place.width, place.height,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    redrawUnder(before, place);
+}
+
+void WindowBase::redrawUnder(const Rect& before, const Rect& after) const {
+    // A transparent label does not erase what it drew before: the window repaints the
+    // place of the old text and of the new one.
+    RECT both{std::min(before.left, after.left), std::min(before.top, after.top),
+              std::max(before.right(), after.right()), std::max(before.bottom(), after.bottom())};
+    ::RedrawWindow(hwnd(), &both, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+Rect WindowBase::scaledPlaceOf(const ControlLayout& layout) const {
+    Rect design = presenters::placeOf(layout);
+    if (const auto& left = designLefts_.at(static_cast<std::size_t>(layout.id))) {
+        design.left = *left;
+    }
+    return scale_.pixels(design);
+}
+
+Rect WindowBase::fittedToText(const ControlLayout& layout, Rect place) const {
+    // A label that sizes itself: one line as long as its text.
+    const HWND target = control(layout.id);
+    place.width = neededWidth(target, layout.kind, scale_);
+    place.height = lineHeight(target);
+    return place;
+}
+
+void WindowBase::applyIcons() {
+    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    const auto load = [&](int width, int height) {
+        return UniqueIcon(static_cast<HICON>(::LoadImageW(
+            instance, MAKEINTRESOURCEW(1), IMAGE_ICON, systemMetricAt(width, scale_.dpi()),
+            systemMetricAt(height, scale_.dpi()), LR_DEFAULTCOLOR)));
+    };
+    // The window holds the old icons until it has the new ones.
+    UniqueIcon titleBarIcon = load(SM_CXSMICON, SM_CYSMICON);
+    UniqueIcon switcherIcon = load(SM_CXICON, SM_CYICON);
+    if (titleBarIcon) {
+        ::SendMessageW(hwnd(), WM_SETICON, ICON_SMALL,
+                       reinterpret_cast<LPARAM>(titleBarIcon.get()));
+        smallIcon_ = std::move(titleBarIcon);
+    }
+    if (switcherIcon) {
+        ::SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(switcherIcon.get()));
+        bigIcon_ = std::move(switcherIcon);
+    }
+}
+
+LRESULT WindowBase::onDpiChanged(WPARAM wParam, LPARAM lParam) {
+    const auto& suggested = *reinterpret_cast<const RECT*>(lParam);
+    layOut(HIWORD(wParam), POINT{suggested.left, suggested.top});
+    resolutionChanged();
+    return 0;
 }
 
 LRESULT CALLBACK WindowBase::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -68,6 +261,7 @@ LRESULT CALLBACK WindowBase::procedure(HWND hwnd, UINT message, WPARAM wParam, L
         const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
         auto* self = static_cast<WindowBase*>(create->lpCreateParams);
         ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        scaleTitleBarWithWindow(hwnd);
     }
     auto* self = reinterpret_cast<WindowBase*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (message == WM_NCDESTROY) {
@@ -95,10 +289,10 @@ void centreOn(HWND window, HWND reference) {
     RECT rect{};
     ::GetWindowRect(window, &rect);
     const RECT& area = monitor.rcWork;
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
-    ::SetWindowPos(window, nullptr, area.left + (area.right - area.left - width) / 2,
-                   area.top + (area.bottom - area.top - height) / 2, 0, 0,
+    const Rect centred = presenters::centredIn(
+        {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top},
+        {area.left, area.top, area.right - area.left, area.bottom - area.top});
+    ::SetWindowPos(window, nullptr, centred.left, centred.top, 0, 0,
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -3,17 +3,30 @@
 #include "platform/win32/handles.hpp"
 #include "presenters/layout.hpp"
 #include "presenters/message_routes.hpp"
+#include "presenters/screen_layout.hpp"
+#include "windows/controls.hpp"
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace parcelkit::windows {
 
-// A top-level window laid out by one form of the layout table. Its procedure hands every
-// message to the window's routes: derived windows route each message they handle to a
-// member, which runs through the program's handler guard; the rest get the default handling.
+struct IconTraits {
+    using Handle = HICON;
+    static Handle invalid() { return nullptr; }
+    static void close(Handle h) { ::DestroyIcon(h); }
+};
+using UniqueIcon = win32::UniqueHandle<IconTraits>;
+
+// A top-level window laid out by one form of the layout table at the resolution of the
+// screen it is on: the table's places, sizes and fonts are scaled by dpi/96 when the window
+// is made and again when it moves to a screen of another resolution. Its procedure hands every
+// message to the window's routes: derived windows route each message they handle to a member, which
+// runs through the program's handler guard; the rest get the default handling.
 class WindowBase {
 public:
     WindowBase(const WindowBase&) = delete;
@@ -26,7 +39,7 @@ protected:
     ~WindowBase() = default;
 
     // Registers the class once per process and creates the window, hidden, with the form's
-    // client size and design caption, centred on the screen.
+    // client size at the screen's resolution and its design caption, centred on the screen.
     void create(const wchar_t* className, DWORD style, DWORD exStyle);
     // The form's controls in creation order; richEditClass names the rich-text class.
     void createControls(const wchar_t* richEditClass);
@@ -48,21 +61,57 @@ protected:
     }
 
     HWND control(int id) const { return controls_.at(static_cast<std::size_t>(id)); }
-    const std::vector<HWND>& controls() const { return controls_; }
     // The control of this window that a WM_COMMAND comes from, if any.
     std::optional<int> controlOfCommand(int commandId) const {
         return presenters::controlOfCommand(form_, commandId);
     }
-    void setControlFonts(HFONT font, bool redraw) const;
     presenters::HandlerGuard& guard() const { return guard_; }
+    const presenters::Scale& scale() const { return scale_; }
+
+    // The font of every control but the ones named, or of one control; made at the
+    // window's resolution, and again at a new one.
+    void setFontOfControls(const FontRequest& font, std::initializer_list<int> except = {});
+    void setFontOfControl(int id, const FontRequest& font);
+    // Texts, visibility and places go through here: each may change how much room the
+    // texts have.
+    void setControlText(int id, const std::wstring& text);
+    void showControl(int id, bool visible);
+    // In the table's pixels.
+    int designWidthOf(int id) const;
+    void moveControlLeft(int id, int designLeft);
+
+    // For what the window sizes itself beside the controls: pictures, image lists.
+    virtual void resolutionChanged() {}
 
 private:
     static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT onDpiChanged(WPARAM wParam, LPARAM lParam);
+    // The client size and the controls at the resolution; the window keeps its top left
+    // corner, or takes the one given.
+    void layOut(int dpi, std::optional<POINT> topLeft);
+    void placeControls();
+    void placeControl(const presenters::ControlLayout& layout);
+    // Where the table, scaled, and the places the window was told put the control.
+    presenters::Rect scaledPlaceOf(const presenters::ControlLayout& layout) const;
+    presenters::Rect fittedToText(const presenters::ControlLayout& layout,
+                                  presenters::Rect place) const;
+    void redrawUnder(const presenters::Rect& before, const presenters::Rect& after) const;
+    void applyFonts();
+    void applyIcons();
 
     presenters::Form form_;
     presenters::HandlerGuard& guard_;
     presenters::MessageRoutes routes_;
+    presenters::Scale scale_;
+    DWORD style_ = 0;
+    DWORD exStyle_ = 0;
     std::vector<HWND> controls_;
+    std::vector<std::optional<FontRequest>> fonts_; // by control id
+    std::vector<std::pair<FontRequest, win32::UniqueFont>> madeFonts_;
+    int fontsDpi_ = 0;                            // the resolution madeFonts_ were made for
+    std::vector<std::optional<int>> designLefts_; // places the window was told, by control id
+    UniqueIcon smallIcon_;
+    UniqueIcon bigIcon_;
     win32::UniqueWindow window_;
 };
 

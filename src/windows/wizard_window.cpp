@@ -24,8 +24,12 @@ constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBO
 // The About item shows a check mark, as it always has.
 constexpr UINT kAboutItemFlags = MF_CHECKED;
 
+int id(WizardControl control) {
+    return static_cast<int>(control);
+}
+
 int commandId(WizardControl control) {
-    return presenters::commandIdOf(static_cast<int>(control));
+    return presenters::commandIdOf(id(control));
 }
 
 // Thousands of small files must not wait for their names to be painted: ten paints a second
@@ -53,27 +57,19 @@ std::size_t statusIndex(model::StatusLine line) {
 
 WizardWindow::WizardWindow(const wchar_t* richEditClass, presenters::HandlerGuard& guard)
     : WindowBase(presenters::Form::Wizard, guard),
-      designFont_(createFont(presenters::layoutOf(presenters::Form::Wizard).designFont)),
-      titleFont_(createFont(presenters::kTitleFont)),
-      readmeFont_(createFont(presenters::kReadmeFont)),
       headerBrush_(::CreateSolidBrush(RGB(255, 255, 255))) {
     create(L"ParcelkitWizard", kStyle, 0);
     createControls(richEditClass);
-    setControlFonts(designFont_.get(), false);
-    ::SendMessageW(control(C::Label2), WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.get()),
-                   FALSE);
-    ::SendMessageW(control(C::RichEdit1), WM_SETFONT, reinterpret_cast<WPARAM>(readmeFont_.get()),
-                   FALSE);
+    setFontOfControls(fontRequestOf(presenters::layoutOf(presenters::Form::Wizard).designFont),
+                      {id(C::Label2), id(C::RichEdit1)});
+    setFontOfControl(id(C::Label2), fontRequestOf(presenters::kTitleFont));
+    setFontOfControl(id(C::RichEdit1), fontRequestOf(presenters::kReadmeFont));
     // The band lies under the controls drawn on it.
     ::SetWindowPos(control(C::Shape1), HWND_BOTTOM, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    for (const auto& layout : presenters::controlLayouts()) {
-        if (layout.form == presenters::Form::Wizard && layout.autoSize) {
-            fitToText(WindowBase::control(layout.id));
-        }
-    }
     ::EnableWindow(control(C::Label_Branding), FALSE);
-    components_.emplace(control(C::Treeview1), control(C::Memo1), control(C::CheckBox1), guard);
+    components_.emplace(control(C::Treeview1), control(C::Memo1), control(C::CheckBox1),
+                        scale().dpi(), guard);
     ::AppendMenuW(::GetSystemMenu(hwnd(), FALSE), kAboutItemFlags, presenters::kAboutCommand,
                   presenters::kAboutItemText);
     route(WM_COMMAND, &WizardWindow::onCommand);
@@ -114,23 +110,7 @@ void WizardWindow::setText(WizardControl which, const std::wstring& text) {
             pendingStatus_[i].reset();
         }
     }
-    const HWND target = control(which);
-    if (!presenters::layoutOf(which).autoSize) {
-        ::SetWindowTextW(target, text.c_str());
-        return;
-    }
-    // A transparent label does not erase what it drew before: the window repaints the
-    // place of the old text and the new one.
-    RECT before{};
-    ::GetWindowRect(target, &before);
-    ::SetWindowTextW(target, text.c_str());
-    fitToText(target);
-    RECT after{};
-    ::GetWindowRect(target, &after);
-    RECT both{};
-    ::UnionRect(&both, &before, &after);
-    ::MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&both), 2);
-    ::RedrawWindow(hwnd(), &both, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    setControlText(id(which), text);
 }
 
 std::wstring WizardWindow::text(WizardControl which) const {
@@ -138,12 +118,11 @@ std::wstring WizardWindow::text(WizardControl which) const {
 }
 
 void WizardWindow::setVisible(WizardControl which, bool visible) {
-    const int command = visible ? SW_SHOW : SW_HIDE;
-    ::ShowWindow(control(which), command);
+    showControl(id(which), visible);
     // The group box holds its two controls only by position.
     if (which == C::GroupBox1) {
-        ::ShowWindow(control(C::Edit1), command);
-        ::ShowWindow(control(C::Button_dir), command);
+        showControl(id(C::Edit1), visible);
+        showControl(id(C::Button_dir), visible);
     }
 }
 
@@ -156,35 +135,22 @@ void WizardWindow::focus(WizardControl which) {
 }
 
 void WizardWindow::setFont(const model::FontChoice& font) {
-    win32::UniqueFont chosen = createFont(font.face, font.size, 0, font.charset, false);
-    for (const auto& layout : presenters::controlLayouts()) {
-        const auto which = static_cast<WizardControl>(layout.id);
-        if (layout.form != presenters::Form::Wizard || which == C::Label2 ||
-            which == C::RichEdit1) {
-            continue;
-        }
-        ::SendMessageW(control(which), WM_SETFONT, reinterpret_cast<WPARAM>(chosen.get()), TRUE);
-        if (layout.autoSize) {
-            fitToText(control(which));
-        }
-    }
-    languageFont_ = std::move(chosen);
+    // The title and the readme keep their own fonts.
+    setFontOfControls(fontRequestOf(font), {id(C::Label2), id(C::RichEdit1)});
 }
 
 int WizardWindow::width(WizardControl which) const {
-    return windowWidth(control(which));
+    return designWidthOf(id(which));
 }
 
 void WizardWindow::setLeft(WizardControl which, int left) {
-    RECT rect{};
-    ::GetWindowRect(control(which), &rect);
-    ::MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&rect), 2);
-    ::SetWindowPos(control(which), nullptr, left, rect.top, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    moveControlLeft(id(which), left);
 }
 
 void WizardWindow::loadReadme(const std::wstring& path) {
-    loadRichText(control(C::RichEdit1), path);
+    if (loadRichText(control(C::RichEdit1), path)) {
+        readme_ = path;
+    }
 }
 
 void WizardWindow::loadHeaderPicture(const std::wstring& path) {
@@ -193,9 +159,36 @@ void WizardWindow::loadHeaderPicture(const std::wstring& path) {
     if (!bitmap) {
         return;
     }
-    ::SendMessageW(control(C::Image1), STM_SETIMAGE, IMAGE_BITMAP,
-                   reinterpret_cast<LPARAM>(bitmap.get()));
     picture_ = std::move(bitmap);
+    showPicture();
+}
+
+void WizardWindow::showPicture() {
+    if (!picture_) {
+        return;
+    }
+    // Drawn for 96 dpi like the rest of the window, and enlarged with it.
+    BITMAP size{};
+    ::GetObjectW(picture_.get(), sizeof size, &size);
+    win32::UniqueBitmap scaled(
+        static_cast<HBITMAP>(::CopyImage(picture_.get(), IMAGE_BITMAP, scale().pixels(size.bmWidth),
+                                         scale().pixels(size.bmHeight), LR_COPYRETURNORG)));
+    const HBITMAP shown = scaled ? scaled.get() : picture_.get();
+    ::SendMessageW(control(C::Image1), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(shown));
+    // The copy that LR_COPYRETURNORG hands back unchanged at 100% is the original itself.
+    if (scaled.get() == picture_.get()) {
+        scaled.release();
+    }
+    shownPicture_ = std::move(scaled);
+}
+
+void WizardWindow::resolutionChanged() {
+    showPicture();
+    components_->rescale(scale().dpi());
+    // A new font wipes the readme's formatting: it is loaded again.
+    if (!readme_.empty()) {
+        loadRichText(control(C::RichEdit1), readme_);
+    }
 }
 
 std::optional<std::wstring> WizardWindow::chooseFolder(const std::wstring& title) {

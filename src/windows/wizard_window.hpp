@@ -15,7 +15,8 @@ class WizardPresenter;
 namespace parcelkit::windows {
 
 // The wizard window: one fixed-size window whose controls the presenter shows, hides and
-// fills page by page; during the installation it is also the installation's view.
+// fills page by page; during the installation it is also the installation's view. Widths
+// and places it reports and takes are in the layout table's pixels.
 class WizardWindow : public WindowBase, public presenters::WizardView, public model::InstallView {
 public:
     WizardWindow(const wchar_t* richEditClass, presenters::HandlerGuard& guard);
@@ -56,14 +57,14 @@ private:
     LRESULT onSysCommand(WPARAM wParam, LPARAM lParam);
     LRESULT onClose(WPARAM wParam, LPARAM lParam);
     void click(presenters::WizardControl button);
+    void showPicture();
+    void resolutionChanged() override;
     HWND control(presenters::WizardControl which) const;
     void paintStatusIfDue();
 
-    win32::UniqueFont designFont_;
-    win32::UniqueFont titleFont_;
-    win32::UniqueFont readmeFont_;
-    win32::UniqueFont languageFont_;
-    win32::UniqueBitmap picture_;
+    win32::UniqueBitmap picture_;      // as the file holds it
+    win32::UniqueBitmap shownPicture_; // enlarged for the screen
+    std::wstring readme_;
     win32::UniqueBrush headerBrush_;
     // Made once the controls exist.
     std::optional<ComponentTreeWin32> components_;

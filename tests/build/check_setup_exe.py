@@ -63,7 +63,8 @@ def main() -> int:
     manifest = found.get(RT_MANIFEST, b"").decode("utf-8", "replace")
     for needle in ('level="highestAvailable"', 'uiAccess="false"',
                    'name="Microsoft.Windows.Common-Controls" version="6.0.0.0"',
-                   "<dpiAware", "{e2011457-1546-43c5-a5fe-008deee3d3f0}",
+                   "<dpiAware", ">PerMonitorV2, PerMonitor</dpiAwareness>",
+                   "{e2011457-1546-43c5-a5fe-008deee3d3f0}",
                    "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}"):
         if needle not in " ".join(manifest.split()):
             failures.append(f"manifest lacks {needle}")

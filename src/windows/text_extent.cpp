@@ -1,0 +1,90 @@
+#include "windows/text_extent.hpp"
+
+#include "windows/controls.hpp"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+namespace parcelkit::windows {
+
+namespace {
+
+using presenters::ControlKind;
+
+// In the tables' pixels: a push button's frame and focus rectangle on each side; a check
+// box's box and the gap after it.
+constexpr int kButtonMargin = 4;
+constexpr int kCheckBoxBoxAndGap = 19;
+
+// The control's text drawn into nothing, with its font, to learn the rectangle it takes.
+RECT measure(HWND control, UINT format, int width) {
+    const std::wstring text = windowText(control);
+    const std::wstring measured = text.empty() ? std::wstring(L" ") : text;
+    const HDC dc = ::GetDC(control);
+    const auto font = reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0));
+    const HGDIOBJ previous = font != nullptr ? ::SelectObject(dc, font) : nullptr;
+    RECT rect{0, 0, width, 0};
+    ::DrawTextW(dc, measured.c_str(), static_cast<int>(measured.size()), &rect,
+                format | DT_CALCRECT | DT_EXPANDTABS);
+    if (previous != nullptr) {
+        ::SelectObject(dc, previous);
+    }
+    ::ReleaseDC(control, dc);
+    return rect;
+}
+
+UINT prefixFormat(ControlKind kind) {
+    // Plain labels show '&' as it is; the others underline the letter after it.
+    return kind == ControlKind::Label ? DT_NOPREFIX : 0;
+}
+
+int textWidth(HWND control, ControlKind kind) {
+    if (windowText(control).empty()) {
+        return 0;
+    }
+    const RECT rect = measure(control, DT_SINGLELINE | prefixFormat(kind), 0);
+    return rect.right - rect.left;
+}
+
+// Buttons and check boxes of the common controls 6 know the size their text needs; some
+// count their margins in, some only the text. 0 where the control does not say.
+int idealWidth(HWND button) {
+    SIZE ideal{};
+    if (::SendMessageW(button, BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal)) == FALSE) {
+        return 0;
+    }
+    return static_cast<int>(ideal.cx);
+}
+
+} // namespace
+
+int neededWidth(HWND control, ControlKind kind, const presenters::Scale& scale) {
+    switch (kind) {
+    case ControlKind::Button:
+        return std::max(idealWidth(control),
+                        textWidth(control, kind) + 2 * scale.pixels(kButtonMargin));
+    case ControlKind::CheckBox:
+        if (const int ideal = idealWidth(control); ideal > 0) {
+            return ideal;
+        }
+        return textWidth(control, kind) + scale.pixels(kCheckBoxBoxAndGap);
+    case ControlKind::GroupBox:
+        // The caption is indented on both sides by about half a line.
+        return textWidth(control, kind) + lineHeight(control);
+    default:
+        return textWidth(control, kind);
+    }
+}
+
+int wrappedHeight(HWND control, ControlKind kind, int width) {
+    const RECT rect = measure(control, DT_WORDBREAK | prefixFormat(kind), width);
+    return rect.bottom - rect.top;
+}
+
+int lineHeight(HWND control) {
+    const RECT rect = measure(control, DT_SINGLELINE, 0);
+    return rect.bottom - rect.top;
+}
+
+} // namespace parcelkit::windows
