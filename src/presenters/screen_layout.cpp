@@ -29,6 +29,10 @@ const ControlLayout* parentOf(const ControlLayout& control) {
     return nullptr;
 }
 
+bool sharesRows(const Rect& a, const Rect& b) {
+    return a.top < b.bottom() && b.top < a.bottom();
+}
+
 } // namespace
 
 Scale::Scale(int dpi) : dpi_(dpi > 0 ? dpi : kDesignDpi) {}
@@ -56,6 +60,35 @@ Rect placeOf(const ControlLayout& control) {
         place.top += box->top;
     }
     return place;
+}
+
+bool fitsItsText(ControlKind kind) {
+    switch (kind) {
+    case ControlKind::Label:
+    case ControlKind::PrefixedLabel:
+    case ControlKind::Button:
+    case ControlKind::CheckBox:
+    case ControlKind::GroupBox:
+        return true;
+    default:
+        return false;
+    }
+}
+
+int growthLimit(const Rect& control, std::span<const Rect> shownOthers, int areaRight, int gap) {
+    int limit = areaRight;
+    for (const Rect& other : shownOthers) {
+        if (other.left > control.left && sharesRows(control, other)) {
+            limit = std::min(limit, other.left - gap);
+        }
+    }
+    return limit;
+}
+
+Rect widenedFor(const Rect& place, int neededWidth, int limitRight) {
+    Rect widened = place;
+    widened.width = std::max(place.width, std::min(neededWidth, limitRight - place.left));
+    return widened;
 }
 
 Rect centredIn(const Rect& window, const Rect& workArea) {

@@ -45,6 +45,25 @@ private:
 // group box is placed relative to the box.
 Rect placeOf(const ControlLayout& control);
 
+// Whether a control of this kind shows a text that must fit it: labels, buttons, check
+// boxes and group boxes grow for a longer text (or wrap it, when they are several lines
+// high); boxes with scroll bars and lists do not.
+bool fitsItsText(ControlKind kind);
+
+// Space kept between a control that grows for its text and what stops it, and between it
+// and the edge of its window or group box, in the tables' pixels.
+inline constexpr int kGrowthGap = 4;
+inline constexpr int kEdgeMargin = 8;
+
+// The right edge up to which a control may grow so that its text fits: the nearest of the
+// other shown controls that starts right of its left edge on the rows it covers, less the
+// gap; without one, the edge of the area it lies in (its window or its group box).
+int growthLimit(const Rect& control, std::span<const Rect> shownOthers, int areaRight, int gap);
+
+// The control's place widened to the width its text needs, within the limit; it never
+// shrinks below the table's width.
+Rect widenedFor(const Rect& place, int neededWidth, int limitRight);
+
 // A window of the given size centred on the work area; one larger than the area keeps its
 // top left corner, and with it the title bar, inside.
 Rect centredIn(const Rect& window, const Rect& workArea);

@@ -13,6 +13,26 @@ using presenters::ControlKind;
 using presenters::ControlLayout;
 using presenters::Rect;
 
+bool isShown(HWND control) {
+    return (::GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+const ControlLayout* boxOf(const ControlLayout& control) {
+    for (const auto& other : presenters::controlLayouts()) {
+        if (other.form == control.form && other.name == control.parent) {
+            return &other;
+        }
+    }
+    return nullptr;
+}
+
+// Labels on the header band, a group box around its contents and the separator line beside
+// the branding text do not stop a control from growing.
+bool canStopGrowth(const ControlLayout& other, const ControlLayout& growing) {
+    return other.kind != ControlKind::Rectangle && other.kind != ControlKind::Bevel &&
+           other.name != growing.parent && other.id != growing.id;
+}
+
 } // namespace
 
 static_assert(sizeof(presenters::MessageWord) == sizeof(WPARAM) &&
@@ -143,6 +163,8 @@ void WindowBase::setControlText(int id, const std::wstring& text) {
 
 void WindowBase::showControl(int id, bool visible) {
     ::ShowWindow(control(id), visible ? SW_SHOW : SW_HIDE);
+    // What the control left free, or now takes, changes the others' room.
+    placeControls();
 }
 
 int WindowBase::designWidthOf(int id) const {
@@ -192,7 +214,7 @@ void WindowBase::placeControl(const ControlLayout& layout) {
     if (layout.kind == ControlKind::DropDownList) {
         // Its window also holds the list that drops down.
         place.height = placeInWindow(target).height;
-    } else if (layout.autoSize) {
+    } else if (presenters::fitsItsText(layout.kind)) {
         place = fittedToText(layout, place);
     }
     const Rect before = placeInWindow(target);
@@ -221,11 +243,51 @@ Rect WindowBase::scaledPlaceOf(const ControlLayout& layout) const {
 }
 
 Rect WindowBase::fittedToText(const ControlLayout& layout, Rect place) const {
-    // A label that sizes itself: one line as long as its text.
     const HWND target = control(layout.id);
-    place.width = neededWidth(target, layout.kind, scale_);
-    place.height = lineHeight(target);
-    return place;
+    const int line = lineHeight(target);
+    if (layout.autoSize) {
+        place.height = line;
+    }
+    std::vector<Rect> others;
+    for (const auto& other : presenters::controlLayouts()) {
+        if (other.form == form_ && canStopGrowth(other, layout) &&
+            static_cast<std::size_t>(other.id) < controls_.size() && control(other.id) != nullptr &&
+            isShown(control(other.id))) {
+            // The table's places, not the controls' present ones: while the window lays out
+            // anew, the controls not yet placed still stand where the old resolution put them.
+            Rect stop = scaledPlaceOf(other);
+            if (other.autoSize) {
+                stop.height = lineHeight(control(other.id));
+            }
+            others.push_back(stop);
+        }
+    }
+    const ControlLayout* box = boxOf(layout);
+    const int areaRight =
+        box != nullptr
+            ? scale_.pixels(box->left + box->width - presenters::kEdgeMargin)
+            : scale_.pixels(presenters::layoutOf(form_).clientWidth - presenters::kEdgeMargin);
+    const int limit =
+        presenters::growthLimit(place, others, areaRight, scale_.pixels(presenters::kGrowthGap));
+    const int room = std::max(limit - place.left, 0);
+    if (layout.autoSize) {
+        // One line as long as the text, or wrapped at the edge of the room it has.
+        const int needed = neededWidth(target, layout.kind, scale_);
+        place.width = std::min(needed, room);
+        if (needed > room) {
+            place.height = wrappedHeight(target, layout.kind, place.width);
+        }
+        return place;
+    }
+    if (place.height >= 2 * line &&
+        (layout.kind == ControlKind::Label || layout.kind == ControlKind::PrefixedLabel)) {
+        // A text of several lines wraps; it takes more width only when it is too high.
+        if (wrappedHeight(target, layout.kind, place.width) > place.height) {
+            place.width = std::max(place.width, room);
+        }
+        return place;
+    }
+    return presenters::widenedFor(place, neededWidth(target, layout.kind, scale_), limit);
 }
 
 void WindowBase::applyIcons() {

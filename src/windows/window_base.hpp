@@ -24,9 +24,11 @@ using UniqueIcon = win32::UniqueHandle<IconTraits>;
 
 // A top-level window laid out by one form of the layout table at the resolution of the
 // screen it is on: the table's places, sizes and fonts are scaled by dpi/96 when the window
-// is made and again when it moves to a screen of another resolution. Its procedure hands every
-// message to the window's routes: derived windows route each message they handle to a member, which
-// runs through the program's handler guard; the rest get the default handling.
+// is made and again when it moves to a screen of another resolution. A control whose text
+// needs more room than the table gives it grows towards the next control, or wraps when it
+// is several lines high. Its procedure hands every message to the window's routes: derived
+// windows route each message they handle to a member, which runs through the program's
+// handler guard; the rest get the default handling.
 class WindowBase {
 public:
     WindowBase(const WindowBase&) = delete;

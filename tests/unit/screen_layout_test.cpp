@@ -1,6 +1,7 @@
 #include "presenters/screen_layout.hpp"
 
 #include <gtest/gtest.h>
+#include <vector>
 
 using namespace parcelkit;
 using presenters::Rect;
@@ -50,6 +51,28 @@ TEST(ScreenLayout, EveryControlStaysInsideItsWindowAtEveryResolution) {
     // Inside a group box, the box's place counts.
     EXPECT_EQ(presenters::placeOf(presenters::layoutOf(presenters::WizardControl::Button_dir)),
               (Rect{358, 260, 75, 25}));
+}
+
+TEST(ScreenLayout, AControlGrowsForItsTextUpToTheNextShownControlOrTheEdge) {
+    const Rect checkBox{6, 278, 177, 17};
+    const std::vector<Rect> page3{{256, 64, 185, 229}, {8, 63, 241, 207}, {262, 314, 75, 25}};
+    const std::vector<Rect> beside{{200, 270, 20, 10}, {190, 280, 20, 10}, {300, 200, 20, 70}};
+    struct Row {
+        std::vector<Rect> others;
+        int limit;
+    };
+    const Row rows[] = {
+        {page3, 252},              // the description box beside it stops it
+        {{}, 441},                 // nothing shown beside it: the window's edge
+        {beside, 186},             // the nearest of those that share its rows
+        {{{4, 270, 50, 40}}, 441}, // one that starts left of it is no obstacle
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(presenters::growthLimit(checkBox, row.others, 441, 4), row.limit);
+    }
+    EXPECT_EQ(presenters::widenedFor(checkBox, 230, 252), (Rect{6, 278, 230, 17}));
+    EXPECT_EQ(presenters::widenedFor(checkBox, 400, 252), (Rect{6, 278, 246, 17}));
+    EXPECT_EQ(presenters::widenedFor(checkBox, 100, 252), checkBox); // never narrower
 }
 
 TEST(ScreenLayout, AWindowIsCentredAndOneTooLargeKeepsItsTitleBarOnTheScreen) {
