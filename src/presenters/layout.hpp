@@ -54,6 +54,8 @@ struct FormLayout {
 
 // One control: where it sits (relative to its parent's client area), what it is and how
 // it looks before the language is applied. Auto-sized controls have width and height 0.
+// Whether Tab stops at it, and in which order, follows from its kind and place
+// (reading_order.hpp).
 struct ControlLayout {
     Form form;
     int id; // the WizardControl, DialogControl or UninstallerControl value
@@ -65,7 +67,6 @@ struct ControlLayout {
     int height;
     std::wstring_view parent; // empty: the window itself
     std::wstring_view designText;
-    int tabOrder = -1; // -1: not a tab stop of its own
     bool autoSize = false;
     bool hiddenAtStart = false;
     bool defaultButton = false; // Enter

@@ -1,9 +1,11 @@
 #include "windows/controls.hpp"
 
+#include "presenters/reading_order.hpp"
+#include "windows/dialog_keys.hpp"
+
 #include <commctrl.h>
 
 #include <algorithm>
-#include <tuple>
 
 namespace parcelkit::windows {
 
@@ -11,22 +13,6 @@ namespace {
 
 using presenters::ControlKind;
 using presenters::ControlLayout;
-
-const ControlLayout* findByName(presenters::Form form, std::wstring_view name) {
-    for (const auto& control : presenters::controlLayouts()) {
-        if (control.form == form && control.name == name) {
-            return &control;
-        }
-    }
-    return nullptr;
-}
-
-std::tuple<int, int> orderKey(const ControlLayout& control) {
-    if (const ControlLayout* box = findByName(control.form, control.parent)) {
-        return {box->tabOrder, 1 + control.tabOrder};
-    }
-    return {control.tabOrder, 0};
-}
 
 struct ClassAndStyle {
     const wchar_t* className;
@@ -78,6 +64,13 @@ ClassAndStyle classFor(const ControlLayout& control, const wchar_t* richEditClas
     return {L"STATIC", 0, 0};
 }
 
+// Boxes of several lines that only show text: Tab, Enter and Esc belong to the window, not
+// to them.
+bool onlyShowsText(ControlKind kind) {
+    return kind == ControlKind::RichText || kind == ControlKind::Memo ||
+           kind == ControlKind::FramedMemo;
+}
+
 // A drop-down list's height is that of its closed field; the window also holds the list.
 constexpr int kDropDownListHeight = 200;
 constexpr int kTreeIndent = 19;
@@ -85,19 +78,6 @@ constexpr int kTreeIndent = 19;
 constexpr int kCheckListColumnMargin = 24;
 
 } // namespace
-
-std::vector<ControlLayout> creationOrder(presenters::Form form) {
-    std::vector<ControlLayout> controls;
-    for (const auto& control : presenters::controlLayouts()) {
-        if (control.form == form) {
-            controls.push_back(control);
-        }
-    }
-    std::stable_sort(
-        controls.begin(), controls.end(),
-        [](const ControlLayout& a, const ControlLayout& b) { return orderKey(a) < orderKey(b); });
-    return controls;
-}
 
 FontRequest fontRequestOf(const presenters::DesignFont& font) {
     return {std::wstring(font.face), font.points, font.pixelHeight, font.charset, font.bold};
@@ -125,7 +105,7 @@ HWND createControl(HWND window, const ControlLayout& layout, const presenters::R
     if (!layout.hiddenAtStart) {
         style |= WS_VISIBLE;
     }
-    if (layout.tabOrder >= 0 && layout.kind != ControlKind::GroupBox) {
+    if (presenters::takesFocus(layout.kind)) {
         style |= WS_TABSTOP;
     }
     const int height =
@@ -141,6 +121,9 @@ HWND createControl(HWND window, const ControlLayout& layout, const presenters::R
         LVCOLUMNW column{};
         column.mask = LVCF_WIDTH;
         ListView_InsertColumn(control, 0, &column);
+    }
+    if (onlyShowsText(layout.kind)) {
+        leaveDialogKeysToTheWindow(control);
     }
     scaleControlParts(control, layout, scale);
     return control;

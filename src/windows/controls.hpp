@@ -6,13 +6,8 @@
 #include "presenters/screen_layout.hpp"
 
 #include <string>
-#include <vector>
 
 namespace parcelkit::windows {
-
-// The controls of one form in creation order, which is the tab order: controls that are
-// no tab stop first, then by tab order, a group box's contents right after it.
-std::vector<presenters::ControlLayout> creationOrder(presenters::Form form);
 
 // A font as a window asks for it; the window makes it at its resolution.
 struct FontRequest {

@@ -205,6 +205,7 @@ int UninstallerWindow::run() {
     guard().run([this] { presenter_.start(); });
     if (hwnd() != nullptr) {
         ::ShowWindow(hwnd(), SW_SHOWNORMAL);
+        ::SetFocus(control(UC::Uninstall));
     }
     MSG message{};
     while (::GetMessageW(&message, nullptr, 0, 0) > 0) {

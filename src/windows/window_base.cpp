@@ -1,5 +1,6 @@
 #include "windows/window_base.hpp"
 
+#include "presenters/reading_order.hpp"
 #include "windows/screen_dpi.hpp"
 #include "windows/text_extent.hpp"
 
@@ -47,6 +48,7 @@ WindowBase::WindowBase(presenters::Form form, presenters::HandlerGuard& guard)
               defaultHandling(message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam)));
       }) {
     route(WM_DPICHANGED, &WindowBase::onDpiChanged);
+    route(WM_ACTIVATE, &WindowBase::onActivate);
 }
 
 void WindowBase::create(const wchar_t* className, DWORD style, DWORD exStyle) {
@@ -79,7 +81,7 @@ void WindowBase::create(const wchar_t* className, DWORD style, DWORD exStyle) {
 }
 
 void WindowBase::createControls(const wchar_t* richEditClass) {
-    for (const auto& layout : creationOrder(form_)) {
+    for (const auto& layout : presenters::creationOrder(form_)) {
         const auto index = static_cast<std::size_t>(layout.id);
         if (controls_.size() <= index) {
             controls_.resize(index + 1);
@@ -162,9 +164,15 @@ void WindowBase::setControlText(int id, const std::wstring& text) {
 }
 
 void WindowBase::showControl(int id, bool visible) {
-    ::ShowWindow(control(id), visible ? SW_SHOW : SW_HIDE);
+    const HWND target = control(id);
+    const HWND focus = ::GetFocus();
+    const bool hadFocus = focus != nullptr && (focus == target || ::IsChild(target, focus));
+    ::ShowWindow(target, visible ? SW_SHOW : SW_HIDE);
     // What the control left free, or now takes, changes the others' room.
     placeControls();
+    if (!visible && hadFocus) {
+        keepFocusVisible(target);
+    }
 }
 
 int WindowBase::designWidthOf(int id) const {
@@ -311,11 +319,44 @@ void WindowBase::applyIcons() {
     }
 }
 
+void WindowBase::keepFocusVisible(HWND hidden) {
+    // The focus would stay on a control nobody sees, and the keyboard would seem dead:
+    // it goes to the default button, or else to the next control Tab reaches.
+    for (const auto& layout : presenters::controlLayouts()) {
+        if (layout.form == form_ && layout.defaultButton) {
+            const HWND button = control(layout.id);
+            if (::IsWindowVisible(button) != FALSE && ::IsWindowEnabled(button) != FALSE) {
+                ::SetFocus(button);
+                return;
+            }
+        }
+    }
+    if (const HWND next = ::GetNextDlgTabItem(hwnd(), hidden, FALSE)) {
+        ::SetFocus(next);
+    }
+}
+
 LRESULT WindowBase::onDpiChanged(WPARAM wParam, LPARAM lParam) {
     const auto& suggested = *reinterpret_cast<const RECT*>(lParam);
     layOut(HIWORD(wParam), POINT{suggested.left, suggested.top});
     resolutionChanged();
     return 0;
+}
+
+LRESULT WindowBase::onActivate(WPARAM wParam, LPARAM lParam) {
+    // Back from a message box or another program, the focus returns to where it was, as
+    // in a dialog: the window itself would otherwise take it.
+    if (LOWORD(wParam) == WA_INACTIVE) {
+        const HWND focus = ::GetFocus();
+        lastFocus_ = focus != nullptr && ::IsChild(hwnd(), focus) != FALSE ? focus : nullptr;
+        return 0;
+    }
+    if (lastFocus_ != nullptr && ::IsWindowVisible(lastFocus_) != FALSE &&
+        ::IsWindowEnabled(lastFocus_) != FALSE) {
+        ::SetFocus(lastFocus_);
+        return 0;
+    }
+    return defaultHandling(WM_ACTIVATE, wParam, lParam);
 }
 
 LRESULT CALLBACK WindowBase::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -88,6 +88,7 @@ protected:
 private:
     static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT onDpiChanged(WPARAM wParam, LPARAM lParam);
+    LRESULT onActivate(WPARAM wParam, LPARAM lParam);
     // The client size and the controls at the resolution; the window keeps its top left
     // corner, or takes the one given.
     void layOut(int dpi, std::optional<POINT> topLeft);
@@ -100,6 +101,7 @@ private:
     void redrawUnder(const presenters::Rect& before, const presenters::Rect& after) const;
     void applyFonts();
     void applyIcons();
+    void keepFocusVisible(HWND hidden);
 
     presenters::Form form_;
     presenters::HandlerGuard& guard_;
@@ -114,6 +116,7 @@ private:
     std::vector<std::optional<int>> designLefts_; // places the window was told, by control id
     UniqueIcon smallIcon_;
     UniqueIcon bigIcon_;
+    HWND lastFocus_ = nullptr;
     win32::UniqueWindow window_;
 };
 

@@ -1,9 +1,11 @@
 #include "presenters/layout.hpp"
+#include "presenters/reading_order.hpp"
 
 #include <gtest/gtest.h>
 #include <map>
 #include <optional>
 #include <set>
+#include <vector>
 
 using namespace parcelkit;
 
@@ -78,15 +80,39 @@ TEST(Layout, ControlsFitInsideTheirParent) {
     }
 }
 
-TEST(Layout, TabOrderAndKeyButtonsPerWindow) {
-    std::map<std::pair<presenters::Form, std::wstring_view>, std::set<int>> tabs;
+TEST(Layout, TabFollowsTheReadingOrderAndNeverStopsAtATextOrPicture) {
+    using presenters::Form;
+    const std::map<Form, std::vector<std::wstring_view>> tabStops{
+        // Only one page's controls are shown at a time; within each page this is the order
+        // of reading, with the buttons last.
+        {Form::Wizard,
+         {L"Treeview1", L"RichEdit1", L"Edit1", L"Memo1", L"Button_dir", L"CheckBox1", L"Button2",
+          L"Button1", L"Button_exit"}},
+        {Form::LanguageDialog, {L"list1", L"Button1", L"Button2"}},
+        {Form::Uninstaller,
+         {L"Directory", L"Components", L"SelectAll", L"DeleteRegistry", L"Progress", L"Uninstall",
+          L"Cancel"}},
+    };
+    for (const auto& [form, expected] : tabStops) {
+        std::vector<std::wstring_view> stops;
+        bool focusableSeen = false;
+        for (const auto& control : presenters::creationOrder(form)) {
+            const bool focusable = presenters::takesFocus(control.kind);
+            // Controls Tab skips come first: the order among the others is Tab's.
+            EXPECT_TRUE(focusable || !focusableSeen) << nameOf(control);
+            focusableSeen = focusableSeen || focusable;
+            if (focusable) {
+                stops.push_back(control.name);
+            }
+        }
+        EXPECT_EQ(stops, expected) << static_cast<int>(form);
+    }
+}
+
+TEST(Layout, OneDefaultAndOneCancelButtonPerWindow) {
     std::map<presenters::Form, int> defaults;
     std::map<presenters::Form, int> cancels;
     for (const auto& control : presenters::controlLayouts()) {
-        if (control.tabOrder >= 0) {
-            auto& taken = tabs[std::make_pair(control.form, control.parent)];
-            EXPECT_TRUE(taken.insert(control.tabOrder).second) << nameOf(control);
-        }
         defaults[control.form] += control.defaultButton;
         cancels[control.form] += control.cancelButton;
     }
@@ -96,6 +122,5 @@ TEST(Layout, TabOrderAndKeyButtonsPerWindow) {
     EXPECT_EQ(cancels, defaults);
     EXPECT_TRUE(presenters::layoutOf(presenters::WizardControl::Button1).defaultButton);
     EXPECT_TRUE(presenters::layoutOf(presenters::WizardControl::Button_exit).cancelButton);
-    EXPECT_EQ(presenters::layoutOf(presenters::WizardControl::Button2).tabOrder, 0);
     EXPECT_TRUE(presenters::layoutOf(presenters::WizardControl::CheckBox1).hiddenAtStart);
 }
