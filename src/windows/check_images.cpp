@@ -98,6 +98,34 @@ void drawBoxes(HWND tree, HDC dc, const presenters::Scale& scale) {
 
 } // namespace
 
+UINT imageFor(components::CheckState state) {
+    switch (state) {
+    case components::CheckState::Mandatory:
+        return 0;
+    case components::CheckState::Checked:
+        return 2;
+    case components::CheckState::Partly:
+        return 3;
+    case components::CheckState::Unset:
+    case components::CheckState::Unchecked:
+        break;
+    }
+    return 1;
+}
+
+components::CheckState stateShownBy(UINT image) {
+    switch (image) {
+    case 0:
+        return components::CheckState::Mandatory;
+    case 2:
+        return components::CheckState::Checked;
+    case 3:
+        return components::CheckState::Partly;
+    default:
+        return components::CheckState::Unchecked;
+    }
+}
+
 UniqueImageList createCheckImages(HWND tree, int dpi) {
     const presenters::Scale scale(dpi);
     const int imageSize = scale.pixels(kImageSize);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "components/check_state.hpp"
 #include "platform/win32/handles.hpp"
 
 #include <commctrl.h>
@@ -18,5 +19,10 @@ using UniqueImageList = win32::UniqueHandle<ImageListTraits>;
 // the theme's check boxes when the window is themed, else with the classic frame
 // controls, on the tree's background colour, in the size of the screen's resolution.
 UniqueImageList createCheckImages(HWND tree, int dpi);
+
+// The state image that shows a check state (0: none, a mandatory component's), and the
+// check state an image shows.
+UINT imageFor(components::CheckState state);
+components::CheckState stateShownBy(UINT image);
 
 } // namespace parcelkit::windows

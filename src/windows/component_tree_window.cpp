@@ -1,6 +1,7 @@
 #include "windows/component_tree_window.hpp"
 
 #include "components/component_page.hpp"
+#include "windows/accessibility_library.hpp"
 
 #include <windowsx.h>
 
@@ -11,22 +12,6 @@ using components::CheckState;
 namespace {
 
 constexpr UINT_PTR kSubclassId = 1;
-
-// The state image index of a check state; 0 shows no image, so no check box.
-UINT imageFor(CheckState state) {
-    switch (state) {
-    case CheckState::Mandatory:
-        return 0;
-    case CheckState::Checked:
-        return 2;
-    case CheckState::Partly:
-        return 3;
-    case CheckState::Unset:
-    case CheckState::Unchecked:
-        break;
-    }
-    return 1;
-}
 
 COLORREF colourOf(components::TextColour colour, COLORREF fallback) {
     switch (colour) {
@@ -64,6 +49,22 @@ void ComponentTreeWin32::rescale(int dpi) {
     images_ = std::move(images);
 }
 
+LRESULT ComponentTreeWin32::answerAccessibleObject(WPARAM wParam) {
+    const AccessibilityLibrary& library = AccessibilityLibrary::get();
+    if (!library.loaded()) {
+        return 0;
+    }
+    if (!accessible_) {
+        // The new object's one reference is the pointer's.
+        *accessible_.put() = static_cast<IAccessible*>(new TreeAccessible(tree_));
+    }
+    return library.answer(__uuidof(IAccessible), wParam, accessible_.get());
+}
+
+void ComponentTreeWin32::tellAssistiveTechnology(DWORD event, std::size_t node) const {
+    ::NotifyWinEvent(event, tree_, OBJID_CLIENT, TreeAccessible::childIdOf(node));
+}
+
 // The guard is open only once the page is connected.
 template <typename Handler> void ComponentTreeWin32::guarded(Handler handler) {
     guard_.run([&] { handler(*page_); });
@@ -99,6 +100,7 @@ void ComponentTreeWin32::showNode(std::size_t node, const components::NodeLook& 
     const std::optional<components::NodeLook> before = looks_[node];
     looks_[node] = look;
     const HTREEITEM item = items_[node];
+    const bool newCheckState = !before || before->box != look.box;
     TVITEMW change{};
     change.mask = TVIF_STATE;
     change.hItem = item;
@@ -107,6 +109,9 @@ void ComponentTreeWin32::showNode(std::size_t node, const components::NodeLook& 
     change.stateMask = TVIS_STATEIMAGEMASK | TVIS_BOLD;
     change.state = INDEXTOSTATEIMAGEMASK(imageFor(look.box)) | (look.bold ? TVIS_BOLD : 0U);
     ::SendMessageW(tree_, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&change));
+    if (newCheckState) {
+        tellAssistiveTechnology(EVENT_OBJECT_STATECHANGE, node);
+    }
     if (look.expanded && !(before && before->expanded)) {
         ::SendMessageW(tree_, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
     }
@@ -254,6 +259,13 @@ LRESULT ComponentTreeWin32::onTreeMessage(UINT message, WPARAM wParam, LPARAM lP
     case WM_SYSCOLORCHANGE:
         rescale(dpi_);
         break;
+    case WM_GETOBJECT:
+        if (static_cast<LONG>(lParam) == OBJID_CLIENT) {
+            if (const LRESULT answer = answerAccessibleObject(wParam)) {
+                return answer;
+            }
+        }
+        break;
     default:
         break;
     }
@@ -297,6 +309,10 @@ LRESULT ComponentTreeWin32::onNotify(NMHDR& header) {
         const auto& change = reinterpret_cast<const NMTREEVIEWW&>(header);
         if (!replacing_ && change.itemNew.hItem != nullptr) {
             const auto node = static_cast<std::size_t>(change.itemNew.lParam);
+            tellAssistiveTechnology(EVENT_OBJECT_SELECTION, node);
+            if (::GetFocus() == tree_) {
+                tellAssistiveTechnology(EVENT_OBJECT_FOCUS, node);
+            }
             guarded([&](components::ComponentPage& page) { page.Treeview1Change(node); });
         }
         return 0;

@@ -4,6 +4,7 @@
 #include "platform/win32/handles.hpp"
 #include "presenters/handler_guard.hpp"
 #include "windows/check_images.hpp"
+#include "windows/tree_accessible.hpp"
 
 #include <commctrl.h>
 
@@ -19,7 +20,9 @@ namespace parcelkit::windows {
 // The component page on screen: Treeview1 with its check boxes drawn as state images,
 // Memo1 beside it and CheckBox1. The tree's mouse and keyboard messages are hit-tested
 // here and forwarded to the page model, which decides every state; its notifications
-// arrive through the wizard window.
+// arrive through the wizard window. A screen reader learns each item's text and check state
+// from the tree's own accessible object (tree_accessible.hpp), and hears of a new selection
+// or check state through the system's accessibility events.
 class ComponentTreeWin32 : public components::ComponentTreeView {
 public:
     ComponentTreeWin32(HWND tree, HWND memo, HWND warningSwitch, int dpi,
@@ -54,12 +57,15 @@ private:
     void pressed(LPARAM point);
     void released(LPARAM point);
     template <typename Handler> void guarded(Handler handler);
+    LRESULT answerAccessibleObject(WPARAM wParam);
+    void tellAssistiveTechnology(DWORD event, std::size_t node) const;
 
     HWND tree_;
     HWND memo_;
     HWND warningSwitch_;
     int dpi_;
     UniqueImageList images_;
+    win32::ComPtr<IAccessible> accessible_; // made when a screen reader first asks
     std::vector<HTREEITEM> items_;
     std::vector<std::optional<components::NodeLook>> looks_;
     std::optional<std::size_t> pressedNode_;

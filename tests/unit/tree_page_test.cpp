@@ -1,4 +1,5 @@
 #include "component_setup.hpp"
+#include "presenters/tree_item_accessibility.hpp"
 
 #include <gtest/gtest.h>
 
@@ -140,4 +141,33 @@ TEST(TreeDrawing, MandatoryIsBoldGreyAndInstalledIsRed) {
     setup.page.setAllStates(CheckState::Mandatory); // red is drawn over the grey
     EXPECT_EQ(setup.page.Treeview1CustomDrawItem(setup.node(L"q")),
               (NodeLook{CheckState::Mandatory, true, TextColour::Red, false}));
+}
+
+TEST(TreeAccessibility, EachItemReportsTheStateItsBoxShows) {
+    using presenters::TreeItemAccessibility;
+    ComponentSetup setup;
+    setup.component(L"g", titled(L"G", L"checked=1\r\n"));
+    setup.component(L"g\\on", titled(L"On", L"checked=1\r\n"));
+    setup.component(L"g\\off", titled(L"Off", L"checked=0\r\n"));
+    setup.component(L"m", titled(L"M", L"checked=2\r\n"));
+    setup.component(L"u", titled(L"U", L"checked=9\r\n"));
+    ASSERT_TRUE(setup.build());
+    const struct {
+        const wchar_t* folder;
+        TreeItemAccessibility heard;
+    } rows[] = {
+        {L"g", {.mixed = true}},
+        {L"g\\on", {.checked = true}},
+        {L"g\\off", {}},
+        {L"m", {.checked = true, .unavailable = true}},
+        {L"u", {}}, // never set: painted, and so heard, as unchecked
+    };
+    ASSERT_EQ(setup.state(L"u"), CheckState::Unset);
+    for (const auto& row : rows) {
+        EXPECT_EQ(presenters::accessibilityOf(setup.state(row.folder)), row.heard)
+            << testing::PrintToString(std::wstring(row.folder));
+    }
+    // The right button unchecks everything: the mandatory component becomes a plain one.
+    setup.page.Treeview1MouseDown(components::MouseButton::Right);
+    EXPECT_EQ(presenters::accessibilityOf(setup.state(L"m")), TreeItemAccessibility{});
 }
