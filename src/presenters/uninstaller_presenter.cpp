@@ -69,10 +69,15 @@ void UninstallerPresenter::uninstallClicked() {
     for (const auto& leftover : report.leftovers) {
         text += L"\r\n" + leftover.object + L": " + leftover.reason;
     }
+    std::vector<bool> gone;
+    for (const auto& component : components_) {
+        gone.push_back(std::find(report.removedComponents.begin(), report.removedComponents.end(),
+                                 component.name) != report.removedComponents.end());
+    }
     done_ = true;
     exitCode_ = uninstaller::exitCodeFor(report);
     view_.setProgress(L"");
-    view_.showOutcome(text, texts_.finish);
+    view_.showOutcome(text, texts_.finish, gone);
 }
 
 void UninstallerPresenter::cancelClicked() {

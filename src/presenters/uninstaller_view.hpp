@@ -23,8 +23,10 @@ public:
     // While removing, nothing can be changed or started.
     virtual void setBusy(bool busy) = 0;
     virtual void setProgress(const std::wstring& line) = 0;
-    // The end: the finish text, what stays, and the cancel button renamed to finish.
-    virtual void showOutcome(const std::wstring& text, const std::wstring& finishButton) = 0;
+    // The end: the finish text, what stays, and the cancel button renamed to finish; the
+    // list marks the components that are gone, one flag per component.
+    virtual void showOutcome(const std::wstring& text, const std::wstring& finishButton,
+                             const std::vector<bool>& gone) = 0;
     virtual void close() = 0;
 };
 

@@ -42,7 +42,8 @@ public:
     void enableUninstall(bool enabled) override { ::EnableWindow(control(UC::Uninstall), enabled); }
     void setBusy(bool busy) override;
     void setProgress(const std::wstring& line) override;
-    void showOutcome(const std::wstring& text, const std::wstring& finishButton) override;
+    void showOutcome(const std::wstring& text, const std::wstring& finishButton,
+                     const std::vector<bool>& gone) override;
     void close() override;
 
 private:
@@ -139,12 +140,23 @@ void UninstallerWindow::setProgress(const std::wstring& line) {
     ::UpdateWindow(control(UC::Progress));
 }
 
-void UninstallerWindow::showOutcome(const std::wstring& text, const std::wstring& finishButton) {
+void UninstallerWindow::showOutcome(const std::wstring& text, const std::wstring& finishButton,
+                                    const std::vector<bool>& gone) {
     setBusy(false);
     for (const UC which : {UC::Components, UC::SelectAll, UC::DeleteRegistry}) {
         ::EnableWindow(control(which), FALSE);
     }
-    ::ShowWindow(control(UC::Uninstall), SW_HIDE);
+    // A component that is gone loses its check box: it can no longer be chosen, and a
+    // ticked box would read as still there.
+    updating_ = true;
+    const HWND list = control(UC::Components);
+    for (int i = 0, n = ListView_GetItemCount(list); i < n; ++i) {
+        if (static_cast<std::size_t>(i) < gone.size() && gone[static_cast<std::size_t>(i)]) {
+            ListView_SetItemState(list, i, INDEXTOSTATEIMAGEMASK(0), LVIS_STATEIMAGEMASK);
+        }
+    }
+    updating_ = false;
+    showControl(static_cast<int>(UC::Uninstall), false);
     setText(UC::Progress, text);
     setText(UC::Cancel, finishButton);
     ::SetFocus(control(UC::Cancel));

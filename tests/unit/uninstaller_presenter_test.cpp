@@ -20,6 +20,7 @@ struct FakeView : presenters::UninstallerView {
     std::vector<std::wstring> progress;
     std::wstring outcome;
     std::wstring finishButton;
+    std::vector<bool> gone;
     bool closed = false;
 
     void applyTexts(const record::UninstallerTexts& t) override { texts = t; }
@@ -35,9 +36,11 @@ struct FakeView : presenters::UninstallerView {
     void enableUninstall(bool enabled) override { uninstallEnabled = enabled; }
     void setBusy(bool b) override { busy.push_back(b); }
     void setProgress(const std::wstring& line) override { progress.push_back(line); }
-    void showOutcome(const std::wstring& text, const std::wstring& button) override {
+    void showOutcome(const std::wstring& text, const std::wstring& button,
+                     const std::vector<bool>& removed) override {
         outcome = text;
         finishButton = button;
+        gone = removed;
     }
     void close() override { closed = true; }
 };
@@ -113,6 +116,8 @@ TEST(UninstallerWindow, PartOfTheComponentsGoesAndTheOutcomeIsShown) {
     EXPECT_FALSE(rig.disk.hasFile(L"C:\\Program Files\\Notes\\d.txt"));
     EXPECT_EQ(rig.view.outcome, L"Finished.\r\nThank you.");
     EXPECT_EQ(rig.view.finishButton, L"&Finish");
+    // The list tells what went, not what was ticked.
+    EXPECT_EQ(rig.view.gone, (std::vector<bool>{false, true}));
     EXPECT_EQ(rig.view.busy, std::vector<bool>{true});
     EXPECT_FALSE(rig.view.progress.empty());
     EXPECT_EQ(rig.self.asked, 0); // the installation stays: so does the uninstaller
