@@ -40,6 +40,15 @@ foreach(case_file ${PARCELKIT_WINE_CASES})
                          RESOURCE_LOCK wine TIMEOUT 300)
 endforeach()
 
+# The windows on screens of 96, 144 and 192 dpi, in English and the built-in Chinese texts:
+# the layout table scaled by dpi/96, and no text cut.
+add_test(NAME wine.dpi_layout
+         COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/wine/dpi_layout_test.py
+                 --setup-exe ${PARCELKIT_WINE_BUILD}/src/setup.exe
+                 --driver ${PARCELKIT_WINE_BUILD}/tests/pkdriver.exe)
+set_tests_properties(wine.dpi_layout PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine
+                     TIMEOUT 300)
+
 # The uninstaller on an installation laid out by hand: silently, and through its window.
 add_test(NAME wine.uninstall.silent
          COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/wine/uninstaller_test.py

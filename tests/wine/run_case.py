@@ -10,7 +10,7 @@ A case is a JSON file in tests/wine/cases:
     "answers": ["ok"],                # with a display: message boxes answered in order
                                       # ("ok", "yes", "no", "default": what Enter presses),
                                       # and pkdriver's window steps (click:, texts, tree,
-                                      # check:, hover:, snap) in between
+                                      # check:, hover:, snap, key:, focus, acc) in between
     "expect": {
       "exit_code": 0,
       "files": {"@DEST@\\\\notes.txt": "exact text, or null for 'exists'"},
@@ -25,7 +25,9 @@ A case is a JSON file in tests/wine/cases:
       "boxes": [{"caption": "Error", "text": "..."}],  # the boxes shown, in order
       "trees": [["0\\tCore\\t2", "1\\tPart\\t1\\tbold"]],  # what each "tree" step printed
       "shown_texts": ["..."],           # each part of a text that a "texts" step printed
-      "combos": [["0\\tEnglish\\tselected", "1\\tChinese"]]  # what each "combo" step printed
+      "combos": [["0\\tEnglish\\tselected", "1\\tChinese"]],  # what each "combo" step printed
+      "focus": ["Button\\t&Next >"],  # the focused control at each "focus" step, in order
+      "accessible": [["Core\\toutline item\\tchecked"]]  # what each "acc" step read
     },
     "screenshot": "name.png",         # build/screenshots/name.png, taken at the "snap" step;
                                       # a list of names: one per "snap" step, in order
@@ -163,12 +165,16 @@ def unescape(text: str) -> str:
 
 class Outcome:
     def __init__(self, returncode: int, boxes: list, trees: list, texts: list,
-                 combos: list | None = None):
+                 combos: list | None = None, steps: dict | None = None):
         self.returncode = returncode
         self.combos = combos or []  # one list of "index\ttext[\tselected]" per combo step
         self.boxes = boxes
         self.trees = trees    # one list of "depth\ttext\tstate image[\tbold]" per tree step
         self.texts = texts    # texts of the controls that texts steps printed
+        steps = steps or {}
+        self.focus = steps.get("focus", [])  # "class\ttext" per focus step
+        self.accessible = steps.get("accessible", [])  # one list of "name\trole\tstates" per acc step
+        self.layouts = steps.get("layouts", [])  # one list of CONTROL fields per layout step
 
 
 def screenshot_names(case: dict) -> list:
@@ -205,6 +211,7 @@ def run_setup(case: dict, driver: str, setup: Path, env: dict) -> Outcome:
     proc = subprocess.Popen(cmd, cwd=setup, env=run_env, stdin=subprocess.PIPE,
                             stdout=subprocess.PIPE, stderr=errors)
     boxes, trees, texts, lines, combos = [], [], [], [], []
+    steps = {"focus": [], "accessible": [], "layouts": []}
     shots = screenshot_names(case)
     for name in shots:
         # A picture left by an earlier run must not pass for this run's.
@@ -227,6 +234,16 @@ def run_setup(case: dict, driver: str, setup: Path, env: dict) -> Outcome:
                 combos.append([])
             elif line.startswith("LINE ") and combos:
                 combos[-1].append(unescape(line[5:]))
+            elif line.startswith("FOCUS "):
+                steps["focus"].append(unescape(line[6:]))
+            elif line == "ACCTREE":
+                steps["accessible"].append([])
+            elif line.startswith("ACCITEM ") and steps["accessible"]:
+                steps["accessible"][-1].append(unescape(line[8:]))
+            elif line == "LAYOUT":
+                steps["layouts"].append([])
+            elif line.startswith("CONTROL ") and steps["layouts"]:
+                steps["layouts"][-1].append([unescape(f) for f in line[8:].split("\t")])
             elif line.startswith("TEXT "):
                 texts.append(unescape(line[5:].split("\t", 2)[-1]))
             elif line == "SNAP":
@@ -256,8 +273,8 @@ def run_setup(case: dict, driver: str, setup: Path, env: dict) -> Outcome:
     if proc.returncode != 0 or code is None:
         errors.seek(0)
         print("\n".join(lines), errors.read().decode("utf-8", "replace"))
-        return Outcome(-1 if code is None else code, boxes, trees, texts, combos)
-    return Outcome(code, boxes, trees, texts, combos)
+        return Outcome(-1 if code is None else code, boxes, trees, texts, combos, steps)
+    return Outcome(code, boxes, trees, texts, combos, steps)
 
 
 def check(case: dict, values: dict, result, dest: Path, env: dict) -> list:
@@ -306,6 +323,12 @@ def check(case: dict, values: dict, result, dest: Path, env: dict) -> list:
             failures.append(f"trees {result.trees}, expected {wanted_trees}")
     if "combos" in expect and result.combos != expect["combos"]:
         failures.append(f"drop-down lists {result.combos}, expected {expect['combos']}")
+    if "focus" in expect:
+        wanted_focus = [substitute(focus, values) for focus in expect["focus"]]
+        if result.focus != wanted_focus:
+            failures.append(f"focus {result.focus}, expected {wanted_focus}")
+    if "accessible" in expect and result.accessible != expect["accessible"]:
+        failures.append(f"accessible trees {result.accessible}, expected {expect['accessible']}")
     for text in expect.get("shown_texts", []):
         if not any(substitute(text, values) in shown for shown in result.texts):
             failures.append(f"no control showed {text!r}; shown: {result.texts}")

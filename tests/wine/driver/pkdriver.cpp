@@ -26,10 +26,19 @@
 // "LINE <index>\t<text>[\tselected]" per line. "esc" presses and releases Esc in the
 // program's window, which a dialog turns into its cancel command. "wait:<text>" waits, like
 // "click:", for such a button, without clicking it: a page that has come.
+//
+// The layout, resolution, keyboard and focus steps ("fonts:", "layout", "dpi:", "key:",
+// "focus") are described
+// in window_steps.hpp, the screen reader's view of the tree ("acc") in
+// accessibility_steps.hpp. The driver is DPI-aware: it sees what the screen shows.
+#include "accessibility_steps.hpp"
 #include "driver_io.hpp"
 #include "tree_steps.hpp"
+#include "window_steps.hpp"
 
 #include <windows.h>
+
+#include <objbase.h>
 
 #include <string>
 #include <vector>
@@ -127,10 +136,29 @@ bool pressEscape(const std::vector<HWND>& controls) {
 }
 
 // True once the step is done.
-bool runStep(const std::wstring& step, DWORD processId, HANDLE process) {
+bool runStep(const std::wstring& step, DWORD processId, DWORD threadId, HANDLE process) {
     const auto controls = visibleControls(processId);
     if (step == L"tree") {
         return pkdriver::printTree(process, controls);
+    }
+    if (step == L"acc") {
+        return pkdriver::printAccessibleTree(controls);
+    }
+    if (step == L"layout") {
+        return pkdriver::printLayout(process, controls);
+    }
+    if (startsWith(step, L"fonts:")) {
+        pkdriver::setFonts(step.substr(6));
+        return true;
+    }
+    if (startsWith(step, L"dpi:")) {
+        return pkdriver::announceDpi(process, controls, std::stoi(step.substr(4)));
+    }
+    if (startsWith(step, L"key:")) {
+        return !controls.empty() && pkdriver::pressKeys(step.substr(4));
+    }
+    if (step == L"focus") {
+        return pkdriver::printFocus(threadId);
     }
     if (step == L"combo") {
         return printCombo(controls);
@@ -189,8 +217,11 @@ bool runStep(const std::wstring& step, DWORD processId, HANDLE process) {
 
 bool isWindowStep(const std::wstring& step) {
     return step == L"texts" || step == L"tree" || step == L"snap" || step == L"space" ||
-           step == L"combo" || step == L"esc" || step == L"rclick" || startsWith(step, L"click:") ||
-           startsWith(step, L"wait:") || startsWith(step, L"check:") || startsWith(step, L"hover:");
+           step == L"combo" || step == L"esc" || step == L"rclick" || step == L"acc" ||
+           step == L"layout" || step == L"focus" || startsWith(step, L"click:") ||
+           startsWith(step, L"wait:") || startsWith(step, L"check:") ||
+           startsWith(step, L"hover:") || startsWith(step, L"fonts:") ||
+           startsWith(step, L"key:") || startsWith(step, L"dpi:");
 }
 
 // "default" presses what Enter would: the box's default button.
@@ -230,6 +261,10 @@ int wmain(int argc, wchar_t** argv) {
         answers.push_back(list.substr(0, comma));
         list = comma == std::wstring::npos ? L"" : list.substr(comma + 1);
     }
+    // The program under test is DPI-aware: so is its driver, or the system would scale what
+    // the driver sees. The accessibility step makes COM calls into the program.
+    ::SetProcessDPIAware();
+    ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     std::wstring commandLine = quoted(argv[2]);
     for (int i = 3; i < argc; ++i) {
         commandLine += L" " + std::wstring(argv[i]);
@@ -252,7 +287,7 @@ int wmain(int argc, wchar_t** argv) {
         ::EnumWindows(findBox, reinterpret_cast<LPARAM>(&search));
         if (search.found == nullptr || search.found == answered) {
             if (search.found == nullptr && next < answers.size() && isWindowStep(answers[next]) &&
-                runStep(answers[next], info.dwProcessId, info.hProcess)) {
+                runStep(answers[next], info.dwProcessId, info.dwThreadId, info.hProcess)) {
                 ++next;
                 // The click's effects come first: the next step looks at what follows.
                 ::Sleep(200);
