@@ -184,128 +184,94 @@ HRESULT TreeAccessible::get_accChild(VARIANT child, IDispatch** object) {
 
 HRESULT TreeAccessible::get_accName(VARIANT child, BSTR* name) {
     *name = nullptr;
-    const Target target = address(child);
-    if (target.tree) {
-        return standard_ ? standard_->get_accName(child, name) : E_NOTIMPL;
-    }
-    if (target.item == nullptr) {
-        return target.failure;
-    }
-    const HTREEITEM item = target.item;
-    wchar_t text[kLongestText] = {};
-    TVITEMW query{};
-    query.mask = TVIF_TEXT;
-    query.hItem = item;
-    query.pszText = text;
-    query.cchTextMax = kLongestText;
-    ::SendMessageW(tree_, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&query));
-    return giveText(text, name);
+    return answer(
+        child, [&](IAccessible& system) { return system.get_accName(child, name); },
+        [&](HTREEITEM item) {
+            wchar_t text[kLongestText] = {};
+            TVITEMW query{};
+            query.mask = TVIF_TEXT;
+            query.hItem = item;
+            query.pszText = text;
+            query.cchTextMax = kLongestText;
+            ::SendMessageW(tree_, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&query));
+            return giveText(text, name);
+        });
 }
 
 HRESULT TreeAccessible::get_accValue(VARIANT child, BSTR* value) {
     *value = nullptr;
-    const Target target = address(child);
-    if (target.tree) {
-        return standard_ ? standard_->get_accValue(child, value) : E_NOTIMPL;
-    }
-    if (target.item == nullptr) {
-        return target.failure;
-    }
-    const HTREEITEM item = target.item;
-    // The item's level, 0 at the top, as the system's trees tell it.
-    return giveText(std::to_wstring(levelOf(tree_, item)), value);
+    return answer(
+        child, [&](IAccessible& system) { return system.get_accValue(child, value); },
+        [&](HTREEITEM item) {
+            // The item's level, 0 at the top, as the system's trees tell it.
+            return giveText(std::to_wstring(levelOf(tree_, item)), value);
+        });
 }
 
 HRESULT TreeAccessible::get_accDescription(VARIANT child, BSTR* description) {
     *description = nullptr;
-    const Target target = address(child);
-    if (target.tree) {
-        return standard_ ? standard_->get_accDescription(child, description) : E_NOTIMPL;
-    }
-    if (target.item == nullptr) {
-        return target.failure;
-    }
-    return S_FALSE;
+    return answer(
+        child, [&](IAccessible& system) { return system.get_accDescription(child, description); },
+        [](HTREEITEM) { return S_FALSE; });
 }
 
 HRESULT TreeAccessible::get_accRole(VARIANT child, VARIANT* role) {
     setEmpty(role);
-    const Target target = address(child);
-    if (target.tree) {
-        return standard_ ? standard_->get_accRole(child, role) : E_NOTIMPL;
-    }
-    if (target.item == nullptr) {
-        return target.failure;
-    }
-    setChildId(role, ROLE_SYSTEM_OUTLINEITEM);
-    return S_OK;
+    return answer(
+        child, [&](IAccessible& system) { return system.get_accRole(child, role); },
+        [&](HTREEITEM) {
+            setChildId(role, ROLE_SYSTEM_OUTLINEITEM);
+            return S_OK;
+        });
 }
 
 HRESULT TreeAccessible::get_accState(VARIANT child, VARIANT* state) {
     setEmpty(state);
-    const Target target = address(child);
-    if (target.tree) {
-        return standard_ ? standard_->get_accState(child, state) : E_NOTIMPL;
-    }
-    if (target.item == nullptr) {
-        return target.failure;
-    }
-    const HTREEITEM item = target.item;
-    const UINT itemState =
-        stateOf(tree_, item, TVIS_STATEIMAGEMASK | TVIS_SELECTED | TVIS_EXPANDED);
-    const presenters::TreeItemAccessibility check =
-        presenters::accessibilityOf(stateShownBy((itemState & TVIS_STATEIMAGEMASK) >> 12));
-    LONG flags = STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE;
-    flags |= check.checked ? STATE_SYSTEM_CHECKED : 0;
-    flags |= check.mixed ? STATE_SYSTEM_MIXED : 0;
-    flags |= check.unavailable ? STATE_SYSTEM_UNAVAILABLE : 0;
-    if ((itemState & TVIS_SELECTED) != 0) {
-        flags |= STATE_SYSTEM_SELECTED;
-        flags |= ::GetFocus() == tree_ ? STATE_SYSTEM_FOCUSED : 0;
-    }
-    if (TreeView_GetChild(tree_, item) != nullptr) {
-        flags |= (itemState & TVIS_EXPANDED) != 0 ? STATE_SYSTEM_EXPANDED : STATE_SYSTEM_COLLAPSED;
-    }
-    flags |= shownInTree(tree_, item) ? 0 : STATE_SYSTEM_INVISIBLE;
-    setChildId(state, flags);
-    return S_OK;
+    return answer(
+        child, [&](IAccessible& system) { return system.get_accState(child, state); },
+        [&](HTREEITEM item) {
+            const UINT itemState =
+                stateOf(tree_, item, TVIS_STATEIMAGEMASK | TVIS_SELECTED | TVIS_EXPANDED);
+            const presenters::TreeItemAccessibility check =
+                presenters::accessibilityOf(stateShownBy((itemState & TVIS_STATEIMAGEMASK) >> 12));
+            LONG flags = STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE;
+            flags |= check.checked ? STATE_SYSTEM_CHECKED : 0;
+            flags |= check.mixed ? STATE_SYSTEM_MIXED : 0;
+            flags |= check.unavailable ? STATE_SYSTEM_UNAVAILABLE : 0;
+            if ((itemState & TVIS_SELECTED) != 0) {
+                flags |= STATE_SYSTEM_SELECTED;
+                flags |= ::GetFocus() == tree_ ? STATE_SYSTEM_FOCUSED : 0;
+            }
+            if (TreeView_GetChild(tree_, item) != nullptr) {
+                flags |= (itemState & TVIS_EXPANDED) != 0 ? STATE_SYSTEM_EXPANDED
+                                                          : STATE_SYSTEM_COLLAPSED;
+            }
+            flags |= shownInTree(tree_, item) ? 0 : STATE_SYSTEM_INVISIBLE;
+            setChildId(state, flags);
+            return S_OK;
+        });
 }
 
 HRESULT TreeAccessible::get_accHelp(VARIANT child, BSTR* help) {
     *help = nullptr;
-    const Target target = address(child);
-    if (target.tree) {
-        return standard_ ? standard_->get_accHelp(child, help) : E_NOTIMPL;
-    }
-    if (target.item == nullptr) {
-        return target.failure;
-    }
-    return S_FALSE;
+    return answer(
+        child, [&](IAccessible& system) { return system.get_accHelp(child, help); },
+        [](HTREEITEM) { return S_FALSE; });
 }
 
 HRESULT TreeAccessible::get_accHelpTopic(BSTR* file, VARIANT child, long* topic) {
     *file = nullptr;
     *topic = 0;
-    const Target target = address(child);
-    if (target.tree) {
-        return standard_ ? standard_->get_accHelpTopic(file, child, topic) : E_NOTIMPL;
-    }
-    if (target.item == nullptr) {
-        return target.failure;
-    }
-    return S_FALSE;
+    return answer(
+        child, [&](IAccessible& system) { return system.get_accHelpTopic(file, child, topic); },
+        [](HTREEITEM) { return S_FALSE; });
 }
 
 HRESULT TreeAccessible::get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) {
     *shortcut = nullptr;
-    const Target target = address(child);
-    if (target.tree) {
-        return standard_ ? standard_->get_accKeyboardShortcut(child, shortcut) : E_NOTIMPL;
-    }
-    if (target.item == nullptr) {
-        return target.failure;
-    }
-    return S_FALSE;
+    return answer(
+        child, [&](IAccessible& system) { return system.get_accKeyboardShortcut(child, shortcut); },
+        [](HTREEITEM) { return S_FALSE; });
 }
 
 HRESULT TreeAccessible::get_accFocus(VARIANT* child) {
@@ -336,55 +302,43 @@ HRESULT TreeAccessible::get_accSelection(VARIANT* children) {
 
 HRESULT TreeAccessible::get_accDefaultAction(VARIANT child, BSTR* action) {
     *action = nullptr;
-    const Target target = address(child);
-    if (target.tree) {
-        return standard_ ? standard_->get_accDefaultAction(child, action) : E_NOTIMPL;
-    }
-    if (target.item == nullptr) {
-        return target.failure;
-    }
-    return DISP_E_MEMBERNOTFOUND;
+    return answer(
+        child, [&](IAccessible& system) { return system.get_accDefaultAction(child, action); },
+        [](HTREEITEM) { return DISP_E_MEMBERNOTFOUND; });
 }
 
 HRESULT TreeAccessible::accSelect(long flags, VARIANT child) {
-    const Target target = address(child);
-    if (target.tree) {
-        return standard_ ? standard_->accSelect(flags, child) : E_NOTIMPL;
-    }
-    if (target.item == nullptr) {
-        return target.failure;
-    }
-    const HTREEITEM item = target.item;
-    if ((flags & SELFLAG_TAKEFOCUS) != 0) {
-        ::SetFocus(tree_);
-    }
-    if ((flags & (SELFLAG_TAKESELECTION | SELFLAG_TAKEFOCUS)) != 0) {
-        TreeView_SelectItem(tree_, item);
-    }
-    return S_OK;
+    return answer(
+        child, [&](IAccessible& system) { return system.accSelect(flags, child); },
+        [&](HTREEITEM item) {
+            if ((flags & SELFLAG_TAKEFOCUS) != 0) {
+                ::SetFocus(tree_);
+            }
+            if ((flags & (SELFLAG_TAKESELECTION | SELFLAG_TAKEFOCUS)) != 0) {
+                TreeView_SelectItem(tree_, item);
+            }
+            return S_OK;
+        });
 }
 
 HRESULT TreeAccessible::accLocation(long* left, long* top, long* width, long* height,
                                     VARIANT child) {
     *left = *top = *width = *height = 0;
-    const Target target = address(child);
-    if (target.tree) {
-        return standard_ ? standard_->accLocation(left, top, width, height, child) : E_NOTIMPL;
-    }
-    if (target.item == nullptr) {
-        return target.failure;
-    }
-    const HTREEITEM item = target.item;
-    RECT rect{};
-    if (TreeView_GetItemRect(tree_, item, &rect, TRUE) == FALSE) {
-        return S_FALSE;
-    }
-    ::MapWindowPoints(tree_, nullptr, reinterpret_cast<POINT*>(&rect), 2);
-    *left = rect.left;
-    *top = rect.top;
-    *width = rect.right - rect.left;
-    *height = rect.bottom - rect.top;
-    return S_OK;
+    return answer(
+        child,
+        [&](IAccessible& system) { return system.accLocation(left, top, width, height, child); },
+        [&](HTREEITEM item) {
+            RECT rect{};
+            if (TreeView_GetItemRect(tree_, item, &rect, TRUE) == FALSE) {
+                return S_FALSE;
+            }
+            ::MapWindowPoints(tree_, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+            *left = rect.left;
+            *top = rect.top;
+            *width = rect.right - rect.left;
+            *height = rect.bottom - rect.top;
+            return S_OK;
+        });
 }
 
 HRESULT TreeAccessible::accNavigate(long direction, VARIANT start, VARIANT* end) {
@@ -441,14 +395,9 @@ HRESULT TreeAccessible::accHitTest(long left, long top, VARIANT* child) {
 }
 
 HRESULT TreeAccessible::accDoDefaultAction(VARIANT child) {
-    const Target target = address(child);
-    if (target.tree) {
-        return standard_ ? standard_->accDoDefaultAction(child) : E_NOTIMPL;
-    }
-    if (target.item == nullptr) {
-        return target.failure;
-    }
-    return DISP_E_MEMBERNOTFOUND;
+    return answer(
+        child, [&](IAccessible& system) { return system.accDoDefaultAction(child); },
+        [](HTREEITEM) { return DISP_E_MEMBERNOTFOUND; });
 }
 
 HRESULT TreeAccessible::put_accName(VARIANT, BSTR) {

@@ -77,6 +77,19 @@ private:
 
     ~TreeAccessible() = default;
     Target address(const VARIANT& child) const;
+    // Most questions have two answers: the system's object's, for the tree as a whole, and
+    // this object's, for an item.
+    template <typename ForTree, typename ForItem>
+    HRESULT answer(const VARIANT& child, ForTree forTree, ForItem forItem) const {
+        const Target target = address(child);
+        if (target.tree) {
+            return standard_ ? forTree(*standard_.get()) : E_NOTIMPL;
+        }
+        if (target.item == nullptr) {
+            return target.failure;
+        }
+        return forItem(target.item);
+    }
     // The item a child id names; nullptr for the tree itself or an id it does not have.
     HTREEITEM itemOf(const VARIANT& child) const;
     LONG childIdOfItem(HTREEITEM item) const;
