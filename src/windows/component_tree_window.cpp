@@ -47,6 +47,12 @@ void ComponentTreeWin32::rescale(int dpi) {
     UniqueImageList images = createCheckImages(tree_, dpi_);
     ::SendMessageW(tree_, TVM_SETIMAGELIST, TVSIL_STATE, reinterpret_cast<LPARAM>(images.get()));
     images_ = std::move(images);
+    // Some trees place their items' texts again only when the indent changes, not the state
+    // images: without this the texts keep the room of the boxes of the old size, and a click
+    // there still counts as one on the box.
+    const UINT indent = TreeView_GetIndent(tree_);
+    TreeView_SetIndent(tree_, indent + 1);
+    TreeView_SetIndent(tree_, indent);
 }
 
 LRESULT ComponentTreeWin32::answerAccessibleObject(WPARAM wParam) {
