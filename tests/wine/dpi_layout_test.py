@@ -9,6 +9,7 @@ language dialog and of pages 1, 2, 3 and 5:
 - each control's place and size is the layout table's (src/presenters/layout.cpp, read here
   as the reference) scaled by dpi/96, within 2 pixels; a label that sizes itself to its text
   is checked by its place, and a control may be wider than that only where its text needs it;
+- the tree's check boxes are 16 pixels wide scaled by dpi/96, within 2 pixels;
 - no text is cut: a label's text, in the font it is drawn in, is no wider than the label
   (and, wrapped, no higher, when the label holds several lines); a button's or check box's
   ideal size, which the control computes in its own font, fits the control.
@@ -44,6 +45,8 @@ TITLE_FONT = "102=Tahoma/-14/0/bold"  # the page title keeps its own font
 DIALOG_FONT = "Tahoma/9/0"  # the dialog's texts come from the system's language: English
 # A push button's frame and focus rectangle, on each side, at 96 dpi.
 BUTTON_MARGIN = 4
+# The tree's check box images: a small icon's size at 96 dpi.
+CHECK_IMAGE = 16
 
 FOLDER = HERE / "dpi_layout" / "texts"
 EXAMPLE = REPO / "examples" / "demo"
@@ -191,9 +194,16 @@ def main() -> int:
                     failures.append(f"{where}: exit {outcome.returncode}, boxes {outcome.boxes}")
                 if len(outcome.layouts) != len(reads):
                     failures.append(f"{where}: {len(outcome.layouts)} pages read")
-                for (page, laid_out_for), controls in zip(reads, outcome.layouts):
+                for (page, laid_out_for), controls, check_image in zip(
+                        reads, outcome.layouts, outcome.check_images):
                     failures += check_layout(controls, laid_out_for, reference,
                                              f"{where} page {page}:")
+                    # Only page 3 shows the tree, with a box for its one component.
+                    wanted = scaled(CHECK_IMAGE, laid_out_for) if page == "3" else None
+                    if (check_image is None) != (wanted is None) or (
+                            wanted and abs(check_image - wanted) > TOLERANCE):
+                        failures.append(f"{where} page {page}: check box {check_image} wide, "
+                                        f"expected {wanted}")
                 shutil.rmtree(work, ignore_errors=True)
     finally:
         set_dpi(None, env)

@@ -175,6 +175,8 @@ class Outcome:
         self.focus = steps.get("focus", [])  # "class\ttext" per focus step
         self.accessible = steps.get("accessible", [])  # one list of "name\trole\tstates" per acc step
         self.layouts = steps.get("layouts", [])  # one list of CONTROL fields per layout step
+        # per layout step: the width of the tree's check box, or None without one
+        self.check_images = steps.get("check_images", [])
 
 
 def screenshot_names(case: dict) -> list:
@@ -211,7 +213,7 @@ def run_setup(case: dict, driver: str, setup: Path, env: dict) -> Outcome:
     proc = subprocess.Popen(cmd, cwd=setup, env=run_env, stdin=subprocess.PIPE,
                             stdout=subprocess.PIPE, stderr=errors)
     boxes, trees, texts, lines, combos = [], [], [], [], []
-    steps = {"focus": [], "accessible": [], "layouts": []}
+    steps = {"focus": [], "accessible": [], "layouts": [], "check_images": []}
     shots = screenshot_names(case)
     for name in shots:
         # A picture left by an earlier run must not pass for this run's.
@@ -242,6 +244,9 @@ def run_setup(case: dict, driver: str, setup: Path, env: dict) -> Outcome:
                 steps["accessible"][-1].append(unescape(line[8:]))
             elif line == "LAYOUT":
                 steps["layouts"].append([])
+                steps["check_images"].append(None)
+            elif line.startswith("CHECKIMAGE ") and steps["check_images"]:
+                steps["check_images"][-1] = int(line[11:])
             elif line.startswith("CONTROL ") and steps["layouts"]:
                 steps["layouts"][-1].append([unescape(f) for f in line[8:].split("\t")])
             elif line.startswith("TEXT "):

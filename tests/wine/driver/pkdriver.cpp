@@ -145,7 +145,11 @@ bool runStep(const std::wstring& step, DWORD processId, DWORD threadId, HANDLE p
         return pkdriver::printAccessibleTree(controls);
     }
     if (step == L"layout") {
-        return pkdriver::printLayout(process, controls);
+        if (!pkdriver::printLayout(process, controls)) {
+            return false;
+        }
+        pkdriver::printCheckImageWidth(process, controls);
+        return true;
     }
     if (startsWith(step, L"fonts:")) {
         pkdriver::setFonts(step.substr(6));

@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace pkdriver {
 
@@ -113,6 +114,21 @@ std::optional<TVHITTESTINFO> hitTest(HANDLE process, HWND tree, POINT point) {
     return hit;
 }
 
+// The stretch of the item's row, left of its text, that the tree's hit test reports as the
+// item's state image: its first and last x; nothing when the item has no state image.
+std::optional<std::pair<int, int>> stateImageStretch(HANDLE process, HWND tree, HTREEITEM item,
+                                                     const RECT& text) {
+    const int y = (text.top + text.bottom) / 2;
+    std::optional<std::pair<int, int>> stretch;
+    for (int x = text.left - 1; x >= 0; --x) {
+        const auto hit = hitTest(process, tree, {x, y});
+        if (hit && hit->hItem == item && (hit->flags & TVHT_ONITEMSTATEICON) != 0) {
+            stretch = std::pair{x, stretch ? stretch->second : x};
+        }
+    }
+    return stretch;
+}
+
 } // namespace
 
 bool printTree(HANDLE process, const std::vector<HWND>& controls) {
@@ -142,22 +158,29 @@ bool clickCheckBox(HANDLE process, const std::vector<HWND>& controls, const std:
         return false;
     }
     const int y = (rect->top + rect->bottom) / 2;
-    // The state image lies left of the text: the middle of the stretch the hit test
-    // reports as the item's state image.
-    int first = -1;
-    int last = -1;
-    for (int x = rect->left - 1; x >= 0 && x > rect->left - 48; --x) {
-        const auto hit = hitTest(process, tree, {x, y});
-        if (hit && hit->hItem == item && (hit->flags & TVHT_ONITEMSTATEICON) != 0) {
-            last = last < 0 ? x : last;
-            first = x;
-        }
-    }
-    const int x = first >= 0 ? (first + last) / 2 : rect->left - 8;
+    // The state image lies left of the text: the middle of its stretch.
+    const auto stretch = stateImageStretch(process, tree, item, *rect);
+    const int x = stretch ? (stretch->first + stretch->second) / 2 : rect->left - 8;
     const LPARAM point = MAKELPARAM(x, y);
     ::PostMessageW(tree, WM_LBUTTONDOWN, MK_LBUTTON, point);
     ::PostMessageW(tree, WM_LBUTTONUP, 0, point);
     return true;
+}
+
+void printCheckImageWidth(HANDLE process, const std::vector<HWND>& controls) {
+    const HWND tree = findTree(controls);
+    if (tree == nullptr) {
+        return;
+    }
+    for (const Walked& walked : allItems(tree)) {
+        const auto rect = textRect(process, tree, walked.item);
+        if (const auto stretch =
+                rect ? stateImageStretch(process, tree, walked.item, *rect) : std::nullopt) {
+            writeUtf8(L"CHECKIMAGE " + std::to_wstring(stretch->second - stretch->first + 1) +
+                      L"\n");
+            return;
+        }
+    }
 }
 
 bool hoverItem(HANDLE process, const std::vector<HWND>& controls, const std::wstring& text) {

@@ -20,6 +20,10 @@ bool printTree(HANDLE process, const std::vector<HWND>& controls);
 // no such item is visible.
 bool clickCheckBox(HANDLE process, const std::vector<HWND>& controls, const std::wstring& text);
 
+// Prints "CHECKIMAGE <width>": how wide the tree's hit test finds the state image (the check
+// box) of the first shown item that has one. Nothing when no tree shows such an item.
+void printCheckImageWidth(HANDLE process, const std::vector<HWND>& controls);
+
 // Moves the pointer (a posted WM_MOUSEMOVE) over the middle of the item's text, or over
 // the empty space below the last item when the text is empty.
 bool hoverItem(HANDLE process, const std::vector<HWND>& controls, const std::wstring& text);

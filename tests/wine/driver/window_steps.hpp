@@ -23,7 +23,8 @@ void setFonts(const std::wstring& list);
 // width>\t<needed height>\t<text>". What the text needs: a button's or check box's ideal
 // size, which the control computes in its own font; for a label or group box, the extent of
 // its text in the font of the "fonts" step, wrapped at the control's width when the control
-// is two lines high or more; 0 for the rest.
+// is two lines high or more; 0 for the rest. A tree's check box width follows (see
+// printCheckImageWidth).
 bool printLayout(HANDLE process, const std::vector<HWND>& controls);
 
 // "dpi:<n>" tells the program's visible windows, as Windows does when a window moves to a
