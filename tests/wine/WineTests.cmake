@@ -40,7 +40,7 @@ foreach(case_file ${PARCELKIT_WINE_CASES})
                          RESOURCE_LOCK wine TIMEOUT 300)
 endforeach()
 
-# The windows on screens of 96, 144 and 192 dpi, in English and the built-in Chinese texts:
+# The windows on screens of 96, 120, 144 and 192 dpi, in English and the built-in Chinese texts:
 # the layout table scaled by dpi/96, and no text cut.
 add_test(NAME wine.dpi_layout
          COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/wine/dpi_layout_test.py

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""The installer's windows on screens of 96, 144 and 192 dpi (100%, 150%, 200%), in English
+"""The installer's windows on screens of 96, 120, 144 and 192 dpi (100% to 200%), in English
 and in the built-in Chinese texts.
 
 For each resolution the screen's dpi is set in the prefix (HKCU\\Control Panel\\Desktop
@@ -36,7 +36,7 @@ sys.path.insert(0, str(HERE))
 from run_case import (REPO, WINE_RUN, prepare_setup_folder, run_setup,  # noqa: E402
                       to_windows, wine_env)
 
-DPIS = (96, 144, 192)
+DPIS = (96, 120, 144, 192)
 PICTURES_AT = (96, 144)
 PICTURED = ("en", "zh")
 TOLERANCE = 2
