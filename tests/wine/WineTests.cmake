@@ -41,9 +41,11 @@ foreach(case_file ${PARCELKIT_WINE_CASES})
 endforeach()
 
 # The uninstaller on an installation laid out by hand: silently, and through its window.
+# Silently with a regedit.exe left beside the uninstaller, which must not start it.
 add_test(NAME wine.uninstall.silent
          COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/wine/uninstaller_test.py
-                 --uninstall-exe ${PARCELKIT_WINE_BUILD}/src/uninstall.exe)
+                 --uninstall-exe ${PARCELKIT_WINE_BUILD}/src/uninstall.exe
+                 --plant ${PARCELKIT_WINE_BUILD}/tests)
 add_test(NAME wine.uninstall.window
          COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/wine/uninstaller_test.py
                  --uninstall-exe ${PARCELKIT_WINE_BUILD}/src/uninstall.exe
