@@ -266,7 +266,10 @@ void SectionCopy::record(const std::wstring& target, const std::wstring& suffix)
 }
 
 void SectionCopy::notFound(const std::wstring& path) {
+    // The run goes on and installs the rest, but it has failed all the same: a run with
+    // arguments, which shows no box, still hears of it for its exit code.
     if (unattended_) {
+        context_.platform.boxes.report(text(model::msg::NotFound) + path, platform::BoxIcon::Error);
         return;
     }
     context_.platform.boxes.show(text(model::msg::NotFound) + path, text(model::msg::ErrorCaption),

@@ -4,10 +4,12 @@
 #include "components/component_page.hpp"
 #include "components/earlier_installation.hpp"
 #include "engine/install.hpp"
+#include "model/command_line.hpp"
 #include "model/install_context.hpp"
 #include "model/install_steps.hpp"
 #include "model/language.hpp"
 #include "model/messages.hpp"
+#include "model/run_outcome.hpp"
 #include "model/session.hpp"
 #include "platform/platform.hpp"
 #include "presenters/language_dialog.hpp"
@@ -61,9 +63,16 @@ private:
 
 } // namespace
 
-int runSetup(platform::Platform& platform, const platform::Collation& collation,
+int runSetup(platform::Platform& machine, const platform::Collation& collation,
              platform::Shutdown& shutdown, engine::SystemSteps& systemSteps,
              presenters::ProgramWindows& windows) {
+    const model::CommandLine line =
+        model::readCommandLine(machine.system.commandLine(), machine.system.arguments());
+    // Every box of the run goes through these: a silent run shows none, and any error
+    // decides the exit code.
+    model::RunOutcomeBoxes boxes(machine.boxes, line.silent);
+    platform::Platform platform{machine.profiles,  machine.files, machine.system,  machine.registry,
+                                machine.processes, boxes,         machine.versions};
     model::Session session;
     model::LanguageSource language;
     ProgramInstallSteps steps(session, language, platform, collation, windows.componentTreeView(),
@@ -79,22 +88,27 @@ int runSetup(platform::Platform& platform, const platform::Collation& collation,
         platform.boxes.show(base::describe(error), caption, platform::BoxIcon::Error,
                             platform::BoxButtons::Ok);
     };
-    // A silent installation that ends in an error, or a window whose handler failed, must
-    // not look like a success to the script that started it.
-    int exitCode = 0;
-    windows.connect(dialog, wizard, steps.components(), [&](const std::exception& error) {
-        report(error);
-        exitCode = presenters::kFatalErrorExitCode;
-    });
+    windows.connect(dialog, wizard, steps.components(), report);
     try {
         presenters::startProgram(dialog, wizard);
     } catch (const std::exception& error) {
         report(error);
         windows.endProgram();
-        exitCode = 1;
     }
     windows.runMessageLoop();
-    return exitCode;
+    return exitCodeOf(boxes.failed(), wizard.installed(), session.needreboot, line.usage);
+}
+
+int exitCodeOf(bool failed, bool installed, bool restartNeeded, bool usage) {
+    if (failed) {
+        return model::kExitFailed;
+    }
+    if (installed) {
+        return restartNeeded ? model::kExitRestartNeeded : model::kExitDone;
+    }
+    // The usage text is all that was asked for; any other run that ends before the
+    // installation was left by the user.
+    return usage ? model::kExitDone : model::kExitCancelled;
 }
 
 } // namespace parcelkit::programs

@@ -19,4 +19,9 @@ int runSetup(platform::Platform& platform, const platform::Collation& collation,
              platform::Shutdown& shutdown, engine::SystemSteps& systemSteps,
              presenters::ProgramWindows& windows);
 
+// 1603 after any error (in a silent run too, where no box showed it); 3010 when the
+// installation is done but a restart completes it; 1602 when it did not run because the
+// user left before.
+int exitCodeOf(bool failed, bool installed, bool restartNeeded, bool usage);
+
 } // namespace parcelkit::programs

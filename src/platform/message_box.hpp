@@ -15,6 +15,12 @@ public:
     // Shown owned by the program's active window.
     virtual BoxAnswer show(const std::wstring& text, const std::wstring& caption, BoxIcon icon,
                            BoxButtons buttons) = 0;
+    // A failure the run goes on after without a box (as in a run with arguments): nothing
+    // is shown, but whoever keeps the run's outcome hears of it.
+    virtual void report(const std::wstring& text, BoxIcon icon) {
+        static_cast<void>(text);
+        static_cast<void>(icon);
+    }
 };
 
 } // namespace parcelkit::platform

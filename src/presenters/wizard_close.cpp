@@ -36,6 +36,7 @@ private:
 bool WizardPresenter::runInstall() {
     const InstallRun run(*this);
     steps_.Install(stop_);
+    installed_ = !abandoned_;
     return !abandoned_;
 }
 

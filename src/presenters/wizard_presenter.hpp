@@ -61,6 +61,8 @@ public:
     void readinstall();
 
     bool installing() const { return installing_; }
+    // The installation ran to its end, not abandoned on the way.
+    bool installed() const { return installed_; }
 
 private:
     class InstallRun;
@@ -87,6 +89,7 @@ private:
     bool activated_ = false;
     bool installing_ = false;
     bool abandoned_ = false;
+    bool installed_ = false;
 };
 
 } // namespace parcelkit::presenters

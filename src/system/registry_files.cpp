@@ -1,8 +1,10 @@
 #include "system/registry_files.hpp"
 
+#include "base/error.hpp"
 #include "base/escapes.hpp"
 #include "base/text_encoding.hpp"
 #include "launch/run_programs.hpp"
+#include "launch/system_tools.hpp"
 #include "platform/file_bytes.hpp"
 #include "script/text_files.hpp"
 
@@ -27,10 +29,6 @@ private:
 };
 
 } // namespace
-
-std::wstring importFilePath(const model::Session& session) {
-    return session.dirs.tempdir + L"\\reg.reg";
-}
 
 std::wstring undoFilePath(const model::Session& session) {
     return session.dirs.setupdir + L"\\unreg.reg";
@@ -62,14 +60,25 @@ void reg(model::InstallContext& context, platform::FileBytes& files, const std::
     if (!lines) {
         return;
     }
-    const std::wstring importFile = importFilePath(context.session);
+    // A name of its own, created empty before it is written: a file another program left
+    // under a fixed name in the shared temporary folder is never imported.
+    platform::FileSystem& temporary = context.platform.files;
+    const auto created = temporary.createTemporaryFile(context.session.dirs.tempdir, L"reg");
+    if (!created) {
+        throw base::Error(L"Cannot create file", context.session.dirs.tempdir,
+                          created.failure().reason);
+    }
+    const std::wstring& importFile = *created;
+    RemoveOnExit removal(temporary, importFile);
     platform::require(files.write(importFile, base::encodeUtf16Lines(*lines)),
                       L"Cannot create file", importFile);
-    RemoveOnExit removal(context.platform.files, importFile);
     // Quoted: an unquoted path with a blank makes regedit import nothing, and it reports
     // success all the same.
-    launch::ExecuteWait(context.platform.processes, L"regedit.exe", L"/s \"" + importFile + L"\"",
-                        L"", platform::kShowHidden, platform::kWaitForever);
+    const auto& dirs = context.session.dirs;
+    const std::wstring regedit =
+        launch::systemToolPath(context.platform.files, dirs.sysdir, dirs.windir, L"regedit.exe");
+    launch::ExecuteWait(context.platform.processes, regedit, L"/s \"" + importFile + L"\"", L"",
+                        platform::kShowHidden, platform::kWaitForever);
 }
 
 std::optional<std::vector<std::wstring>>

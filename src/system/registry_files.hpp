@@ -12,8 +12,6 @@ class FileBytes;
 
 namespace parcelkit::system {
 
-// The registry file handed to the registry editor, in the temporary directory.
-std::wstring importFilePath(const model::Session& session);
 // The installation's collected undo file.
 std::wstring undoFilePath(const model::Session& session);
 
@@ -28,8 +26,9 @@ std::optional<std::vector<std::wstring>> registryFileLines(model::InstallContext
                                                            const platform::FileBytes& files,
                                                            const std::wstring& path);
 
-// Imports a registry file through regedit.exe by way of a UTF-16 copy that exists only
-// during the import. A missing file is passed over.
+// Imports a registry file through regedit.exe by way of a UTF-16 copy under a name of its
+// own in the temporary directory, which exists only during the import. A missing file is passed
+// over.
 void reg(model::InstallContext& context, platform::FileBytes& files, const std::wstring& path);
 
 // The collected undo file after adding one component's undo file: the first file gives

@@ -5,6 +5,7 @@
 #include "base/text.hpp"
 #include "base/text_encoding.hpp"
 #include "launch/run_programs.hpp"
+#include "launch/system_tools.hpp"
 #include "record/record_format.hpp"
 #include "record/unreg_blocks.hpp"
 #include "script/script_file.hpp"
@@ -32,6 +33,13 @@ bool keptByOthers(const record::RecordedFile& file, const KeptPaths& kept) {
 std::wstring systemTool(const RemovalContext& context, const wchar_t* name) {
     return base::withoutTrailingBackslashes(context.machine.system.systemDirectory()) + L"\\" +
            name;
+}
+
+std::wstring registryEditor(const RemovalContext& context) {
+    const auto& system = context.machine.system;
+    return launch::systemToolPath(
+        context.machine.files, base::withoutTrailingBackslashes(system.systemDirectory()),
+        base::withoutTrailingBackslashes(system.windowsDirectory()), L"regedit.exe");
 }
 
 void unregisterServers(RemovalContext& context, const std::vector<record::RecordedFile>& files) {
@@ -120,18 +128,25 @@ bool removeRegistryEntries(RemovalContext& context, const std::wstring& name) {
     if (!block) {
         return true;
     }
-    const std::wstring temporary =
-        base::withoutTrailingBackslashes(context.machine.system.tempDirectory()) + L"\\unreg-" +
-        std::to_wstring(context.report.removedComponents.size()) + L".reg";
+    // A name of its own in the shared temporary folder, created before it is written.
+    const std::wstring tempDir =
+        base::withoutTrailingBackslashes(context.machine.system.tempDirectory());
+    const auto created = context.machine.files.createTemporaryFile(tempDir, L"unr");
+    if (!created) {
+        context.leftover(L"unreg.reg ;" + name, tempDir + L": " + created.failure().reason);
+        return false;
+    }
+    const std::wstring& temporary = *created;
     if (const auto written = bytes.write(temporary, base::encodeUtf16(*block)); !written) {
+        platform::notChecked(context.machine.removal.removeFile(temporary));
         context.leftover(L"unreg.reg ;" + name, temporary + L": " + written.failure().reason);
         return false;
     }
     context.show(unreg);
     // The registry editor imports nothing from an unquoted path with blanks.
-    const bool ran =
-        launch::ExecuteWait(context.machine.processes, L"regedit.exe", L"/s \"" + temporary + L"\"",
-                            L"", platform::kShowHidden, platform::kWaitForever);
+    const bool ran = launch::ExecuteWait(context.machine.processes, registryEditor(context),
+                                         L"/s \"" + temporary + L"\"", L"", platform::kShowHidden,
+                                         platform::kWaitForever);
     platform::notChecked(context.machine.removal.removeFile(temporary));
     if (!ran) {
         context.leftover(L"unreg.reg ;" + name, L"regedit.exe could not be started.");

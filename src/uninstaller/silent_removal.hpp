@@ -10,7 +10,7 @@ namespace parcelkit::uninstaller {
 
 // Exit codes of a run that asks nothing: the caller learns the outcome from them.
 inline constexpr int kExitRemoved = 0;
-inline constexpr int kExitLeftovers = 1;        // something the record names is still there
+inline constexpr int kExitLeftovers = 1603;     // something the record names is still there
 inline constexpr int kExitRestartNeeded = 3010; // the usual code for "done at the restart"
 inline constexpr int kExitCancelled = 1602;     // the user closed the window before removing
 

@@ -1,5 +1,6 @@
 #include "windows/check_images.hpp"
 
+#include "platform/win32/system_library.hpp"
 #include "presenters/screen_layout.hpp"
 
 #include <array>
@@ -20,12 +21,7 @@ constexpr int kImageCount = 4;
 // is drawn.
 class ThemeLibrary {
 public:
-    ThemeLibrary()
-        : module_(::LoadLibraryExW(L"uxtheme.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) {
-        if (!module_) {
-            // Systems without the restricted search flag still find it in system32 first.
-            module_.reset(::LoadLibraryW(L"uxtheme.dll"));
-        }
+    ThemeLibrary() : module_(win32::loadSystemLibrary(L"uxtheme.dll")) {
         if (module_) {
             open_ = reinterpret_cast<OpenFn>(
                 reinterpret_cast<void*>(::GetProcAddress(module_.get(), "OpenThemeData")));

@@ -1,5 +1,7 @@
 #include "windows/rich_text.hpp"
 
+#include "platform/win32/system_library.hpp"
+
 #include <richedit.h>
 
 #include <algorithm>
@@ -9,10 +11,9 @@
 namespace parcelkit::windows {
 
 RichTextLibrary::RichTextLibrary()
-    : module_(::LoadLibraryExW(L"msftedit.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)),
-      className_(L"RICHEDIT50W") {
+    : module_(win32::loadSystemLibrary(L"msftedit.dll")), className_(L"RICHEDIT50W") {
     if (!module_) {
-        module_.reset(::LoadLibraryExW(L"riched20.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
+        module_ = win32::loadSystemLibrary(L"riched20.dll");
         className_ = RICHEDIT_CLASSW;
     }
 }

@@ -1,13 +1,16 @@
 #!/usr/bin/env python3
 """Checks a shipped program (setup.exe, uninstall.exe): a PE32 i386 program that imports
-only DLLs every Windows has, carrying its manifest, icon and version resource."""
+only DLLs Windows takes from its own directories, carrying its manifest, icon and version resource."""
 import struct
 import subprocess
 import sys
 
+# Only DLLs that Windows always takes from the system directory (its KnownDLLs), and the
+# common controls, which the manifest's dependency takes from the side-by-side store. Any
+# other DLL is looked for beside the program first, so it is loaded by full path instead.
 SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "advapi32.dll", "shell32.dll",
-               "ole32.dll", "oleaut32.dll", "comctl32.dll", "comdlg32.dll", "version.dll",
-               "msvcrt.dll", "shlwapi.dll", "uuid.dll"}
+               "ole32.dll", "oleaut32.dll", "comdlg32.dll", "msvcrt.dll", "shlwapi.dll",
+               "comctl32.dll"}
 RT_ICON, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 3, 14, 16, 24
 
 
@@ -76,7 +79,7 @@ def main() -> int:
     dlls = {line.split(":", 1)[1].strip().lower() for line in imports.splitlines()
             if "DLL Name:" in line}
     if not dlls or not dlls <= SYSTEM_DLLS:
-        failures.append(f"imports DLLs outside Windows: {sorted(dlls - SYSTEM_DLLS)}")
+        failures.append(f"imports DLLs looked for beside it: {sorted(dlls - SYSTEM_DLLS)}")
     for failure in failures:
         print(f"FAIL {path}: {failure}")
     print(f"{path}: {'ok' if not failures else 'not ok'} (imports {', '.join(sorted(dlls))})")

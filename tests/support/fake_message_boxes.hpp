@@ -20,6 +20,13 @@ struct FakeMessageBoxes : platform::MessageBoxes {
 
     std::deque<platform::BoxAnswer> answers;
     std::vector<Box> shown;
+    std::vector<std::wstring> reported; // errors reported without a box
+
+    void report(const std::wstring& text, platform::BoxIcon icon) override {
+        if (icon == platform::BoxIcon::Error) {
+            reported.push_back(text);
+        }
+    }
 
     void answer(platform::BoxAnswer a) { answers.push_back(a); }
 

@@ -4,6 +4,9 @@
 #include "base/text_encoding.hpp"
 #include "name_pattern.hpp"
 
+#include <cwchar>
+#include <iterator>
+
 namespace parcelkit::doubles {
 
 namespace {
@@ -128,9 +131,19 @@ platform::Outcome FakeRemovalDisk::setNormalAttributes(const std::wstring& path)
     return {};
 }
 
-platform::Result<std::wstring> FakeRemovalDisk::createTemporaryFile(const std::wstring&,
-                                                                    const std::wstring&) {
-    return refused(platform::Failure::kNotSupported, L"Not used by the removal.");
+platform::Result<std::wstring> FakeRemovalDisk::createTemporaryFile(const std::wstring& directory,
+                                                                    const std::wstring& prefix) {
+    // Numbered like the system's own: the prefix, a hexadecimal counter and ".TMP".
+    for (unsigned n = 1;; ++n) {
+        wchar_t digits[16] = {};
+        std::swprintf(digits, std::size(digits), L"%X", n);
+        const std::wstring path = directory + L"\\" + prefix.substr(0, 3) + digits + L".TMP";
+        if (!fileExists(path)) {
+            addFile(path, L"");
+            log.push_back(L"create " + path);
+            return path;
+        }
+    }
 }
 
 platform::Outcome FakeRemovalDisk::moveAtRestart(const std::wstring&, const std::wstring&) {

@@ -20,7 +20,7 @@ struct LoggingProcesses : FakeProcesses {
 
     platform::Result<platform::ProcessRun> run(const platform::ProcessRequest& request) override {
         disk->log.push_back(L"run " + request.commandLine);
-        const std::wstring regedit = L"regedit.exe /s \"";
+        const std::wstring regedit = L"C:\\windows\\regedit.exe /s \"";
         if (request.commandLine.compare(0, regedit.size(), regedit) == 0) {
             const std::wstring file = request.commandLine.substr(
                 regedit.size(), request.commandLine.size() - regedit.size() - 1);

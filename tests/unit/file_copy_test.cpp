@@ -128,6 +128,9 @@ TEST_F(FileCopyTest, MissingSourceIsReportedOnlyWithoutParameters) {
     system.args = {L"setup.exe", L"/id:0409"};
     run({L"missing.dll=#setupdir#\\Bin"});
     EXPECT_EQ(boxes.shown.size(), 1u);
+    // Without a box the run still hears of it, and fails.
+    EXPECT_EQ(boxes.reported, (std::vector<std::wstring>{text(model::msg::NotFound) +
+                                                         L"E:\\setup\\core\\missing.dll"}));
 }
 
 // Overwrite mode 0: a higher file version replaces, or the same version written later.

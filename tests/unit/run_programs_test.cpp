@@ -1,4 +1,6 @@
+#include "fake_file_system.hpp"
 #include "launch/run_programs.hpp"
+#include "launch/system_tools.hpp"
 #include "unit/test_platform.hpp"
 
 #include <gtest/gtest.h>
@@ -145,4 +147,26 @@ TEST_F(RunprgTest, ProgramThatCannotStartIsPassedOver) {
     machine.processes.missing.insert(L"missing.exe");
     run({L"missing.exe=before|always|wait|show", L"next.exe=before|always|wait|show"}, L"before");
     EXPECT_EQ(started(), (Lines{L"missing.exe", L"next.exe"}));
+}
+
+TEST(SystemTools, AlwaysByFullPathFromTheSystemOrTheWindowsDirectory) {
+    struct Row {
+        const wchar_t* present; // where the tool is, or nullptr
+        const wchar_t* started;
+    };
+    for (const Row& row :
+         {Row{L"C:\\windows\\system32\\regedit.exe", L"C:\\windows\\system32\\regedit.exe"},
+          Row{L"C:\\windows\\regedit.exe", L"C:\\windows\\regedit.exe"},
+          // Never the bare name, which the system looks up beside the
+          // installer first.
+          Row{nullptr, L"C:\\windows\\regedit.exe"}}) {
+        doubles::FakeFileSystem files;
+        files.addFile(L"E:\\downloads\\regedit.exe");
+        if (row.present != nullptr) {
+            files.addFile(row.present);
+        }
+        EXPECT_EQ(
+            launch::systemToolPath(files, L"C:\\windows\\system32", L"C:\\windows", L"regedit.exe"),
+            row.started);
+    }
 }

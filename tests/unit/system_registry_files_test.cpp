@@ -42,10 +42,11 @@ TEST_F(RegistryFilesTest, ImportGoesThroughAQuotedUtf16CopyThatIsRemovedAfterwar
                   "\"Path\"=\"#setupdir#\\\\bin\"\r\n\"Sign\"=\"<parcelkit_num_sign>1\"\r\n");
     system::reg(rig.context, rig.bytes, L"E:\\setup\\app\\app.reg");
 
-    const std::wstring copy = rig.session.dirs.tempdir + L"\\reg.reg";
+    // A name of its own, and the registry editor by its full path.
+    const std::wstring copy = rig.session.dirs.tempdir + L"\\reg1.TMP";
     ASSERT_EQ(rig.machine.processes.requests.size(), 1u);
     const auto& request = rig.machine.processes.requests[0];
-    EXPECT_EQ(request.commandLine, L"regedit.exe /s \"" + copy + L"\"");
+    EXPECT_EQ(request.commandLine, L"C:\\windows\\regedit.exe /s \"" + copy + L"\"");
     EXPECT_EQ(request.showCommand, platform::kShowHidden);
     EXPECT_EQ(request.waitMilliseconds, platform::kWaitForever);
     EXPECT_EQ(request.workingDirectory, L"");
@@ -78,7 +79,7 @@ TEST_F(RegistryFilesTest, MissingRegistryFilesAreSkippedSilently) {
 
 TEST_F(RegistryFilesTest, RefusedImportCopyStopsTheRunWithoutStartingRegedit) {
     putFile(L"E:\\setup\\a.reg", {kHeader, L""});
-    rig.bytes.refuseWrites(L"C:\\users\\ann\\Temp\\reg.reg");
+    rig.bytes.refuseWrites(L"C:\\users\\ann\\Temp\\reg1.TMP");
     EXPECT_THROW(system::reg(rig.context, rig.bytes, L"E:\\setup\\a.reg"), base::Error);
     EXPECT_TRUE(rig.machine.processes.requests.empty());
 }

@@ -62,13 +62,13 @@ TEST(RemovalPrograms, MissingRegistryEditorKeepsTheBlockAndSaysSo) {
     const std::wstring unreg =
         L"REGEDIT4\r\n\r\n;APP begin\r\n[-HKEY_CURRENT_USER\\X]\r\n;APP end\r\n";
     rig.disk.addFile(L"C:\\Program Files\\Notes\\unreg.reg", unreg);
-    rig.processes.missing.insert(L"regedit.exe /s \"C:\\users\\ann\\Temp\\unreg-0.reg\"");
+    rig.processes.missing.insert(L"C:\\windows\\regedit.exe /s \"C:\\users\\ann\\Temp\\unr1.TMP\"");
     const auto report = rig.remove({L"APP"});
     ASSERT_EQ(report.leftovers.size(), 1u);
     EXPECT_EQ(report.leftovers[0].object, L"unreg.reg ;APP");
     ASSERT_TRUE(rig.disk.hasFile(L"C:\\Program Files\\Notes\\unreg.reg"));
     EXPECT_EQ(*rig.disk.text(L"C:\\Program Files\\Notes\\unreg.reg"), unreg);
-    EXPECT_FALSE(rig.disk.hasFile(L"C:\\users\\ann\\Temp\\unreg-0.reg"));
+    EXPECT_FALSE(rig.disk.hasFile(L"C:\\users\\ann\\Temp\\unr1.TMP"));
     // Its registry entries are still there: the component stays, and so does the record.
     EXPECT_TRUE(report.removedComponents.empty());
     EXPECT_FALSE(report.installationRemoved);

@@ -98,7 +98,8 @@ TEST(Removal, StepsOfAComponentComeInTheDocumentedOrder) {
         indexOf(log, L"run C:\\windows\\system32\\regsvr32.exe /u /s \"C:\\Program "
                      L"Files\\Notes\\bin\\plugins\\p.dll\"");
     const auto deleteDll = indexOf(log, L"delete C:\\Program Files\\Notes\\bin\\ole.dll");
-    const auto registry = indexOf(log, L"run regedit.exe /s \"C:\\users\\ann\\Temp\\unreg-0.reg\"");
+    const auto registry =
+        indexOf(log, L"run C:\\windows\\regedit.exe /s \"C:\\users\\ann\\Temp\\unr1.TMP\"");
     const auto plugins = indexOf(log, L"rmdir C:\\Program Files\\Notes\\bin\\plugins");
     const auto bin = indexOf(log, L"rmdir C:\\Program Files\\Notes\\bin");
     const auto manual = indexOf(log, L"delete C:\\Program Files\\Notes\\doc\\manual.txt");
@@ -127,7 +128,7 @@ TEST(Removal, RegistryBlockOfTheComponentAloneIsImported) {
     ASSERT_EQ(rig.processes.imported.size(), 1u);
     EXPECT_EQ(rig.processes.imported[0],
               L"REGEDIT4\r\n\r\n;DOC begin\r\n[-HKEY_CLASSES_ROOT\\.note]\r\n;DOC end\r\n");
-    EXPECT_FALSE(rig.disk.hasFile(L"C:\\users\\ann\\Temp\\unreg-0.reg"));
+    EXPECT_FALSE(rig.disk.hasFile(L"C:\\users\\ann\\Temp\\unr1.TMP"));
     // The applied block leaves the file, the other stays for later.
     EXPECT_EQ(*rig.disk.text(L"C:\\Program Files\\Notes\\unreg.reg"),
               L"REGEDIT4\r\n\r\n;APP begin\r\n[-HKEY_CURRENT_USER\\Software\\Notes]\r\n"

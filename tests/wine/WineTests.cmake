@@ -50,9 +50,11 @@ set_tests_properties(wine.dpi_layout PROPERTIES FIXTURES_REQUIRED wine RESOURCE_
                      TIMEOUT 300)
 
 # The uninstaller on an installation laid out by hand: silently, and through its window.
+# Silently with a regedit.exe left beside the uninstaller, which must not start it.
 add_test(NAME wine.uninstall.silent
          COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/wine/uninstaller_test.py
-                 --uninstall-exe ${PARCELKIT_WINE_BUILD}/src/uninstall.exe)
+                 --uninstall-exe ${PARCELKIT_WINE_BUILD}/src/uninstall.exe
+                 --plant ${PARCELKIT_WINE_BUILD}/tests)
 add_test(NAME wine.uninstall.window
          COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/wine/uninstaller_test.py
                  --uninstall-exe ${PARCELKIT_WINE_BUILD}/src/uninstall.exe

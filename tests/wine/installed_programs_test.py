@@ -55,6 +55,7 @@ RUNS = [
     # The same folder again, through the wizard: the destination field itself shows the
     # earlier directory, and leaving the page asks to uninstall first; No ends the run.
     ("fourth", {
+        "exit_code": 1602,
         "shown_texts": ["@DEST@"],
         "boxes": [{"caption": "提示！", "text": "本软件已经安装，建议卸载后再安装。卸载吗？"}],
         "absent": ["@WORK@\\Elsewhere"],

@@ -14,7 +14,7 @@ A case is a JSON file in tests/wine/cases:
     "expect": {
       "exit_code": 0,
       "files": {"@DEST@\\\\notes.txt": "exact text, or null for 'exists'"},
-      "absent": ["@DEST@\\\\extra.txt"],
+      "absent": ["@DEST@\\\\extra.txt", "@SETUP@\\\\*.log"],  # "*": no such name
       "registry": [{"key": "HKLM\\\\Software\\\\X", "name": "V", "data": "@DEST@", "view": "32"}],
       "registry_absent": [{"key": "HKLM\\\\Software\\\\X", "view": "64"}],
       "uninstall_ini": {"list": {"CORE": "Core"}},  # @DEST@ also in keys; null: key absent
@@ -38,6 +38,7 @@ A case is a JSON file in tests/wine/cases:
                                       # tool (@tool:pkmarker.exe); setup-folder paths relative
     "touch": {"01-core\\\\a.txt": "2001-01-01 00:00"},  # last-write times (UTC) set before the run
     "hold_open": "@DEST@\\\\locked.dll"  # held open without sharing during the run
+    "dll_overrides": "version=n,b"  # added to WINEDLLOVERRIDES for setup.exe
   }
 
 @DEST@ (the destination, a path with a blank that does not exist before the run) and
@@ -49,6 +50,7 @@ a setup folder give it an id of their own. The expectations of system integratio
 import argparse
 import contextlib
 import datetime
+import fnmatch
 import json
 import re
 import os
@@ -202,7 +204,8 @@ def run_setup(case: dict, driver: str, setup: Path, env: dict) -> Outcome:
     the case has answers: without one, boxes return at once). At a "snap" step the driver
     waits while the screenshot named by the case is taken."""
     answers = case.get("answers")
-    run_env = dict(os.environ, PARCELKIT_GUI="1" if answers is not None else "0")
+    run_env = dict(os.environ, PARCELKIT_GUI="1" if answers is not None else "0",
+                   PARCELKIT_DLL_OVERRIDES=case.get("dll_overrides", ""))
     cmd = []
     if case.get("windows") == "win98":
         cmd = [str(HERE / "harness" / "with-windows-version.sh"), "setup.exe", "win98"]
@@ -303,7 +306,11 @@ def check(case: dict, values: dict, result, dest: Path, env: dict) -> list:
             if text != substitute(content, values):
                 failures.append(f"content of {path}: {text!r}")
     for path in expect.get("absent", []):
-        if unix(path).exists():
+        found = unix(path)
+        # A "*" in the last part: no file of that pattern, such as a temporary file.
+        if found.exists() or ("*" in found.name and found.parent.is_dir() and any(
+                fnmatch.fnmatch(p.name.lower(), found.name.lower())
+                for p in found.parent.iterdir())):
             failures.append(f"should not exist: {substitute(path, values)}")
     for entry in expect.get("registry", []):
         got = reg_query(substitute(entry["key"], values), entry.get("name"),

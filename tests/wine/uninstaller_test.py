@@ -3,7 +3,9 @@
 directories, uninstall.ini in UTF-16, unreg.reg, a registry key and the installed-programs
 entry. Run with /s, or through its window with a driver that clicks Uninstall and Finish.
 Afterwards everything the record names is gone, except the file that was there before,
-and what the record does not name is untouched."""
+and what the record does not name is untouched. With --plant, a regedit.exe lies
+beside uninstall.exe: it is not started, the registry block is still applied, and it stays
+as the only file left."""
 import os
 import argparse
 import shutil
@@ -91,6 +93,7 @@ def main() -> int:
     parser = argparse.ArgumentParser()
     parser.add_argument("--uninstall-exe", required=True)
     parser.add_argument("--driver", help="drive the window instead of running /s")
+    parser.add_argument("--plant", help="folder of pkmarker.exe and pkplant.dll")
     args = parser.parse_args()
     env = wine_env()
     prefix = Path(env["WINEPREFIX"])
@@ -107,6 +110,11 @@ def main() -> int:
     unix(prefix, DEST + "\\uninstall.ini").write_bytes(utf16(RECORD))
     unix(prefix, DEST + "\\unreg.reg").write_bytes(utf16(UNREG))
     shutil.copy(args.uninstall_exe, unix(prefix, DEST + "\\uninstall.exe"))
+    planted = {}
+    if args.plant:
+        planted = {"regedit.exe": "pkmarker.exe"}
+        for name, tool in planted.items():
+            shutil.copy(Path(args.plant) / tool, unix(prefix, DEST + "\\" + name))
     failures = []
     wine(env, "reg", "add", USER_KEY, "/v", "Kept", "/d", "x", "/f")
     # The uninstaller is a 32-bit program: its HKLM\SOFTWARE is the 32-bit view.
@@ -120,13 +128,21 @@ def main() -> int:
     # The copy in the temporary directory deletes the program and its directories after
     # the program has ended.
     for _ in range(100):
-        if not unix(prefix, ROOT).exists():
+        if not unix(prefix, DEST + "\\uninstall.exe" if planted else ROOT).exists():
             break
         time.sleep(0.2)
 
     if code != 0:
         failures.append(f"exit code {code}, expected 0")
-    for gone in (ROOT, DEST + "\\bin\\notes.txt"):
+    if planted:
+        # The planted file is not the installation's: it and its folders stay, and nothing
+        # else does (pkmarker's log beside it would say that it was started).
+        left = sorted(p.name for p in unix(prefix, DEST).iterdir()) \
+            if unix(prefix, DEST).is_dir() else []
+        if left != sorted(planted):
+            failures.append(f"beside the planted files: {left}")
+    for gone in (DEST + "\\bin", DEST + "\\bin\\notes.txt") if planted else \
+            (ROOT, DEST + "\\bin\\notes.txt"):
         if unix(prefix, gone).exists():
             left = sorted(str(p) for p in unix(prefix, gone).rglob("*")) if unix(prefix, gone).is_dir() else []
             failures.append(f"should be gone: {gone} {left}")
@@ -141,7 +157,8 @@ def main() -> int:
         failures.append(f"installed-programs entry left: {ENTRY}")
     for failure in failures:
         print("FAIL:", failure)
-    shutil.rmtree(unix(prefix, OUTSIDE), ignore_errors=True)
+    for folder in (OUTSIDE, ROOT):
+        shutil.rmtree(unix(prefix, folder), ignore_errors=True)
     return 1 if failures else 0
 
 

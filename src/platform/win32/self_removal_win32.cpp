@@ -33,6 +33,26 @@ void deleteWithPatience(const std::wstring& path) {
     }
 }
 
+// The copy gets a name nobody holds yet, created by the copy itself: a program left in the
+// shared temporary folder under a name the uninstaller might choose is never overwritten
+// and started in its place.
+platform::Result<std::wstring> copyUnderNewName(const std::wstring& program,
+                                                const std::wstring& temp) {
+    const std::wstring stem = temp + L"\\pkuninst-" + std::to_wstring(::GetCurrentProcessId());
+    for (unsigned attempt = 0; attempt < 1000; ++attempt) {
+        const std::wstring copy =
+            stem + (attempt == 0 ? L"" : L"-" + std::to_wstring(attempt)) + L".exe";
+        if (::CopyFileW(program.c_str(), copy.c_str(), TRUE)) {
+            return copy;
+        }
+        const DWORD error = ::GetLastError();
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
+            return failureOf(error);
+        }
+    }
+    return failureOf(ERROR_FILE_EXISTS);
+}
+
 } // namespace
 
 std::wstring Win32SelfRemoval::programPath() const {
@@ -49,11 +69,11 @@ std::wstring Win32SelfRemoval::programPath() const {
 platform::Outcome Win32SelfRemoval::removeAfterExit(const std::vector<std::wstring>& directories) {
     const std::wstring program = programPath();
     const std::wstring temp = temporaryDirectory();
-    const std::wstring copy =
-        temp + L"\\pkuninst-" + std::to_wstring(::GetCurrentProcessId()) + L".exe";
-    if (!::CopyFileW(program.c_str(), copy.c_str(), FALSE)) {
-        return lastFailure();
+    const auto made = copyUnderNewName(program, temp);
+    if (!made) {
+        return made.failure();
     }
+    const std::wstring& copy = *made;
     // The copy waits on this handle, which it inherits: a process id could be reused.
     HANDLE self = nullptr;
     if (!::DuplicateHandle(::GetCurrentProcess(), ::GetCurrentProcess(), ::GetCurrentProcess(),

@@ -11,7 +11,9 @@ export XDG_CACHE_HOME=$HOME/.cache
 export WINEDEBUG=-all
 export WINEARCH=win64
 # No Mono or Gecko prompts; no menu entries or .desktop files from links we create.
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+# PARCELKIT_DLL_OVERRIDES adds a run's own, such as version=n,b to have Wine prefer a
+# version.dll found beside a program, as Windows does.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d${PARCELKIT_DLL_OVERRIDES:+;$PARCELKIT_DLL_OVERRIDES}"
 # A fixed locale (Wine reads it as English, 0409): the installer picks its language
 # section from it.
 export LANG=C.UTF-8

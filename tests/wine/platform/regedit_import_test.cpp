@@ -1,4 +1,5 @@
 #include "base/error.hpp"
+#include "base/paths.hpp"
 #include "base/text_encoding.hpp"
 #include "model/install_context.hpp"
 #include "model/messages.hpp"
@@ -35,6 +36,9 @@ protected:
     RegeditImportTest() {
         session.dirs.tempdir = testDirectory() + L"\\temp dir";
         session.dirs.setupdir = L"C:\\Program Files\\Northwind Notes";
+        // The registry editor is started by its full path in one of these.
+        session.dirs.windir = base::withoutTrailingBackslashes(system.windowsDirectory());
+        session.dirs.sysdir = base::withoutTrailingBackslashes(system.systemDirectory());
         std::filesystem::create_directories(session.dirs.tempdir);
         std::filesystem::create_directories(source());
         // Left by an earlier run, or not there at all.
@@ -82,7 +86,8 @@ TEST_F(RegeditImportTest, Utf16FileWithMacrosIsImportedFromATempDirWithBlanks) {
     system::reg(context, bytes, file);
     EXPECT_EQ(value(L"Dir"), L"C:\\Program Files\\Northwind Notes");
     EXPECT_EQ(value(L"Name"), L"北风, Notes");
-    EXPECT_FALSE(std::filesystem::exists(session.dirs.tempdir + L"\\reg.reg"));
+    // The copy under its name of its own is gone again.
+    EXPECT_TRUE(std::filesystem::is_empty(session.dirs.tempdir));
 }
 
 TEST_F(RegeditImportTest, AnsiRegedit4FileIsImported) {
