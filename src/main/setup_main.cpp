@@ -8,6 +8,7 @@
 #include "platform/win32/process_win32.hpp"
 #include "platform/win32/profile_win32.hpp"
 #include "platform/win32/registry_win32.hpp"
+#include "platform/win32/run_lock_win32.hpp"
 #include "platform/win32/shell_win32.hpp"
 #include "platform/win32/shutdown_win32.hpp"
 #include "platform/win32/system_info_win32.hpp"
@@ -64,9 +65,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
                                            processes, boxes, versions};
     parcelkit::win32::Win32Collation collation;
     parcelkit::win32::Win32Shutdown shutdown;
+    parcelkit::win32::Win32RunLocks locks;
     parcelkit::win32::Win32Shell shell;
     parcelkit::win32::Win32FileBytes fileBytes;
     parcelkit::system::SystemStepsImpl systemSteps(shell, fileBytes);
     parcelkit::windows::Win32ProgramWindows windows;
-    return parcelkit::programs::runSetup(platform, collation, shutdown, systemSteps, windows);
+    return parcelkit::programs::runSetup(platform, collation, shutdown, locks, systemSteps,
+                                         windows);
 }

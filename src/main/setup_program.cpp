@@ -12,6 +12,7 @@
 #include "model/run_outcome.hpp"
 #include "model/session.hpp"
 #include "platform/platform.hpp"
+#include "platform/run_lock.hpp"
 #include "presenters/language_dialog.hpp"
 #include "presenters/program_start.hpp"
 #include "presenters/wizard_presenter.hpp"
@@ -61,13 +62,32 @@ private:
     components::ComponentPage components_;
 };
 
+// Two runs of one product at once would interleave their copies and their records.
+bool anotherRunIsActive(platform::Platform& machine, platform::RunLocks& locks) {
+    const std::wstring id =
+        machine.profiles.open(machine.files.currentDirectory() + L"\\setup.ini")
+            ->readString(L"main", L"id", L"");
+    return !id.empty() && !locks.acquire(L"Parcelkit.Setup." + id);
+}
+
+constexpr wchar_t kAlreadyRunning[] =
+    L"Another installation of this program is running. Wait until it has ended, then start "
+    L"setup again.";
+
 } // namespace
 
 int runSetup(platform::Platform& machine, const platform::Collation& collation,
-             platform::Shutdown& shutdown, engine::SystemSteps& systemSteps,
-             presenters::ProgramWindows& windows) {
+             platform::Shutdown& shutdown, platform::RunLocks& locks,
+             engine::SystemSteps& systemSteps, presenters::ProgramWindows& windows) {
     const model::CommandLine line =
         model::readCommandLine(machine.system.commandLine(), machine.system.arguments());
+    if (anotherRunIsActive(machine, locks)) {
+        if (!line.silent) {
+            machine.boxes.show(kAlreadyRunning, std::wstring(model::msg::ErrorCaption.fallback),
+                               platform::BoxIcon::Warning, platform::BoxButtons::Ok);
+        }
+        return model::kExitAlreadyRunning;
+    }
     // Every box of the run goes through these: a silent run shows none, and any error
     // decides the exit code.
     model::RunOutcomeBoxes boxes(machine.boxes, line.silent);

@@ -67,7 +67,8 @@ add_test(NAME wine.uninstall.after_install
 set_tests_properties(wine.uninstall.silent wine.uninstall.window wine.uninstall.after_install
                      PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine TIMEOUT 300)
 
-# The record while setup.exe /s writes it: read over and over, and killed at three moments.
+# The record while setup.exe /s writes it: read over and over, and killed at three moments;
+# and a second run of the same product while one runs.
 add_test(NAME wine.record_under_kill
          COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/wine/record_kill_test.py
                  ${PARCELKIT_WINE_BUILD}/src/setup.exe ${PARCELKIT_WINE_BUILD}/src/uninstall.exe)

@@ -7,7 +7,10 @@ is never missing, empty or torn, and it never loses a [file] entry it held befor
 Kills: `setup.exe /s` is killed (as a power cut would) when a given number of the files
 is on the disk. Then every file and directory on the disk is named by the record, which
 parses; `setup.exe /s` again completes, and `uninstall.exe /s` leaves nothing behind:
-neither the directory nor the installed-programs entry."""
+neither the directory nor the installed-programs entry.
+
+One run at a time: a second `setup.exe /s` of the product while the first one copies ends
+at once with 1618, and the first one completes."""
 import os
 import shutil
 import signal
@@ -118,6 +121,24 @@ def check_reader(setup: Path, dest: Path, env: dict) -> list:
     return failures[:5]
 
 
+def check_second_run(setup: Path, dest: Path, env: dict) -> list:
+    """A second setup.exe /s of the same product while the first copies ends at once."""
+    first = start("setup.exe", setup, env)
+    while first.poll() is None and payload_on_disk(dest) < 100:
+        time.sleep(0.002)
+    second = start("setup.exe", setup, env)
+    second_code = second.wait(timeout=120)
+    still_running = first.poll() is None
+    failures = []
+    # Wine hands the exit code to Linux, which keeps its low byte only.
+    if second_code != 1618 % 256 or not still_running:
+        failures.append(f"second run: exited {second_code} "
+                        f"({'while' if still_running else 'after'} the first ran), expected 1618")
+    if first.wait(timeout=300) != 0:
+        failures.append(f"second run: the first one exited {first.returncode}")
+    return failures
+
+
 def check_kill(at: int, setup: Path, dest: Path, prefix: Path, env: dict) -> list:
     failures = []
     run = start("setup.exe", setup, env)
@@ -178,6 +199,8 @@ def main() -> int:
 
     failures = check_reader(setup, dest, env)
     failures += check_uninstall("reader", dest, env)
+    failures += check_second_run(setup, dest, env)
+    failures += check_uninstall("second run", dest, env)
     for at in KILL_AT:
         failures += check_kill(at, setup, dest, prefix, env)
     for failure in failures:
