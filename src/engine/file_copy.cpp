@@ -51,6 +51,7 @@ struct PlannedCopy {
     std::wstring targetName;
     bool targetExisted;
     std::optional<std::wstring> suffix;
+    bool recordedBefore; // by an earlier installation: its entry stays whatever happens now
     std::size_t index;
     std::size_t count;
 };
@@ -123,6 +124,7 @@ private:
     bool replaces(const std::wstring& target, const std::wstring& source) const;
     void record(const std::wstring& target, const std::wstring& suffix);
     void notFound(const std::wstring& path);
+    void failed(const std::wstring& message);
     void show(model::StatusLine line, const std::wstring& text) {
         context_.view.setStatus(line, text);
     }
@@ -208,7 +210,9 @@ void SectionCopy::plan(const FileEntry& entry, const std::wstring& sourceDirecto
         suffix = entry.registration.text;
     }
     groupTargets_.insert(target);
-    group_.push_back({source, target, targetName, targetExists, std::move(suffix), index, count});
+    const bool recordedBefore = suffix && model::uninstallRecord(context_).hasFile(target, *suffix);
+    group_.push_back({source, target, targetName, targetExists, std::move(suffix), recordedBefore,
+                      index, count});
     if (group_.size() >= groupSize(model::uninstallRecord(context_))) {
         copyGroup(targetDirectory, targets);
     }
@@ -242,15 +246,22 @@ void SectionCopy::copy(const PlannedCopy& planned, const std::wstring& targetDir
     context_.view.processMessages();
 
     // The source is looked for only when the copy fails: one lookup less per file.
-    if (!files.copyFile(planned.source, planned.target)) {
-        if (!files.fileExists(planned.source)) {
-            notFound(planned.source);
-            if (planned.suffix) {
+    if (const auto copied = files.copyFile(planned.source, planned.target); !copied) {
+        const bool sourceMissing = !files.fileExists(planned.source);
+        // Only a target held by a running program waits for the restart; any other refusal
+        // (no room, no rights) is the run's failure, not a success postponed.
+        const auto& failure = copied.failure();
+        const bool held = failure.inUse() || (failure.code == platform::Failure::kAccessDenied &&
+                                              planned.targetExisted);
+        if (sourceMissing || !held || !replaceAtRestart(context_, planned.source, planned.target)) {
+            failed(sourceMissing
+                       ? text(model::msg::NotFound) + planned.source
+                       : L"Unable to write to " + planned.target + L": " + failure.reason);
+            if (planned.suffix && !planned.recordedBefore) {
                 model::uninstallRecord(context_).removeFile(planned.target, *planned.suffix);
             }
             return;
         }
-        replaceAtRestart(context_, planned.source, planned.target);
     }
     targets.copied(planned.targetName);
     context_.view.processMessages();
@@ -266,14 +277,18 @@ void SectionCopy::record(const std::wstring& target, const std::wstring& suffix)
 }
 
 void SectionCopy::notFound(const std::wstring& path) {
+    failed(text(model::msg::NotFound) + path);
+}
+
+void SectionCopy::failed(const std::wstring& message) {
     // The run goes on and installs the rest, but it has failed all the same: a run with
     // arguments, which shows no box, still hears of it for its exit code.
     if (unattended_) {
-        context_.platform.boxes.report(text(model::msg::NotFound) + path, platform::BoxIcon::Error);
+        context_.platform.boxes.report(message, platform::BoxIcon::Error);
         return;
     }
-    context_.platform.boxes.show(text(model::msg::NotFound) + path, text(model::msg::ErrorCaption),
-                                 platform::BoxIcon::Error, platform::BoxButtons::Ok);
+    context_.platform.boxes.show(message, text(model::msg::ErrorCaption), platform::BoxIcon::Error,
+                                 platform::BoxButtons::Ok);
 }
 
 void SectionCopy::registerQueued() {

@@ -45,32 +45,32 @@ bool scheduleInWininit(model::InstallContext& context, const std::wstring& stand
 
 } // namespace
 
-void replaceAtRestart(model::InstallContext& context, const std::wstring& source,
+bool replaceAtRestart(model::InstallContext& context, const std::wstring& source,
                       const std::wstring& target) {
     context.session.needreboot = true;
     platform::FileSystem& files = context.platform.files;
     const auto created = files.createTemporaryFile(context.session.dirs.tempdir, kStandInPrefix);
     if (!created) {
-        return;
+        return false;
     }
     StandIn standIn(files, *created);
     // The stand-in starts empty: moved over the installed file, it would destroy it.
     if (!files.copyFile(source, standIn.path())) {
-        return;
+        return false;
     }
     const script::OsFamily ostype = context.session.ostype;
     if (ostype == script::OsFamily::Nt) {
-        if (files.moveAtRestart(standIn.path(), target)) {
-            standIn.keep();
+        if (!files.moveAtRestart(standIn.path(), target)) {
+            return false;
         }
     } else if (ostype == script::OsFamily::Nine) {
-        if (scheduleInWininit(context, standIn.path(), target)) {
-            standIn.keep();
+        if (!scheduleInWininit(context, standIn.path(), target)) {
+            return false;
         }
-    } else {
-        // No family known to schedule with: the copy stays where it was made.
-        standIn.keep();
     }
+    // With no family known to schedule with, the copy stays where it was made.
+    standIn.keep();
+    return true;
 }
 
 } // namespace parcelkit::engine

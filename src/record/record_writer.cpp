@@ -58,6 +58,10 @@ void RecordWriter::removeFile(const std::wstring& path, const std::wstring& suff
     remove(kFileSection, fileKey(path, suffix));
 }
 
+bool RecordWriter::hasFile(const std::wstring& path, const std::wstring& suffix) const {
+    return document_.value(kFileSection, fileKey(path, suffix)).has_value();
+}
+
 void RecordWriter::flush() {
     if (!document_.changed()) {
         return;

@@ -36,6 +36,8 @@ public:
     void addFile(const std::wstring& path, const std::wstring& suffix, const std::wstring& owner);
     // The entry of a file that was not installed after all.
     void removeFile(const std::wstring& path, const std::wstring& suffix);
+    // The record names that file already (an earlier installation into the directory).
+    bool hasFile(const std::wstring& path, const std::wstring& suffix) const;
 
     // Puts what was written since the last flush on the disk, whole; nothing when nothing
     // changed.
