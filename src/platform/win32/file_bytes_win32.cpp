@@ -2,6 +2,7 @@
 
 #include "platform/win32/error_text.hpp"
 #include "platform/win32/handles.hpp"
+#include "platform/win32/write_all.hpp"
 
 #include <windows.h>
 
@@ -16,18 +17,9 @@ namespace {
 // size is none of them.
 constexpr LONGLONG kLargestFile = 64LL * 1024 * 1024;
 
-platform::Outcome writeAll(HANDLE file, const std::string& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const auto chunk = DWORD(std::min<std::size_t>(bytes.size() - done, 1u << 30));
-        DWORD written = 0;
-        if (!::WriteFile(file, bytes.data() + done, chunk, &written, nullptr)) {
-            return lastFailure();
-        }
-        if (written == 0) {
-            return failureOf(ERROR_WRITE_FAULT);
-        }
-        done += written;
+platform::Outcome writeWhole(HANDLE file, const std::string& bytes) {
+    if (!writeAll(file, bytes.data(), bytes.size())) {
+        return lastFailure();
     }
     // On the disk before it takes the old file's place.
     return outcomeOf(::FlushFileBuffers(file));
@@ -85,7 +77,7 @@ platform::Outcome Win32FileBytes::write(const std::wstring& path, const std::str
     if (!file) {
         return lastFailure();
     }
-    platform::Outcome written = writeAll(file.get(), bytes);
+    platform::Outcome written = writeWhole(file.get(), bytes);
     file.reset();
     if (written) {
         written = outcomeOf(::MoveFileExW(temporary.c_str(), path.c_str(),

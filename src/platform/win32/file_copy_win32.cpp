@@ -2,6 +2,7 @@
 
 #include "platform/win32/error_text.hpp"
 #include "platform/win32/handles.hpp"
+#include "platform/win32/write_all.hpp"
 
 #include <windows.h>
 
@@ -16,18 +17,6 @@ constexpr std::size_t kBufferSize = 1 << 20;
 // The attributes a new file may be created with; the rest belong to the file system.
 constexpr DWORD kCopiedAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
                                     FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
-
-bool writeAll(HANDLE file, const char* data, DWORD size) {
-    while (size > 0) {
-        DWORD written = 0;
-        if (!::WriteFile(file, data, size, &written, nullptr) || written == 0) {
-            return false;
-        }
-        data += written;
-        size -= written;
-    }
-    return true;
-}
 
 bool copyBytes(HANDLE from, HANDLE to, std::vector<char>& buffer) {
     for (;;) {
