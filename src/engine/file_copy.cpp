@@ -107,7 +107,7 @@ public:
     SectionCopy(model::InstallContext& context, const std::vector<std::wstring>& skiplist,
                 const std::wstring& name, const std::wstring& componentDir)
         : context_(context), skiplist_(skiplist), name_(name), componentDir_(componentDir),
-          unattended_(model::startedWithArguments(context.platform.system.arguments())),
+          unattended_(model::startedWithArguments(context.platform.system)),
           directoryLabel_(text(model::msg::DirectoryLabel)),
           fileLabel_(text(model::msg::FileLabel)) {}
 

@@ -65,7 +65,7 @@ bool ExecuteWait(platform::Processes& processes, const std::wstring& program,
 
 void runprg(const std::vector<std::wstring>& entries, std::wstring_view phase,
             platform::Platform& platform, const script::MacroValues& dirs) {
-    const bool silent = model::startedWithArguments(platform.system.arguments());
+    const bool silent = model::startedWithArguments(platform.system);
     for (const auto& entry : entries) {
         std::wstring valueSide = entry;
         std::wstring keySide = base::parse(valueSide, L"=");

@@ -1,6 +1,5 @@
 #include "model/command_line.hpp"
 
-#include "base/escapes.hpp"
 #include "base/text.hpp"
 
 #include <algorithm>
@@ -9,39 +8,89 @@ namespace parcelkit::model {
 
 namespace {
 
-// A quoted program path may hold slashes of its own ("C:/s/setup.exe" would otherwise
-// read as the parameter "s"), so it is cut off whole; an unquoted one ends at the first
-// slash, which keeps "setup/s" working.
-std::wstring_view withoutQuotedProgram(std::wstring_view commandLine) {
-    if (commandLine.empty() || commandLine[0] != L'"') {
-        return commandLine;
+bool isBlank(wchar_t c) {
+    return c == L' ' || c == L'\t';
+}
+
+// The pieces of text between slashes outside quotes, quotes dropped, empty pieces left out.
+std::vector<std::wstring> splitOutsideQuotes(std::wstring_view text) {
+    std::vector<std::wstring> pieces;
+    std::wstring piece;
+    bool quoted = false;
+    bool quoteOpenedArgument = false; // the last character was a quote that began an argument
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const wchar_t c = text[i];
+        if (c == L'"') {
+            quoteOpenedArgument = !quoted && (i == 0 || isBlank(text[i - 1]));
+            quoted = !quoted;
+            continue;
+        }
+        if (c == L'/' && (!quoted || quoteOpenedArgument)) {
+            if (!piece.empty()) {
+                pieces.push_back(std::move(piece));
+            }
+            piece.clear();
+        } else {
+            piece += c;
+        }
+        quoteOpenedArgument = false;
     }
+    if (!piece.empty()) {
+        pieces.push_back(std::move(piece));
+    }
+    return pieces;
+}
+
+constexpr std::size_t kLanguageIdPieceLength = 7; // "id:" and four hexadecimal digits
+
+// The value of a piece "name:value" (any case in the name), trimmed; nullopt for another.
+std::optional<std::wstring> valueOf(std::wstring_view name, const std::wstring& trimmed) {
+    if (trimmed.size() <= name.size() ||
+        base::asciiLower(std::wstring_view(trimmed).substr(0, name.size())) != name) {
+        return std::nullopt;
+    }
+    return base::trimBlanks(trimmed.substr(name.size()));
+}
+
+bool takeSwitch(DeploymentSwitches& switches, const std::wstring& piece) {
+    const std::wstring trimmed = base::trimBlanks(piece);
+    if (base::asciiLower(trimmed) == L"log") {
+        switches.logFile = L"";
+    } else if (auto log = valueOf(L"log:", trimmed)) {
+        switches.logFile = std::move(log);
+    } else if (auto dir = valueOf(L"dir:", trimmed)) {
+        switches.destination = std::move(dir);
+    } else if (auto list = valueOf(L"components:", trimmed)) {
+        switches.components = std::move(list);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+std::vector<std::wstring> splitParamlist(std::wstring_view commandLine) {
+    if (commandLine.empty() || commandLine[0] != L'"') {
+        // The first piece is the program's own path. A line that starts with a slash has
+        // no such piece before it, but the system never hands out such a line.
+        auto pieces = splitOutsideQuotes(commandLine);
+        if (!pieces.empty()) {
+            pieces.erase(pieces.begin());
+        }
+        return pieces;
+    }
+    // A quoted program path may hold slashes of its own ("C:/s/setup.exe" would otherwise
+    // read as the parameter "s"), so it is cut off whole; what follows it up to the first
+    // slash is not a parameter either.
     const auto close = commandLine.find(L'"', 1);
     if (close == std::wstring_view::npos) {
         return {};
     }
     const auto rest = commandLine.substr(close + 1);
-    const auto slash = rest.find(L'/');
-    return slash == std::wstring_view::npos ? std::wstring_view() : rest.substr(slash);
-}
-
-constexpr std::size_t kLanguageIdPieceLength = 7; // "id:" and four hexadecimal digits
-
-} // namespace
-
-std::vector<std::wstring> splitParamlist(std::wstring_view commandLine) {
-    std::vector<std::wstring> pieces;
-    if (!commandLine.empty() && commandLine[0] == L'"') {
-        base::extstring(L"/", withoutQuotedProgram(commandLine), pieces);
-        return pieces;
-    }
-    base::extstring(L"/", commandLine, pieces);
-    // The first piece is the program's own path. A line that starts with a slash has no
-    // such piece before it, but the system never hands out such a line.
-    if (!pieces.empty()) {
-        pieces.erase(pieces.begin());
-    }
-    return pieces;
+    const auto start = rest.find_first_of(L"/\"");
+    return start == std::wstring_view::npos ? std::vector<std::wstring>{}
+                                            : splitOutsideQuotes(rest.substr(start));
 }
 
 std::optional<std::wstring> takeLanguageId(std::vector<std::wstring>& paramlist) {
@@ -58,6 +107,12 @@ std::optional<std::wstring> takeLanguageId(std::vector<std::wstring>& paramlist)
     return id;
 }
 
+DeploymentSwitches takeDeploymentSwitches(std::vector<std::wstring>& paramlist) {
+    DeploymentSwitches switches;
+    std::erase_if(paramlist, [&](const auto& piece) { return takeSwitch(switches, piece); });
+    return switches;
+}
+
 bool isSilentParameter(std::wstring_view piece) {
     return base::asciiLower(base::trimBlanks(piece)) == L"s";
 }
@@ -66,20 +121,27 @@ bool isUsageRequest(const std::vector<std::wstring>& arguments) {
     return arguments.size() > 1 && arguments[1] == L"/?";
 }
 
-bool startedWithArguments(const std::vector<std::wstring>& arguments) {
-    return arguments.size() > 1;
-}
-
 CommandLine readCommandLine(std::wstring_view commandLine,
                             const std::vector<std::wstring>& arguments) {
     CommandLine result;
     result.usage = isUsageRequest(arguments);
-    result.anyArgument = startedWithArguments(arguments);
     result.paramlist = splitParamlist(commandLine);
+    const std::size_t pieces = result.paramlist.size();
+    result.deployment = takeDeploymentSwitches(result.paramlist);
+    // Text that is no switch ("setup.exe x") is an argument all the same.
+    const bool onlySwitchesGiven =
+        std::all_of(arguments.begin() + std::min<std::size_t>(1, arguments.size()), arguments.end(),
+                    [](const auto& a) { return a.starts_with(L'/'); });
+    const bool onlyDeploymentSwitches = pieces > 0 && result.paramlist.empty() && onlySwitchesGiven;
+    result.anyArgument = arguments.size() > 1 && !onlyDeploymentSwitches;
     result.languageId = takeLanguageId(result.paramlist);
     result.silent = std::any_of(result.paramlist.begin(), result.paramlist.end(),
                                 [](const auto& piece) { return isSilentParameter(piece); });
     return result;
+}
+
+bool startedWithArguments(const platform::SystemInfo& system) {
+    return readCommandLine(system.commandLine(), system.arguments()).anyArgument;
 }
 
 } // namespace parcelkit::model

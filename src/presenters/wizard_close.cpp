@@ -44,7 +44,7 @@ bool WizardPresenter::mayCloseUnasked() const {
     // Without a setup script there is nothing to abandon; with any argument nobody may be
     // there to answer.
     return !platform_.files.fileExists(currentFile(L"setup.ini")) ||
-           model::startedWithArguments(platform_.system.arguments());
+           model::startedWithArguments(platform_.system);
 }
 
 bool WizardPresenter::ask(const model::MessageTexts& texts, const std::wstring& question) {

@@ -54,3 +54,79 @@ TEST(CommandLine, ReadsEverythingAtOnce) {
     const auto bare = model::readCommandLine(L"setup", {L"setup"});
     EXPECT_FALSE(bare.silent || bare.usage || bare.anyArgument || bare.languageId);
 }
+
+// The forms deployment tools write: quotes around a value or around the whole switch, a
+// "/" inside quotes, switches glued together or apart.
+TEST(CommandLine, DeploymentSwitchesInEveryQuotingForm) {
+    struct Row {
+        const wchar_t* line;
+        std::vector<std::wstring> arguments; // as the system splits them, program first
+        bool silent;
+        bool anyArgument;
+        std::optional<std::wstring> log;
+        std::optional<std::wstring> dir;
+        std::optional<std::wstring> components;
+    };
+    const std::vector<Row> rows{
+        {LR"("C:\p\setup.exe" /s "/dir:C:\Some Where")",
+         {L"setup", L"/s", LR"(/dir:C:\Some Where)"},
+         true,
+         true,
+         {},
+         LR"(C:\Some Where)",
+         {}},
+        {LR"(setup.exe /s /dir:"C:\Some Where")",
+         {L"setup", L"/s", LR"(/dir:C:\Some Where)"},
+         true,
+         true,
+         {},
+         LR"(C:\Some Where)",
+         {}},
+        {LR"(setup.exe /log:"C:\a b\x.log")",
+         {L"setup", LR"(/log:C:\a b\x.log)"},
+         false,
+         false,
+         LR"(C:\a b\x.log)",
+         {},
+         {}},
+        {LR"("C:\p\setup.exe" "/log:C:\a b/x.log" /s)",
+         {L"setup", LR"(/log:C:\a b/x.log)", L"/s"},
+         true,
+         true,
+         LR"(C:\a b/x.log)",
+         {},
+         {}},
+        {LR"(setup.exe /LOG /s/id:0804)",
+         {L"setup", L"/LOG", L"/s/id:0804"},
+         true,
+         true,
+         L"",
+         {},
+         {}},
+        {LR"(setup.exe /components:Core,-Help /log)",
+         {L"setup", L"/components:Core,-Help", L"/log"},
+         false,
+         false,
+         L"",
+         {},
+         L"Core,-Help"},
+        {LR"(setup.exe x /log)", {L"setup", L"x", L"/log"}, false, true, L"", {}, {}},
+        // Without a closing quote the rest of the line is the value.
+        {LR"(setup.exe /dir:"C:\a /s)",
+         {L"setup", LR"(/dir:C:\a /s)"},
+         false,
+         false,
+         {},
+         LR"(C:\a /s)",
+         {}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(&row - rows.data());
+        const auto line = model::readCommandLine(row.line, row.arguments);
+        EXPECT_EQ(line.silent, row.silent);
+        EXPECT_EQ(line.anyArgument, row.anyArgument);
+        EXPECT_EQ(line.deployment.logFile, row.log);
+        EXPECT_EQ(line.deployment.destination, row.dir);
+        EXPECT_EQ(line.deployment.components, row.components);
+    }
+}
