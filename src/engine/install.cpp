@@ -64,6 +64,7 @@ void Install(model::InstallContext& context, const ChosenComponents& components,
         }
     }
 
+    context.platform.log.setComponent({});
     model::flushRecord(context);
     if (!afterlist.empty()) {
         launch::runprg(afterlist, L"after", context.platform, context.session.dirs);

@@ -228,6 +228,7 @@ bool installComponent(model::InstallContext& context, const ComponentRef& compon
                       SystemSteps& steps, const model::StopRequest& stop,
                       std::vector<std::wstring>& afterlist) {
     ComponentRun run(context, component, steps, stop, afterlist);
+    context.platform.log.setComponent(component.name);
     try {
         return run.run();
     } catch (const MalformedEntry&) {

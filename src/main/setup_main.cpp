@@ -1,18 +1,15 @@
+#include "main/logged_win32_machine.hpp"
 #include "main/setup_program.hpp"
 #include "platform/platform.hpp"
 #include "platform/win32/collation_win32.hpp"
 #include "platform/win32/dll_search.hpp"
 #include "platform/win32/file_bytes_win32.hpp"
-#include "platform/win32/file_system_win32.hpp"
 #include "platform/win32/message_box_win32.hpp"
-#include "platform/win32/process_win32.hpp"
-#include "platform/win32/profile_win32.hpp"
-#include "platform/win32/registry_win32.hpp"
 #include "platform/win32/run_lock_win32.hpp"
 #include "platform/win32/shell_win32.hpp"
 #include "platform/win32/shutdown_win32.hpp"
-#include "platform/win32/system_info_win32.hpp"
 #include "platform/win32/version_info_win32.hpp"
+#include "runlog/logged_machine.hpp"
 #include "system/system_steps_impl.hpp"
 #include "windows/setup_windows.hpp"
 
@@ -54,19 +51,17 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     const OleSession ole;
     registerCommonControls();
 
-    parcelkit::win32::Win32ProfileStore profiles;
-    parcelkit::win32::Win32FileSystem files;
-    parcelkit::win32::Win32SystemInfo system;
-    parcelkit::win32::Win32Registry registry;
-    parcelkit::win32::Win32Processes processes;
+    parcelkit::programs::LoggedWin32Machine machine;
     parcelkit::win32::Win32MessageBoxes boxes;
     parcelkit::win32::Win32VersionInfo versions;
-    parcelkit::platform::Platform platform{profiles,  files, system,  registry,
-                                           processes, boxes, versions};
+    parcelkit::platform::Platform platform{machine.profiles, machine.files,     machine.system,
+                                           machine.registry, machine.processes, boxes,
+                                           versions,         machine.log};
     parcelkit::win32::Win32Collation collation;
     parcelkit::win32::Win32Shutdown shutdown;
     parcelkit::win32::Win32RunLocks locks;
-    parcelkit::win32::Win32Shell shell;
+    parcelkit::win32::Win32Shell systemShell;
+    parcelkit::runlog::LoggedShell shell(systemShell, machine.log);
     parcelkit::win32::Win32FileBytes fileBytes;
     parcelkit::system::SystemStepsImpl systemSteps(shell, fileBytes);
     parcelkit::windows::Win32ProgramWindows windows;

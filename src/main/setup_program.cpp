@@ -16,6 +16,8 @@
 #include "presenters/language_dialog.hpp"
 #include "presenters/program_start.hpp"
 #include "presenters/wizard_presenter.hpp"
+#include "runlog/log_file.hpp"
+#include "runlog/step_line.hpp"
 
 namespace parcelkit::programs {
 
@@ -62,11 +64,13 @@ private:
     components::ComponentPage components_;
 };
 
+std::wstring setupId(platform::Platform& machine) {
+    return machine.profiles.open(machine.files.currentDirectory() + L"\\setup.ini")
+        ->readString(L"main", L"id", L"");
+}
+
 // Two runs of one product at once would interleave their copies and their records.
-bool anotherRunIsActive(platform::Platform& machine, platform::RunLocks& locks) {
-    const std::wstring id =
-        machine.profiles.open(machine.files.currentDirectory() + L"\\setup.ini")
-            ->readString(L"main", L"id", L"");
+bool anotherRunIsActive(const std::wstring& id, platform::RunLocks& locks) {
     return !id.empty() && !locks.acquire(L"Parcelkit.Setup." + id);
 }
 
@@ -74,25 +78,15 @@ constexpr wchar_t kAlreadyRunning[] =
     L"Another installation of this program is running. Wait until it has ended, then start "
     L"setup again.";
 
-} // namespace
-
-int runSetup(platform::Platform& machine, const platform::Collation& collation,
-             platform::Shutdown& shutdown, platform::RunLocks& locks,
-             engine::SystemSteps& systemSteps, presenters::ProgramWindows& windows) {
-    const model::CommandLine line =
-        model::readCommandLine(machine.system.commandLine(), machine.system.arguments());
-    if (anotherRunIsActive(machine, locks)) {
-        if (!line.silent) {
-            machine.boxes.show(kAlreadyRunning, std::wstring(model::msg::ErrorCaption.fallback),
-                               platform::BoxIcon::Warning, platform::BoxButtons::Ok);
-        }
-        return model::kExitAlreadyRunning;
-    }
-    // Every box of the run goes through these: a silent run shows none, and any error
-    // decides the exit code.
-    model::RunOutcomeBoxes boxes(machine.boxes, line.silent);
-    platform::Platform platform{machine.profiles,  machine.files, machine.system,  machine.registry,
-                                machine.processes, boxes,         machine.versions};
+int install(platform::Platform& machine, const model::CommandLine& line,
+            const platform::Collation& collation, platform::Shutdown& shutdown,
+            engine::SystemSteps& systemSteps, presenters::ProgramWindows& windows) {
+    // Every box of the run goes through these: a silent run shows none, any error decides
+    // the exit code, and the log hears of each.
+    model::RunOutcomeBoxes boxes(machine.boxes, line.silent, machine.log);
+    platform::Platform platform{machine.profiles, machine.files,     machine.system,
+                                machine.registry, machine.processes, boxes,
+                                machine.versions, machine.log};
     model::Session session;
     model::LanguageSource language;
     ProgramInstallSteps steps(session, language, platform, collation, windows.componentTreeView(),
@@ -117,6 +111,44 @@ int runSetup(platform::Platform& machine, const platform::Collation& collation,
     }
     windows.runMessageLoop();
     return exitCodeOf(boxes.failed(), wizard.installed(), session.needreboot, line.usage);
+}
+
+} // namespace
+
+int runSetup(platform::Platform& machine, const platform::Collation& collation,
+             platform::Shutdown& shutdown, platform::RunLocks& locks,
+             engine::SystemSteps& systemSteps, presenters::ProgramWindows& windows) {
+    const model::CommandLine line =
+        model::readCommandLine(machine.system.commandLine(), machine.system.arguments());
+    const std::wstring id = setupId(machine);
+    if (const auto& asked = line.deployment.logFile) {
+        const std::wstring path =
+            runlog::logFilePath(*asked, machine.system.tempDirectory(), id, L"setup");
+        if (const auto started = runlog::startLog(machine.log, path, machine.system.commandLine());
+            !started) {
+            // A run asked to leave a log must not run without one: nobody would learn
+            // what it did.
+            if (!line.silent) {
+                machine.boxes.show(L"Cannot write the log " + path + L": " +
+                                       started.failure().reason,
+                                   std::wstring(model::msg::ErrorCaption.fallback),
+                                   platform::BoxIcon::Error, platform::BoxButtons::Ok);
+            }
+            return model::kExitFailed;
+        }
+    }
+    int code = model::kExitAlreadyRunning;
+    if (anotherRunIsActive(id, locks)) {
+        runlog::logMessage(machine.log, true, kAlreadyRunning);
+        if (!line.silent) {
+            machine.boxes.show(kAlreadyRunning, std::wstring(model::msg::ErrorCaption.fallback),
+                               platform::BoxIcon::Warning, platform::BoxButtons::Ok);
+        }
+    } else {
+        code = install(machine, line, collation, shutdown, systemSteps, windows);
+    }
+    runlog::logExitCode(machine.log, code);
+    return code;
 }
 
 int exitCodeOf(bool failed, bool installed, bool restartNeeded, bool usage) {

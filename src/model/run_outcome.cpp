@@ -1,5 +1,7 @@
 #include "model/run_outcome.hpp"
 
+#include "runlog/step_line.hpp"
+
 namespace parcelkit::model {
 
 platform::BoxAnswer RunOutcomeBoxes::show(const std::wstring& text, const std::wstring& caption,
@@ -13,6 +15,7 @@ platform::BoxAnswer RunOutcomeBoxes::show(const std::wstring& text, const std::w
 
 void RunOutcomeBoxes::report(const std::wstring& text, platform::BoxIcon icon) {
     texts_.push_back(text);
+    runlog::logMessage(log_, icon == platform::BoxIcon::Error, text);
     if (icon == platform::BoxIcon::Error) {
         failed_ = true;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/message_box.hpp"
+#include "platform/run_log.hpp"
 
 #include <string>
 #include <vector>
@@ -15,12 +16,14 @@ inline constexpr int kExitFailed = 1603;
 inline constexpr int kExitAlreadyRunning = 1618;
 
 // The program's message boxes as one run sees them. Every error is noted for the exit
-// code. In a silent run no box is shown, since nobody may be there to answer it: the text
-// is kept for the log, a notice is passed over and a question takes "No", the answer that
-// leaves things as they are.
+// code, and every text goes to the log. In a silent run no box is shown, since nobody may
+// be there to answer it: a notice is passed over and a question takes "No", the answer
+// that leaves things as they are.
 class RunOutcomeBoxes : public platform::MessageBoxes {
 public:
-    RunOutcomeBoxes(platform::MessageBoxes& shown, bool silent) : shown_(shown), silent_(silent) {}
+    RunOutcomeBoxes(platform::MessageBoxes& shown, bool silent,
+                    platform::RunLog& log = platform::RunLog::none())
+        : shown_(shown), silent_(silent), log_(log) {}
 
     platform::BoxAnswer show(const std::wstring& text, const std::wstring& caption,
                              platform::BoxIcon icon, platform::BoxButtons buttons) override;
@@ -33,6 +36,7 @@ public:
 private:
     platform::MessageBoxes& shown_;
     bool silent_;
+    platform::RunLog& log_;
     bool failed_ = false;
     std::vector<std::wstring> texts_;
 };

@@ -5,6 +5,7 @@
 #include "platform/process.hpp"
 #include "platform/profile.hpp"
 #include "platform/registry.hpp"
+#include "platform/run_log.hpp"
 #include "platform/system_info.hpp"
 #include "platform/version_info.hpp"
 
@@ -19,6 +20,7 @@ struct Platform {
     Processes& processes;
     MessageBoxes& boxes;
     VersionInfo& versions;
+    RunLog& log = RunLog::none();
 };
 
 } // namespace parcelkit::platform

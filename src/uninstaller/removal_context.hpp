@@ -1,6 +1,7 @@
 #pragma once
 
 #include "record/record_reader.hpp"
+#include "runlog/step_line.hpp"
 #include "script/profile_document.hpp"
 #include "uninstaller/removal_machine.hpp"
 
@@ -34,6 +35,7 @@ struct RemovalContext {
             }
         }
         report.leftovers.push_back({object, reason});
+        runlog::logMessage(machine.log, true, L"left " + object + L": " + reason);
     }
     void show(const std::wstring& line) const {
         if (status) {

@@ -6,6 +6,7 @@
 #include "platform/process.hpp"
 #include "platform/profile.hpp"
 #include "platform/registry.hpp"
+#include "platform/run_log.hpp"
 #include "platform/system_info.hpp"
 
 #include <string>
@@ -22,6 +23,7 @@ struct RemovalMachine {
     platform::Registry& registry;
     platform::Processes& processes;
     platform::SystemInfo& system;
+    platform::RunLog& log = platform::RunLog::none();
 };
 
 struct RemovalOptions {

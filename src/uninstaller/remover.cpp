@@ -190,9 +190,11 @@ RemovalReport removeInstallation(RemovalMachine& machine, const std::wstring& pr
         const KeptPaths kept = pathsKeptBy(record, staying);
         bool complete = true;
         for (const auto& component : going) {
+            machine.log.setComponent(component.name);
             complete = removeComponent(context, record, component, kept) && complete;
             context.saveRecord();
         }
+        machine.log.setComponent({});
         if (everything && complete) {
             removeInstallationItself(context);
         }

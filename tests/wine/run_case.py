@@ -27,7 +27,10 @@ A case is a JSON file in tests/wine/cases:
       "shown_texts": ["..."],           # each part of a text that a "texts" step printed
       "combos": [["0\\tEnglish\\tselected", "1\\tChinese"]],  # what each "combo" step printed
       "focus": ["Button\\t&Next >"],  # the focused control at each "focus" step, in order
-      "accessible": [["Core\\toutline item\\tchecked"]]  # what each "acc" step read
+      "accessible": [["Core\\toutline item\\tchecked"]],  # what each "acc" step read
+      "log": ["copy file\\t@DEST@\\\\a.txt"]  # texts the log (args: /log:"@LOG@") must
+                                      # hold, each within one line; its last line must be
+                                      # the exit code
     },
     "screenshot": "name.png",         # build/screenshots/name.png, taken at the "snap" step;
                                       # a list of names: one per "snap" step, in order
@@ -199,7 +202,7 @@ def take_screenshot(name: str, env: dict) -> str | None:
     return None if shot.returncode == 0 else shot.stderr.decode("utf-8", "replace")
 
 
-def run_setup(case: dict, driver: str, setup: Path, env: dict) -> Outcome:
+def run_setup(case: dict, driver: str, setup: Path, env: dict, values: dict | None = None) -> Outcome:
     """setup.exe through the driver, which answers its boxes (with a display only when
     the case has answers: without one, boxes return at once). At a "snap" step the driver
     waits while the screenshot named by the case is taken."""
@@ -210,7 +213,7 @@ def run_setup(case: dict, driver: str, setup: Path, env: dict) -> Outcome:
     if case.get("windows") == "win98":
         cmd = [str(HERE / "harness" / "with-windows-version.sh"), "setup.exe", "win98"]
     cmd += [str(WINE_RUN), str(Path(driver).resolve()), ",".join(answers) if answers else "-", "setup.exe",
-           *case.get("args", [])]
+           *[substitute(arg, values or {}) for arg in case.get("args", [])]]
     # Standard error goes to a file: a full pipe that nobody reads would stop Wine.
     errors = tempfile.TemporaryFile()
     proc = subprocess.Popen(cmd, cwd=setup, env=run_env, stdin=subprocess.PIPE,
@@ -341,6 +344,8 @@ def check(case: dict, values: dict, result, dest: Path, env: dict) -> list:
             failures.append(f"focus {result.focus}, expected {wanted_focus}")
     if "accessible" in expect and result.accessible != expect["accessible"]:
         failures.append(f"accessible trees {result.accessible}, expected {expect['accessible']}")
+    if "log" in expect:
+        failures += check_log(expect["log"], want_code, values, env)
     for text in expect.get("shown_texts", []):
         if not any(substitute(text, values) in shown for shown in result.texts):
             failures.append(f"no control showed {text!r}; shown: {result.texts}")
@@ -370,6 +375,22 @@ def check(case: dict, values: dict, result, dest: Path, env: dict) -> list:
         for key in keys:
             if key.lower() in record.get(section.lower(), {}):
                 failures.append(f"uninstall.ini [{section}] {key} should not be there")
+    return failures
+
+
+def check_log(wanted: list, exit_code: int, values: dict, env: dict) -> list:
+    """The log the case asked for with /log:"@LOG@": UTF-8, one line per step, the exit
+    code last."""
+    path = windows_to_unix(values["@LOG@"], env)
+    if not path.is_file():
+        return [f"no log at {values['@LOG@']}"]
+    lines = path.read_text(encoding="utf-8").splitlines()
+    failures = [f"log line without its text: {text!r}" for text in wanted
+                if not any(substitute(text, values) in line for line in lines)]
+    if not lines or not lines[-1].endswith(f"\texit code\t{exit_code}"):
+        failures.append(f"log does not end with the exit code: {lines[-1:]!r}")
+    if failures:
+        failures.append("log:\n" + "\n".join(lines))
     return failures
 
 
@@ -491,7 +512,9 @@ def main() -> int:
     dest = work / "Dest Dir"
     values = {"@DEST@": to_windows(work, prefix) + "\\Dest Dir",
               "@SETUP@": to_windows(work, prefix) + "\\setup",
-              "@CASE@": case_file.stem}
+              "@CASE@": case_file.stem,
+              "@LOG@": to_windows(work, prefix) + "\\log dir\\run.log"}
+    (work / "log dir").mkdir()
     values.update(system_checks.folder_values(prefix))
     prepare_setup_folder(case, case_file, args, setup, values)
 
@@ -509,7 +532,7 @@ def main() -> int:
                            check=True, capture_output=True, env=env, timeout=60)
         prepare_files(case, args, setup, values, env)
         with held_open(case, args, values, env):
-            result = run_setup(case, args.driver, setup, env)
+            result = run_setup(case, args.driver, setup, env, values)
         failures = check(case, values, result, dest, env)
         failures += check_restart(case, values, env)
         failures += system_checks.check_system(case.get("expect", {}),

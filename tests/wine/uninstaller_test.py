@@ -89,6 +89,22 @@ def run_through_window(env: dict, driver: str, prefix: Path, failures: list) -> 
     return int(values.get("EXIT", "-1"))
 
 
+def check_log(prefix: Path, code: int) -> list:
+    logs = list(prefix.glob("drive_c/users/*/**/Temp/pk-uninstall-test-uninstall.log"))
+    if len(logs) != 1:
+        return [f"no single log in the temporary folder: {logs}"]
+    lines = logs[0].read_text(encoding="utf-8").splitlines()
+    wanted = [f"APP\tdelete file\t{DEST}\\bin\\notes.txt\tdone",
+              f"DOC\tremove directory\t{DEST}\\doc\tdone",
+              "run program\tC:\\windows\\system32\\cmd.exe /c echo bye",
+              f"delete registry key\tHKEY_LOCAL_MACHINE\\{ENTRY[5:]}\tdone",
+              f"\texit code\t{code}"]
+    missing = [text for text in wanted if not any(text in line for line in lines)]
+    if missing or not lines[-1].endswith(f"\texit code\t{code}"):
+        return [f"log lacks {missing} or does not end with the exit code:\n" + "\n".join(lines)]
+    return []
+
+
 def main() -> int:
     parser = argparse.ArgumentParser()
     parser.add_argument("--uninstall-exe", required=True)
@@ -124,7 +140,11 @@ def main() -> int:
     if args.driver:
         code = run_through_window(env, args.driver, prefix, failures)
     else:
-        code = wine(env, DEST + "\\uninstall.exe", "/s", cwd=prefix / "drive_c").returncode
+        # "/log" alone: the log goes to the temporary folder, named after the record's id.
+        for old in prefix.glob("drive_c/users/*/**/Temp/pk-uninstall-test-uninstall.log"):
+            old.unlink()
+        code = wine(env, DEST + "\\uninstall.exe", "/s", "/log", cwd=prefix / "drive_c").returncode
+        failures += check_log(prefix, code)
     # The copy in the temporary directory deletes the program and its directories after
     # the program has ended.
     for _ in range(100):
