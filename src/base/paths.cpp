@@ -89,4 +89,12 @@ std::wstring parentOf(std::wstring_view path) {
     return slash == std::wstring::npos ? std::wstring() : trimmed.substr(0, slash);
 }
 
+bool isFullPath(std::wstring_view path) {
+    const bool drive =
+        path.size() >= 3 &&
+        ((path[0] >= L'A' && path[0] <= L'Z') || (path[0] >= L'a' && path[0] <= L'z')) &&
+        path[1] == L':' && path[2] == L'\\';
+    return drive || (path.size() > 2 && path.starts_with(L"\\\\") && path[2] != L'\\');
+}
+
 } // namespace parcelkit::base

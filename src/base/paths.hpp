@@ -26,4 +26,8 @@ bool isWithin(std::wstring_view path, std::wstring_view directory);
 // The folder part of a path, without the trailing backslash.
 std::wstring parentOf(std::wstring_view path);
 
+// "X:\..." or "\\server\share...": anything else would be taken relative to whatever the
+// current drive or directory is, and an empty destination would install into the root.
+bool isFullPath(std::wstring_view path);
+
 } // namespace parcelkit::base

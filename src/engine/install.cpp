@@ -1,6 +1,7 @@
 #include "engine/install.hpp"
 
 #include "base/error.hpp"
+#include "base/paths.hpp"
 #include "components/component_page.hpp"
 #include "components/component_tree.hpp"
 #include "engine/install_component.hpp"
@@ -26,16 +27,6 @@ void runScriptPrograms(model::InstallContext& context, const wchar_t* phase) {
     }
 }
 
-// "X:\..." or "\\server\share...": anything else would be taken relative to whatever the
-// current drive or directory is, and an empty destination would install into the root.
-bool isFullPath(const std::wstring& path) {
-    const bool drive =
-        path.size() >= 3 &&
-        ((path[0] >= L'A' && path[0] <= L'Z') || (path[0] >= L'a' && path[0] <= L'z')) &&
-        path[1] == L':' && path[2] == L'\\';
-    return drive || (path.size() > 2 && path.starts_with(L"\\\\") && path[2] != L'\\');
-}
-
 ComponentRef componentAt(const ChosenComponents& components, std::size_t node) {
     const components::Component& component = components.components.at(node);
     return {components.tree.text(node), component.name, component.dir};
@@ -46,7 +37,7 @@ ComponentRef componentAt(const ChosenComponents& components, std::size_t node) {
 void Install(model::InstallContext& context, const ChosenComponents& components, SystemSteps& steps,
              const model::StopRequest& stop) {
     const std::wstring& setupdir = context.session.dirs.setupdir;
-    if (!isFullPath(setupdir)) {
+    if (!base::isFullPath(setupdir)) {
         throw base::Error(L"Cannot install into", L"\"" + setupdir + L"\"",
                           L"The installation directory must be a full path.");
     }
