@@ -49,6 +49,12 @@ void ComponentPage::setState(std::size_t node, CheckState state) {
     setCheckState(tree_, node, state, *this);
 }
 
+void ComponentPage::choose(std::size_t node, CheckState state) {
+    choosing_ = true;
+    setState(node, state);
+    choosing_ = false;
+}
+
 void ComponentPage::setAllStates(CheckState state) {
     for (std::size_t i = 0; i < tree_.count(); ++i) {
         tree_.putState(i, state);
@@ -139,8 +145,8 @@ void ComponentPage::showHint(const model::MessageTexts& texts) {
 
 bool ComponentPage::Treeview1StateChanging(std::size_t node, CheckState next) {
     // Only once the tree is complete: during the build no component is installed anyway.
-    if (components_.size() != tree_.count() || next != CheckState::Checked || !installed(node) ||
-        view_.installedWarningOff()) {
+    if (choosing_ || components_.size() != tree_.count() || next != CheckState::Checked ||
+        !installed(node) || view_.installedWarningOff()) {
         return true;
     }
     const model::MessageTexts texts = language_.texts();

@@ -57,6 +57,8 @@ public:
     // Tree operations for the rest of the installer.
     void setState(std::size_t node, CheckState state); // with the events and cascading
     void setAllStates(CheckState state);               // directly, nothing else happens
+    // As setState, for a choice made on the command line: it is not questioned.
+    void choose(std::size_t node, CheckState state);
     void expand(std::size_t node);
     void expandAll();
 
@@ -101,6 +103,7 @@ private:
     std::vector<Component> components_;
     // The build has read every component's exclusions: initial states exclude nothing.
     bool built_ = false;
+    bool choosing_ = false; // applying the command line's choice
 };
 
 } // namespace parcelkit::components

@@ -1,6 +1,7 @@
 #include "main/setup_program.hpp"
 
 #include "base/error.hpp"
+#include "components/command_line_choice.hpp"
 #include "components/component_page.hpp"
 #include "components/earlier_installation.hpp"
 #include "engine/install.hpp"
@@ -31,16 +32,23 @@ public:
     ProgramInstallSteps(model::Session& session, const model::LanguageSource& language,
                         platform::Platform& platform, const platform::Collation& collation,
                         components::ComponentTreeView& view, model::InstallView& installView,
-                        engine::SystemSteps& systemSteps)
+                        engine::SystemSteps& systemSteps, std::optional<std::wstring> choice)
         : session_(session), language_(language), platform_(platform), installView_(installView),
-          systemSteps_(systemSteps), components_(view, session, language, platform, collation) {}
+          systemSteps_(systemSteps), choice_(std::move(choice)),
+          components_(view, session, language, platform, collation) {}
 
     // The tree in absolute order with its states, children and titles, and each node's
     // component (folder, NAME, ...) in the same order.
     components::ComponentPage& components() { return components_; }
 
     bool readlist() override { return components_.readlist(); }
-    void detect() override { components_.detect(); }
+    void detect() override {
+        components_.detect();
+        // The tree starts with the command line's choice, in the wizard as under "/s".
+        if (choice_) {
+            components::applyCommandLineChoice(components_, *choice_, platform_.boxes);
+        }
+    }
     bool Checksetup() override {
         // Rebuilt: the earlier installation was removed and the tree shows what is left.
         return components::Checksetup(session_, language_.texts(), platform_, components_) !=
@@ -61,6 +69,7 @@ private:
     platform::Platform& platform_;
     model::InstallView& installView_;
     engine::SystemSteps& systemSteps_;
+    std::optional<std::wstring> choice_; // "/components:"
     components::ComponentPage components_;
 };
 
@@ -90,7 +99,7 @@ int install(platform::Platform& machine, const model::CommandLine& line,
     model::Session session;
     model::LanguageSource language;
     ProgramInstallSteps steps(session, language, platform, collation, windows.componentTreeView(),
-                              windows.installView(), systemSteps);
+                              windows.installView(), systemSteps, line.deployment.components);
     presenters::WizardPresenter wizard(windows.wizardView(), session, language, steps, windows,
                                        platform, shutdown);
     presenters::LanguageDialogPresenter dialog(windows.dialogView(), language, windows.wizardView(),

@@ -68,6 +68,26 @@ bool takeSwitch(DeploymentSwitches& switches, const std::wstring& piece) {
     return true;
 }
 
+// Text between the program's own path and the first switch, as "x" in "setup.exe x /log":
+// an argument that is no switch.
+bool textBeforeFirstSwitch(std::wstring_view commandLine) {
+    std::wstring_view rest;
+    if (!commandLine.empty() && commandLine[0] == L'"') {
+        const auto close = commandLine.find(L'"', 1);
+        if (close == std::wstring_view::npos) {
+            return false;
+        }
+        rest = commandLine.substr(close + 1);
+    } else {
+        const auto blank = commandLine.find_first_of(L" \t");
+        if (blank == std::wstring_view::npos || commandLine.find(L'/') < blank) {
+            return false;
+        }
+        rest = commandLine.substr(blank);
+    }
+    return !base::trimBlanks(rest.substr(0, rest.find_first_of(L"/\""))).empty();
+}
+
 } // namespace
 
 std::vector<std::wstring> splitParamlist(std::wstring_view commandLine) {
@@ -128,11 +148,8 @@ CommandLine readCommandLine(std::wstring_view commandLine,
     result.paramlist = splitParamlist(commandLine);
     const std::size_t pieces = result.paramlist.size();
     result.deployment = takeDeploymentSwitches(result.paramlist);
-    // Text that is no switch ("setup.exe x") is an argument all the same.
-    const bool onlySwitchesGiven =
-        std::all_of(arguments.begin() + std::min<std::size_t>(1, arguments.size()), arguments.end(),
-                    [](const auto& a) { return a.starts_with(L'/'); });
-    const bool onlyDeploymentSwitches = pieces > 0 && result.paramlist.empty() && onlySwitchesGiven;
+    const bool onlyDeploymentSwitches =
+        pieces > 0 && result.paramlist.empty() && !textBeforeFirstSwitch(commandLine);
     result.anyArgument = arguments.size() > 1 && !onlyDeploymentSwitches;
     result.languageId = takeLanguageId(result.paramlist);
     result.silent = std::any_of(result.paramlist.begin(), result.paramlist.end(),

@@ -1,6 +1,8 @@
 #include "presenters/wizard_presenter.hpp"
 
+#include "base/error.hpp"
 #include "base/paths.hpp"
+#include "model/command_line.hpp"
 #include "model/language.hpp"
 #include "model/messages.hpp"
 #include "model/session.hpp"
@@ -55,6 +57,16 @@ void WizardPresenter::readinstall() {
     const std::wstring previous = model::installedDirectory(platform_.registry, session_.appid);
     if (!previous.empty()) {
         view_.setText(C::Edit1, previous);
+    }
+    // "/dir:" is what the administrator asked for on this machine: above both.
+    const auto line =
+        model::readCommandLine(platform_.system.commandLine(), platform_.system.arguments());
+    if (const auto& asked = line.deployment.destination) {
+        if (!base::isFullPath(*asked)) {
+            throw base::Error(L"Cannot install into", L"\"" + *asked + L"\"",
+                              L"The installation directory must be a full path.");
+        }
+        view_.setText(C::Edit1, base::withoutOneTrailingBackslash(*asked));
     }
     session_.dirs.setupdir = view_.text(C::Edit1);
 }

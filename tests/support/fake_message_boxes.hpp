@@ -21,11 +21,10 @@ struct FakeMessageBoxes : platform::MessageBoxes {
     std::deque<platform::BoxAnswer> answers;
     std::vector<Box> shown;
     std::vector<std::wstring> reported; // errors reported without a box
+    std::vector<std::wstring> notes;    // anything else reported without a box
 
     void report(const std::wstring& text, platform::BoxIcon icon) override {
-        if (icon == platform::BoxIcon::Error) {
-            reported.push_back(text);
-        }
+        (icon == platform::BoxIcon::Error ? reported : notes).push_back(text);
     }
 
     void answer(platform::BoxAnswer a) { answers.push_back(a); }

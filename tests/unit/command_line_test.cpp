@@ -111,6 +111,13 @@ TEST(CommandLine, DeploymentSwitchesInEveryQuotingForm) {
          {},
          L"Core,-Help"},
         {LR"(setup.exe x /log)", {L"setup", L"x", L"/log"}, false, true, L"", {}, {}},
+        {LR"(setup.exe /dir:C:\a b)",
+         {L"setup", LR"(/dir:C:\a)", L"b"},
+         false,
+         false,
+         {},
+         LR"(C:\a b)",
+         {}},
         // Without a closing quote the rest of the line is the value.
         {LR"(setup.exe /dir:"C:\a /s)",
          {L"setup", LR"(/dir:C:\a /s)"},
