@@ -124,9 +124,10 @@ set_tests_properties(wine.checker.same_output PROPERTIES FIXTURES_REQUIRED wine
                      RESOURCE_LOCK wine TIMEOUT 600)
 
 # setup.exe /s on setup folders that are not as they should be: malformed ones made by the
-# test, one row each. None may crash or wait, each ends with 1603 or installs what is sound,
-# and no record names a file that is not there.
-foreach(script malformed_setup)
+# test, one row each; seeded mutations of the example folder (the seed is printed, and
+# PARCELKIT_MUTATION_SEED replays a run). None may crash or wait, each ends with 1603 or
+# installs what is sound, and no record names a file that is not there.
+foreach(script malformed_setup mutations)
     add_test(NAME wine.${script}
              COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/wine/${script}_test.py
                      --setup-exe ${PARCELKIT_WINE_BUILD}/src/setup.exe
