@@ -125,9 +125,10 @@ set_tests_properties(wine.checker.same_output PROPERTIES FIXTURES_REQUIRED wine
 
 # setup.exe /s on setup folders that are not as they should be: malformed ones made by the
 # test, one row each; seeded mutations of the example folder (the seed is printed, and
-# PARCELKIT_MUTATION_SEED replays a run). None may crash or wait, each ends with 1603 or
-# installs what is sound, and no record names a file that is not there.
-foreach(script malformed_setup mutations)
+# PARCELKIT_MUTATION_SEED replays a run); a full disk, a 2 MB tmpfs mapped as a drive (skipped
+# where none may be mounted). None may crash or wait, each ends with 1603 or installs what is
+# sound, and no record names a file that is not there.
+foreach(script malformed_setup mutations full_disk)
     add_test(NAME wine.${script}
              COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/wine/${script}_test.py
                      --setup-exe ${PARCELKIT_WINE_BUILD}/src/setup.exe
