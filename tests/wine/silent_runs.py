@@ -128,9 +128,9 @@ class Leftovers:
     def _subkeys(self, key: str, view: str) -> set:
         done = subprocess.run([str(WINE_RUN), "reg", "query", key, f"/reg:{view}"],
                               capture_output=True, env=self.env, timeout=60)
-        keys = [line.strip() for line in done.stdout.decode("utf-8", "replace").splitlines()
-                if line.startswith("HKEY_")]
-        return set(keys[1:])  # the first is the key itself
+        # The key itself is listed too, but only when it holds values.
+        return {line.strip() for line in done.stdout.decode("utf-8", "replace").splitlines()
+                if line.startswith("HKEY_") and line.count("\\") == key.count("\\") + 1}
 
     def remove_files(self):
         for path in self._files() - self.files:
