@@ -7,9 +7,10 @@
 
 namespace parcelkit::system {
 
-bool CreateLink(platform::Shell& shell, const std::wstring& target, const std::wstring& arguments,
-                const std::wstring& workingDirectory, const std::wstring& iconFile, int iconIndex,
-                const std::wstring& linkFile, const std::wstring& description) {
+platform::Outcome CreateLink(platform::Shell& shell, const std::wstring& target,
+                             const std::wstring& arguments, const std::wstring& workingDirectory,
+                             const std::wstring& iconFile, int iconIndex,
+                             const std::wstring& linkFile, const std::wstring& description) {
     platform::ShellLink link;
     link.target = target;
     link.arguments = arguments;
@@ -17,7 +18,7 @@ bool CreateLink(platform::Shell& shell, const std::wstring& target, const std::w
     link.description = description;
     link.iconFile = iconFile;
     link.iconIndex = iconIndex;
-    return bool(shell.createLink(linkFile, link));
+    return shell.createLink(linkFile, link);
 }
 
 std::optional<std::wstring> shortcutFolder(const model::InstallContext& context,
@@ -69,9 +70,14 @@ void shortcut(model::InstallContext& context, platform::Shell& shell,
         record::RecordWriter& record = model::uninstallRecord(context);
         record.addFile(linkFile, L"0", name);
         record.flush();
-        if (!CreateLink(shell, entry->target, entry->arguments, entry->workingDirectory,
-                        entry->iconFile, entry->iconIndex, linkFile, entry->description)) {
+        const auto created =
+            CreateLink(shell, entry->target, entry->arguments, entry->workingDirectory,
+                       entry->iconFile, entry->iconIndex, linkFile, entry->description);
+        if (!created) {
             record.removeFile(linkFile, L"0");
+            context.platform.boxes.report(L"Unable to write to " + linkFile + L": " +
+                                              created.failure().reason,
+                                          platform::BoxIcon::Error);
         }
     }
 }

@@ -3,11 +3,13 @@
 #include "platform/shell.hpp"
 
 #include <map>
+#include <set>
 #include <vector>
 
 namespace parcelkit::doubles {
 
-// Special folders by CSIDL, and every link handed over for saving.
+// Special folders by CSIDL, and every link saved; the links named in refused are not, as
+// in a folder that cannot be written.
 struct FakeShell : platform::Shell {
     struct SavedLink {
         std::wstring file;
@@ -16,6 +18,7 @@ struct FakeShell : platform::Shell {
 
     std::map<int, std::wstring> folders;
     std::vector<SavedLink> saved;
+    std::set<std::wstring> refused;
     bool linkObjectAvailable = true;
 
     std::optional<std::wstring> specialFolder(int csidl) const override {
@@ -29,6 +32,9 @@ struct FakeShell : platform::Shell {
                                  const platform::ShellLink& link) override {
         if (!linkObjectAvailable) {
             return platform::Failure{platform::Failure::kNotSupported, L"No link object."};
+        }
+        if (refused.count(linkFile) != 0) {
+            return platform::Failure{platform::Failure::kAccessDenied, L"Access is denied."};
         }
         saved.push_back({linkFile, link});
         return {};

@@ -221,6 +221,17 @@ TEST_F(ShortcutTest, WithoutALinkObjectTheFolderIsMadeButNoLinkRecorded) {
     EXPECT_TRUE(rig.machine.files.directoryExists(L"C:\\users\\ann\\Desktop\\Tools"));
     EXPECT_EQ(rig.record(L"dir", L"C:\\users\\ann\\Desktop\\Tools"), L"APP");
     EXPECT_TRUE(rig.context.uninstallini->file().keyNames(L"file").empty());
+    EXPECT_EQ(rig.machine.boxes.reported.size(), 1u);
+}
+
+TEST_F(ShortcutTest, ALinkTheShellCannotSaveIsNotRecordedAndFailsTheRun) {
+    rig.shell.refused = {L"C:\\users\\ann\\Desktop\\Lost.lnk"};
+    run({L"Lost|DESKTOP=a.exe", L"Kept|DESKTOP=a.exe"});
+    EXPECT_EQ(rig.record(L"file", L"C:\\users\\ann\\Desktop\\Lost.lnk|0"), L"<none>");
+    EXPECT_EQ(rig.record(L"file", L"C:\\users\\ann\\Desktop\\Kept.lnk|0"), L"APP");
+    EXPECT_EQ(rig.machine.boxes.reported,
+              (std::vector<std::wstring>{
+                  L"Unable to write to C:\\users\\ann\\Desktop\\Lost.lnk: Access is denied."}));
 }
 
 TEST_F(ShortcutTest, LinkNamesWithSeparatorsAreRecordedSoTheUninstallerFindsThem) {

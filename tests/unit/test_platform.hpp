@@ -33,13 +33,17 @@ struct UntouchedRegistry : platform::Registry {
     }
 };
 
-// For steps that must never ask or tell the user anything.
+// For steps that must never ask or tell the user anything; the failures they report
+// without a box are kept.
 struct UnseenBoxes : platform::MessageBoxes {
+    std::vector<std::wstring> reported;
+
     platform::BoxAnswer show(const std::wstring& text, const std::wstring&, platform::BoxIcon,
                              platform::BoxButtons) override {
         ADD_FAILURE() << "message box: " << ::testing::PrintToString(text);
         return platform::BoxAnswer::Failed;
     }
+    void report(const std::wstring& text, platform::BoxIcon) override { reported.push_back(text); }
 };
 
 // One machine made of doubles.

@@ -123,6 +123,23 @@ add_test(NAME wine.checker.same_output
 set_tests_properties(wine.checker.same_output PROPERTIES FIXTURES_REQUIRED wine
                      RESOURCE_LOCK wine TIMEOUT 600)
 
+# setup.exe /s on setup folders that are not as they should be: malformed ones made by the
+# test, one row each; seeded mutations of the example folder (the seed is printed, and
+# PARCELKIT_MUTATION_SEED replays a run); a full disk, a 2 MB tmpfs mapped as a drive (skipped
+# where none may be mounted). None may crash or wait, each ends with 1603 or installs what is
+# sound, and no record names a file that is not there.
+foreach(script malformed_setup mutations full_disk)
+    add_test(NAME wine.${script}
+             COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/wine/${script}_test.py
+                     --setup-exe ${PARCELKIT_WINE_BUILD}/src/setup.exe
+                     --uninstall-exe ${PARCELKIT_WINE_BUILD}/src/uninstall.exe
+                     --driver ${PARCELKIT_WINE_BUILD}/tests/pkdriver.exe
+                     --payload ${PARCELKIT_WINE_BUILD}/examples/payload/nwnotes.exe 01-core
+                     --payload ${PARCELKIT_WINE_BUILD}/examples/payload/nwhelper.exe 01-core)
+    set_tests_properties(wine.${script} PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine
+                         SKIP_RETURN_CODE 77 TIMEOUT 900)
+endforeach()
+
 # The shipped program itself: PE32, system DLLs only, manifest, icon and version.
 add_test(NAME build.setup_exe
          COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/build/check_setup_exe.py

@@ -58,14 +58,18 @@ platform::Outcome Win32Shell::createLink(const std::wstring& linkFile,
         return platform::Failure{platform::Failure::kNotSupported,
                                  L"The shell's link object is not available."};
     }
-    // The outcome of the setters and of the save is not looked at: a link that cannot be
-    // saved is no reason to stop the installation.
+    // The setters' outcomes are not looked at: what they refuse still leaves a link that
+    // starts its target. The save's is: the record must not name a link that is not there.
     object->link->SetArguments(link.arguments.c_str());
     object->link->SetPath(link.target.c_str());
     object->link->SetWorkingDirectory(link.workingDirectory.c_str());
     object->link->SetDescription(link.description.c_str());
     object->link->SetIconLocation(link.iconFile.c_str(), link.iconIndex);
-    object->file->Save(linkFile.c_str(), FALSE);
+    const HRESULT saved = object->file->Save(linkFile.c_str(), FALSE);
+    if (FAILED(saved)) {
+        return failureOf(HRESULT_FACILITY(saved) == FACILITY_WIN32 ? DWORD(HRESULT_CODE(saved))
+                                                                   : DWORD(saved));
+    }
     return {};
 }
 

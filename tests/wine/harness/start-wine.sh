@@ -17,6 +17,9 @@ setsid wineserver -p >/dev/null 2>&1 </dev/null &
 reg_add() { "$wine_loader" reg add "$@" /f >/dev/null 2>&1; }
 # Without a window manager every closing window would wait two seconds.
 reg_add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N
+# A program that crashes ends at once, its exception code as exit code and the debugger's
+# report on standard error: with a display, Wine's crash dialog would wait for a click.
+reg_add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0
 # Chinese faces the installer asks for, drawn with the CJK font.
 for face in 'SimSun' '宋体' 'NSimSun' 'Microsoft YaHei'; do
     reg_add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' /v "$face" /d 'WenQuanYi Micro Hei'

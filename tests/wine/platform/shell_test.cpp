@@ -69,12 +69,14 @@ TEST_F(Win32ShellTest, LinkReadsBackWhatWasSet) {
     EXPECT_EQ(again->iconFile, L"");
 }
 
-TEST_F(Win32ShellTest, SaveIntoAMissingFolderIsNotReported) {
+TEST_F(Win32ShellTest, SaveIntoAMissingFolderIsRefused) {
     win32::Win32Shell shell;
     const std::wstring file = testDirectory() + L"\\no such folder\\App.lnk";
     platform::ShellLink link;
     link.target = L"C:\\windows\\system32\\notepad.exe";
-    EXPECT_TRUE(shell.createLink(file, link));
+    const auto created = shell.createLink(file, link);
+    ASSERT_FALSE(created);
+    EXPECT_TRUE(created.failure().notFound()) << created.failure().code;
     EXPECT_FALSE(std::filesystem::exists(file));
     EXPECT_FALSE(shell.readLink(file).has_value());
 }
