@@ -41,7 +41,15 @@ def make_setup_folder(setup: Path, setup_exe: str, uninstall_exe: str):
 
 def check_install(setup: Path, drive: Path, args, env: dict) -> list:
     prefix = Path(env["WINEPREFIX"])
-    code, problems = silent_run(setup, args.driver, env, {1603})
+    log = setup.parent / "setup.log"
+    code, problems = silent_run(setup, args.driver, env, {1603},
+                                more_args=('/log:"C:\\cases\\full_disk\\setup.log"',))
+    # The log names the file the disk had no room for, with the system's reason.
+    lines = log.read_text(encoding="utf-8").splitlines() if log.is_file() else []
+    if not any("\tcopy file\tP:\\Full Disk\\big" in line and "failed (112)" in line
+               for line in lines) or not lines[-1].endswith("\texit code\t1603"):
+        problems.append("the log does not name the copy that failed, or the exit code:\n" +
+                        "\n".join(lines))
     record = drive / "Full Disk" / "uninstall.ini"
     if not record.is_file():
         return problems + ["no record on the drive"]

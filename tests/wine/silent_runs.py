@@ -38,9 +38,10 @@ def arguments(extra=lambda parser: None) -> argparse.Namespace:
 
 
 def silent_run(setup: Path, driver: str, env: dict, expected: set,
-               timeout: int = 120) -> tuple[int, list]:
+               timeout: int = 120, more_args: tuple = ()) -> tuple[int, list]:
     """The exit code, and what went wrong: a box, no end, a crash, an unexpected code."""
-    outcome = run_setup({"args": ["/s"], "answers": [], "timeout": timeout}, driver, setup, env)
+    outcome = run_setup({"args": ["/s", *more_args], "answers": [], "timeout": timeout}, driver,
+                        setup, env)
     code = outcome.returncode
     if outcome.boxes:
         return code, [f"a box waited for an answer: {outcome.boxes}"]
