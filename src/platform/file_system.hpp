@@ -15,6 +15,8 @@ using FileTime = std::uint64_t;
 struct DirectoryEntry {
     std::wstring name;
     bool isDirectory = false;
+    // In bytes; a directory's is 0. The listing has it at no further cost.
+    std::uint64_t size = 0;
 };
 
 // Files and directories, with Windows path rules (backslashes, drive letters).

@@ -12,6 +12,8 @@ class FakeFileSystem : public platform::FileSystem {
 public:
     void addFile(const std::wstring& path, platform::FileTime time = 0) { files_[path] = time; }
     void addDirectory(const std::wstring& path) { directories_.insert(path); }
+    // The size the listing reports for a file; a copy takes it along.
+    void setSize(const std::wstring& path, std::uint64_t bytes) { sizes_[path] = bytes; }
     void setShortPath(const std::wstring& path, const std::wstring& shortForm) {
         shortForms_[path] = shortForm;
     }
@@ -53,6 +55,7 @@ public:
 
 private:
     std::map<std::wstring, platform::FileTime> files_;
+    std::map<std::wstring, std::uint64_t> sizes_;
     std::set<std::wstring> directories_;
     std::map<std::wstring, std::wstring> shortForms_;
     std::wstring current_ = L"C:\\setup";

@@ -52,7 +52,9 @@ std::vector<platform::DirectoryEntry> ReadOnlyFileSystem::list(const std::wstrin
         const std::wstring name = fromNative(it->path().filename());
         if (matchesPattern(name, pattern)) {
             std::error_code typeError;
-            entries.push_back({name, it->is_directory(typeError)});
+            const bool isDirectory = it->is_directory(typeError);
+            const std::uintmax_t size = isDirectory ? 0 : it->file_size(typeError);
+            entries.push_back({name, isDirectory, typeError ? 0 : std::uint64_t(size)});
         }
     }
     // The system lists in no promised order; a fixed one keeps reports stable.

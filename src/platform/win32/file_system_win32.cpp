@@ -60,7 +60,10 @@ std::vector<platform::DirectoryEntry> Win32FileSystem::list(const std::wstring& 
         if (name == L"." || name == L"..") {
             continue;
         }
-        entries.push_back({name, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+        const bool isDirectory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        const std::uint64_t size =
+            isDirectory ? 0 : (std::uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+        entries.push_back({name, isDirectory, size});
     } while (::FindNextFileW(find.get(), &data));
     return entries;
 }

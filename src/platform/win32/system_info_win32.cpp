@@ -72,4 +72,10 @@ std::vector<std::wstring> Win32SystemInfo::arguments() const {
     return args;
 }
 
+platform::Date Win32SystemInfo::localDate() const {
+    SYSTEMTIME now{};
+    ::GetLocalTime(&now);
+    return {now.wYear, now.wMonth, now.wDay};
+}
+
 } // namespace parcelkit::win32
