@@ -1,4 +1,5 @@
 #include "fake_file_system.hpp"
+#include "fake_registry.hpp"
 #include "fake_system_info.hpp"
 #include "memory_profile.hpp"
 #include "model/startup.hpp"
@@ -73,4 +74,27 @@ TEST(Startup, SetupModeDefaultsAndOddValues) {
     model::Session session;
     model::readSetupScript(session, *store.open(L"none.ini"));
     EXPECT_EQ(session.ininame, L"parcelkit.ini");
+}
+
+// The earlier installation's directory from its entry's uninstall command: quoted as the
+// installer writes it, unquoted as earlier versions did, or as another tool left it.
+TEST(Startup, EarlierInstallationFromEitherFormOfTheCommand) {
+    const std::vector<std::pair<std::wstring, std::wstring>> rows{
+        {L"\"C:\\Program Files\\Notes\\uninstall.exe\"", L"C:\\Program Files\\Notes"},
+        {L"C:\\Program Files\\Notes\\uninstall.exe", L"C:\\Program Files\\Notes"},
+        {L"\"C:\\Program Files\\Notes\\uninstall.exe\" /s", L"C:\\Program Files\\Notes"},
+        {L"\"E:\\uninstall.exe\"", L"E:"},
+        {L"E:\\uninstall.exe", L"E:"},
+        {L"\"E:\\Notes\\uninstall.exe", L"E:\\Notes"}, // no closing quote
+        {L"uninstall.exe", L""},
+        {L"", L""},
+    };
+    for (const auto& [command, directory] : rows) {
+        doubles::FakeRegistry registry;
+        registry.values[{platform::RootKey::LocalMachine,
+                         L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Notes",
+                         L"UninstallString"}] = command;
+        EXPECT_EQ(model::installedDirectory(registry, L"Notes"), directory)
+            << ::testing::PrintToString(command);
+    }
 }

@@ -30,7 +30,7 @@ DOUBLED_DEST = "C:\\\\cases\\\\installed_programs\\\\Dest Dir"
 RUNS = [
     ("first", {
         "files": {"@DEST@\\first.txt": "first\r\n"},
-        "registry": entry(DisplayName="Listed Product", UninstallString="@DEST@\\uninstall.exe",
+        "registry": entry(DisplayName="Listed Product", UninstallString='"@DEST@\\uninstall.exe"',
                           Language="1033", DisplayVersion="1.2.3", Publisher="Case Publisher",
                           UrlInfoAbout="http://about.example/",
                           URLUpdateInfo="http://update.example/",
@@ -40,7 +40,7 @@ RUNS = [
     ("second", {
         "files": {"@DEST@\\second.txt": "second\r\n"},
         "registry": entry(DisplayName="Listed Product Again",
-                          UninstallString="@DEST@\\uninstall.exe", Language="2052",
+                          UninstallString='"@DEST@\\uninstall.exe"', Language="2052",
                           DisplayVersion="2.0", Publisher="Parcelkit", UrlInfoAbout="",
                           URLUpdateInfo="", HelpLink="", Contact="", Comments="",
                           DisplayIcon=""),
@@ -49,7 +49,7 @@ RUNS = [
         "files": {"@DEST@\\third.txt": "third\r\n"},
         "absent": ["@WORK@\\Elsewhere"],
         "registry": entry(DisplayName="Listed Product Third",
-                          UninstallString="@DEST@\\uninstall.exe"),
+                          UninstallString='"@DEST@\\uninstall.exe"'),
         "uninstall_ini": {"main": {"name": "Listed Product Third"}},
     }),
     # The same folder again, through the wizard: the destination field itself shows the
