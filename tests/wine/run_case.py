@@ -59,6 +59,7 @@ import subprocess
 import sys
 import tempfile
 import threading
+import time
 from pathlib import Path
 
 import system_checks
@@ -371,6 +372,16 @@ def check(case: dict, values: dict, result, dest: Path, env: dict) -> list:
             if key.lower() in record.get(section.lower(), {}):
                 failures.append(f"uninstall.ini [{section}] {key} should not be there")
     return failures
+
+
+def wait_until_gone(path: Path) -> bool:
+    """Whether the path is gone, waiting up to 20 s: the uninstaller's copy in the temporary
+    directory removes the program and its directories only after the program has ended."""
+    for _ in range(100):
+        if not path.exists():
+            return True
+        time.sleep(0.2)
+    return not path.exists()
 
 
 def windows_to_unix(win_path: str, env: dict) -> Path:
