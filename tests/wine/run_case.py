@@ -15,7 +15,8 @@ A case is a JSON file in tests/wine/cases:
       "exit_code": 0,
       "files": {"@DEST@\\\\notes.txt": "exact text, or null for 'exists'"},
       "absent": ["@DEST@\\\\extra.txt", "@SETUP@\\\\*.log"],  # "*": no such name
-      "registry": [{"key": "HKLM\\\\Software\\\\X", "name": "V", "data": "@DEST@", "view": "32"}],
+      "registry": [{"key": "HKLM\\\\Software\\\\X", "name": "V", "data": "@DEST@", "view": "32",
+                    "type": "REG_SZ"}],  # type: as reg.exe names it, when given
       "registry_absent": [{"key": "HKLM\\\\Software\\\\X", "view": "64"}],
       "uninstall_ini": {"list": {"CORE": "Core"}},  # @DEST@ also in keys; null: key absent
       "pending_renames": ["@DEST@\\\\locked.dll"],  # moves at restart from $$$ copies
@@ -137,20 +138,27 @@ def parse_profile(text: str) -> dict:
     return sections
 
 
-def reg_query(key: str, name: str | None, view: str, env: dict):
+def reg_query_typed(key: str, name: str | None, view: str, env: dict):
+    """(type, data) of a value as reg.exe prints them (a DWORD as 0x...); ("", "") for a
+    key asked without a name; None when it is not there."""
     cmd = [str(WINE_RUN), "reg", "query", key, f"/reg:{system_checks.reg_view(view)}"]
     cmd += ["/v", name] if name else []
     done = subprocess.run(cmd, capture_output=True, env=env, timeout=60)
     if done.returncode != 0:
         return None
     if name is None:
-        return ""
+        return "", ""
     text = done.stdout.decode("utf-8", "replace")
     for line in text.splitlines():
         parts = line.strip().split(None, 2)
         if len(parts) >= 2 and parts[0].lower() == name.lower() and parts[1].startswith("REG_"):
-            return parts[2] if len(parts) == 3 else ""
+            return parts[1], parts[2] if len(parts) == 3 else ""
     return None
+
+
+def reg_query(key: str, name: str | None, view: str, env: dict):
+    found = reg_query_typed(key, name, view, env)
+    return None if found is None else found[1]
 
 
 def unescape(text: str) -> str:
@@ -314,13 +322,18 @@ def check(case: dict, values: dict, result, dest: Path, env: dict) -> list:
                 for p in found.parent.iterdir())):
             failures.append(f"should not exist: {substitute(path, values)}")
     for entry in expect.get("registry", []):
-        got = reg_query(substitute(entry["key"], values), entry.get("name"),
-                        entry.get("view", "64"), env)
+        found = reg_query_typed(substitute(entry["key"], values), entry.get("name"),
+                                entry.get("view", "64"), env)
         want = substitute(entry.get("data", ""), values) if "data" in entry else None
-        if got is None:
+        if found is None:
             failures.append(f"registry value missing: {entry['key']} {entry.get('name')}")
-        elif want is not None and got != want:
+            continue
+        kind, got = found
+        if want is not None and got != want:
             failures.append(f"registry {entry['key']} {entry.get('name')}: {got!r}, expected {want!r}")
+        if "type" in entry and kind != entry["type"]:
+            failures.append(f"registry {entry['key']} {entry.get('name')}: type {kind}, "
+                            f"expected {entry['type']}")
     for entry in expect.get("registry_absent", []):
         if reg_query(substitute(entry["key"], values), entry.get("name"),
                      entry.get("view", "64"), env) is not None:
