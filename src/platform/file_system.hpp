@@ -46,6 +46,8 @@ public:
     // there then (the NT family keeps the request in the registry).
     virtual Outcome moveAtRestart(const std::wstring& from, const std::wstring& to) = 0;
     virtual std::wstring currentDirectory() const = 0;
+    // Makes an existing directory the process's current directory.
+    virtual Outcome setCurrentDirectory(const std::wstring& path) = 0;
 };
 
 } // namespace parcelkit::platform

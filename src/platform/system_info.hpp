@@ -30,6 +30,9 @@ public:
     // The whole command line, and the argument list under the usual quoting rules.
     virtual std::wstring commandLine() const = 0;
     virtual std::vector<std::wstring> arguments() const = 0;
+    // The folder of the running program's file, without a trailing backslash unless it is
+    // a drive's root ("C:\\": "C:" alone names the drive's current directory).
+    virtual std::wstring programDirectory() const = 0;
     // Today in the machine's local time.
     virtual Date localDate() const = 0;
 };

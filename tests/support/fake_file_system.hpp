@@ -17,7 +17,6 @@ public:
     void setShortPath(const std::wstring& path, const std::wstring& shortForm) {
         shortForms_[path] = shortForm;
     }
-    void setCurrentDirectory(std::wstring path) { current_ = std::move(path); }
     int shortPathLookups() const { return shortPathLookups_; }
     // A file that another program holds open without sharing: copies onto it fail.
     void lockFile(const std::wstring& path) { locked_.insert(path); }
@@ -52,6 +51,11 @@ public:
                                                        const std::wstring& prefix) override;
     platform::Outcome moveAtRestart(const std::wstring& from, const std::wstring& to) override;
     std::wstring currentDirectory() const override { return current_; }
+    // Any path: a test lays out only what it looks at.
+    platform::Outcome setCurrentDirectory(const std::wstring& path) override {
+        current_ = path;
+        return {};
+    }
 
 private:
     std::map<std::wstring, platform::FileTime> files_;

@@ -11,7 +11,7 @@ using namespace parcelkit;
 TEST(Startup, ReadsTheNtFamilyMachine) {
     doubles::FakeSystemInfo system;
     doubles::FakeFileSystem files;
-    files.setCurrentDirectory(L"E:\\setup");
+    ASSERT_TRUE(bool(files.setCurrentDirectory(L"E:\\setup")));
     model::Session session;
     model::readMachine(session, system, files);
     EXPECT_EQ(session.ostype, script::OsFamily::Nt);

@@ -93,6 +93,19 @@ std::wstring ReadOnlyFileSystem::currentDirectory() const {
     return fromNative(fs::current_path(error));
 }
 
+platform::Outcome ReadOnlyFileSystem::setCurrentDirectory(const std::wstring& path) {
+    const auto found = existingPath(path);
+    std::error_code error;
+    if (found) {
+        fs::current_path(*found, error);
+    }
+    if (!found || error) {
+        return platform::Failure{platform::Failure::kPathNotFound,
+                                 L"The system cannot find the path specified."};
+    }
+    return {};
+}
+
 platform::Result<std::string> ReadOnlyFileBytes::read(const std::wstring& path) const {
     const auto found = existingPath(path);
     std::error_code error;

@@ -113,4 +113,8 @@ std::wstring Win32FileSystem::currentDirectory() const {
     return buffer;
 }
 
+platform::Outcome Win32FileSystem::setCurrentDirectory(const std::wstring& path) {
+    return outcomeOf(::SetCurrentDirectoryW(path.c_str()));
+}
+
 } // namespace parcelkit::win32

@@ -1,3 +1,4 @@
+#include "base/text.hpp"
 #include "platform/win32/file_system_win32.hpp"
 #include "wine/platform/temp_dir.hpp"
 
@@ -54,6 +55,19 @@ TEST(Win32FileSystem, ListsByWildcardWithoutDotEntries) {
         }
     }
     EXPECT_TRUE(fs.list(dir + L"\\missing", L"*").empty());
+}
+
+TEST(Win32FileSystem, EntersAnExistingDirectory) {
+    parcelkit::win32::Win32FileSystem fs;
+    const std::wstring before = fs.currentDirectory();
+    const std::wstring dir = testDirectory() + L"\\entered";
+    ASSERT_TRUE(bool(fs.createDirectory(dir)));
+    ASSERT_TRUE(bool(fs.setCurrentDirectory(dir)));
+    EXPECT_TRUE(parcelkit::base::equalsIgnoreCase(fs.currentDirectory(), dir));
+    const auto missing = fs.setCurrentDirectory(dir + L"\\missing");
+    EXPECT_TRUE(!missing && missing.failure().notFound());
+    EXPECT_TRUE(parcelkit::base::equalsIgnoreCase(fs.currentDirectory(), dir));
+    ASSERT_TRUE(bool(fs.setCurrentDirectory(before)));
 }
 
 TEST(Win32FileSystem, ShortPathOnlyForExistingPaths) {

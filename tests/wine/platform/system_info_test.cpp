@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 // The harness runs this test once as is and once with Wine reporting Windows 98 to this
@@ -50,6 +51,15 @@ TEST(Win32SystemInfo, TodayIsTheLocalDate) {
     const std::wstring got = dayText(today.year, today.month, today.day);
     EXPECT_TRUE(got == before || got == after)
         << ::testing::PrintToString(got) << " " << ::testing::PrintToString(before);
+}
+
+TEST(Win32SystemInfo, ProgramDirectoryHoldsTheRunningProgram) {
+    parcelkit::win32::Win32SystemInfo system;
+    const std::wstring folder = system.programDirectory();
+    ASSERT_GT(folder.size(), 3u);
+    EXPECT_NE(folder.back(), L'\\');
+    EXPECT_TRUE(std::filesystem::is_regular_file(
+        std::filesystem::path(folder + L"\\parcelkit_wine_tests.exe")));
 }
 
 TEST(Win32SystemInfo, ArgumentsFollowTheUsualQuotingRules) {
