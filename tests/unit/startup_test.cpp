@@ -2,6 +2,7 @@
 #include "fake_registry.hpp"
 #include "fake_system_info.hpp"
 #include "memory_profile.hpp"
+#include "model/setup_folder.hpp"
 #include "model/startup.hpp"
 
 #include <gtest/gtest.h>
@@ -96,5 +97,37 @@ TEST(Startup, EarlierInstallationFromEitherFormOfTheCommand) {
                          L"UninstallString"}] = command;
         EXPECT_EQ(model::installedDirectory(registry, L"Notes"), directory)
             << ::testing::PrintToString(command);
+    }
+}
+
+// The setup folder: the current directory when it holds setup.ini, else the program's own
+// folder when that does; the run then works from it as its current directory.
+TEST(Startup, SetupFolderIsTheCurrentDirectoryOrElseTheProgramsOwn) {
+    struct Row {
+        const wchar_t* current;
+        const wchar_t* program;
+        std::vector<const wchar_t*> scripts; // the setup.ini files there are
+        const wchar_t* entered;
+    };
+    const std::vector<Row> rows{
+        {L"E:\\setup", L"E:\\setup", {L"E:\\setup\\setup.ini"}, L"E:\\setup"},
+        {L"C:\\", L"E:\\setup", {L"E:\\setup\\setup.ini"}, L"E:\\setup"},
+        {L"D:\\work", L"E:\\setup", {L"D:\\work\\setup.ini", L"E:\\setup\\setup.ini"}, L"D:\\work"},
+        {L"D:\\work", L"E:\\setup", {}, L"D:\\work"},
+        {L"D:\\work", L"F:\\", {L"F:\\setup.ini"}, L"F:\\"},
+    };
+    for (const auto& row : rows) {
+        doubles::FakeFileSystem files;
+        doubles::FakeSystemInfo system;
+        ASSERT_TRUE(bool(files.setCurrentDirectory(row.current)));
+        system.programFolder = row.program;
+        for (const auto* script : row.scripts) {
+            files.addFile(script);
+        }
+        EXPECT_EQ(model::setupFolder(files, system), row.entered)
+            << ::testing::PrintToString(std::wstring(row.current));
+        model::enterSetupFolder(files, system);
+        EXPECT_EQ(files.currentDirectory(), row.entered)
+            << ::testing::PrintToString(std::wstring(row.current));
     }
 }

@@ -6,6 +6,8 @@ A case is a JSON file in tests/wine/cases:
   {
     "setup_folder": "usage",          # folder beside the case file, or "@demo"
     "args": ["/s"],                   # command line of setup.exe
+    "start_in": "C:\\\\",              # the run's current directory, setup.exe then named by
+                                      # its full path; default: the setup folder, by its name
     "windows": "nt",                  # or "win98": Wine's per-application Version
     "answers": ["ok"],                # with a display: message boxes answered in order
                                       # ("ok", "yes", "no", "default": what Enter presses),
@@ -218,11 +220,16 @@ def run_setup(case: dict, driver: str, setup: Path, env: dict) -> Outcome:
     cmd = []
     if case.get("windows") == "win98":
         cmd = [str(HERE / "harness" / "with-windows-version.sh"), "setup.exe", "win98"]
-    cmd += [str(WINE_RUN), str(Path(driver).resolve()), ",".join(answers) if answers else "-", "setup.exe",
+    # Started elsewhere, the program is named by its full path, as a deployment tool names it.
+    program, cwd = "setup.exe", setup
+    if "start_in" in case:
+        prefix = Path(env["WINEPREFIX"])
+        program, cwd = to_windows(setup / "setup.exe", prefix), windows_to_unix(case["start_in"], env)
+    cmd += [str(WINE_RUN), str(Path(driver).resolve()), ",".join(answers) if answers else "-", program,
            *case.get("args", [])]
     # Standard error goes to a file: a full pipe that nobody reads would stop Wine.
     errors = tempfile.TemporaryFile()
-    proc = subprocess.Popen(cmd, cwd=setup, env=run_env, stdin=subprocess.PIPE,
+    proc = subprocess.Popen(cmd, cwd=cwd, env=run_env, stdin=subprocess.PIPE,
                             stdout=subprocess.PIPE, stderr=errors)
     boxes, trees, texts, lines, combos = [], [], [], [], []
     steps = {"focus": [], "accessible": [], "layouts": [], "check_images": []}
