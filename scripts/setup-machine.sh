@@ -8,7 +8,7 @@ packages=(
     g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-tools
     wine wine64 wine32:i386
     xvfb xauth imagemagick fonts-wqy-microhei
-    liblnk-utils nlohmann-json3-dev
+    liblnk-utils nlohmann-json3-dev python3-jsonschema python3-yaml
 )
 
 missing=()

@@ -12,6 +12,7 @@
 #include "model/messages.hpp"
 #include "model/run_outcome.hpp"
 #include "model/session.hpp"
+#include "model/setup_folder.hpp"
 #include "platform/platform.hpp"
 #include "platform/run_lock.hpp"
 #include "presenters/language_dialog.hpp"
@@ -127,6 +128,8 @@ int install(platform::Platform& machine, const model::CommandLine& line,
 int runSetup(platform::Platform& machine, const platform::Collation& collation,
              platform::Shutdown& shutdown, platform::RunLocks& locks,
              engine::SystemSteps& systemSteps, presenters::ProgramWindows& windows) {
+    // Before anything reads the current directory.
+    model::enterSetupFolder(machine.files, machine.system);
     const model::CommandLine line =
         model::readCommandLine(machine.system.commandLine(), machine.system.arguments());
     const std::wstring id = setupId(machine);

@@ -54,24 +54,29 @@ void readSetupScript(Session& session, const platform::ProfileFile& setupini) {
         base::withoutOneTrailingBackslash(script::expandDefaultDestination(progdir, session.dirs));
 }
 
+std::wstring uninstallerOf(const std::wstring& command) {
+    const std::wstring trimmed = base::trimBlanks(command);
+    if (trimmed.size() >= 2 && trimmed.front() == L'"') {
+        const auto close = trimmed.find(L'"', 1);
+        return trimmed.substr(1, close == std::wstring::npos ? std::wstring::npos : close - 1);
+    }
+    return trimmed;
+}
+
 std::wstring installedDirectory(const platform::Registry& registry, const std::wstring& appid) {
     if (appid.empty()) {
         return {};
     }
-    std::wstring command =
+    // Written quoted since the entry gained its quiet form; earlier entries are unquoted.
+    const std::wstring program = uninstallerOf(
         registry
             .readString(platform::RootKey::LocalMachine, kUninstallKey + appid, L"UninstallString")
-            .value_or(L"");
-    // Other tools write the command quoted; the quotes are no part of the folder.
-    if (command.size() >= 2 && command.front() == L'"') {
-        const auto close = command.find(L'"', 1);
-        command = command.substr(1, close == std::wstring::npos ? std::wstring::npos : close - 1);
-    }
-    const auto end = command.find_last_of(L"\\:");
+            .value_or(L""));
+    const auto end = program.find_last_of(L"\\:");
     if (end == std::wstring::npos) {
         return {};
     }
-    return base::withoutOneTrailingBackslash(command.substr(0, end + 1));
+    return base::withoutOneTrailingBackslash(program.substr(0, end + 1));
 }
 
 } // namespace parcelkit::model

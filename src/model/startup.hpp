@@ -29,6 +29,11 @@ bool readSetupMode(const platform::ProfileFile& setupini);
 inline constexpr wchar_t kUninstallKey[] =
     L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 
+// The program an installed-programs entry's uninstall command names: the part between the
+// first pair of quotes of a quoted command, else the whole command without surrounding
+// blanks (the unquoted form carries no arguments, and its path may hold blanks).
+std::wstring uninstallerOf(const std::wstring& command);
+
 // The directory of an earlier installation: the folder of the uninstaller named by the
 // installed-programs entry of appid, without a trailing backslash; empty when there is
 // none. An empty appid names no entry (the list's own key is no installation's entry).

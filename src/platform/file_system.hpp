@@ -15,6 +15,8 @@ using FileTime = std::uint64_t;
 struct DirectoryEntry {
     std::wstring name;
     bool isDirectory = false;
+    // In bytes; a directory's is 0. The listing has it at no further cost.
+    std::uint64_t size = 0;
 };
 
 // Files and directories, with Windows path rules (backslashes, drive letters).
@@ -44,6 +46,8 @@ public:
     // there then (the NT family keeps the request in the registry).
     virtual Outcome moveAtRestart(const std::wstring& from, const std::wstring& to) = 0;
     virtual std::wstring currentDirectory() const = 0;
+    // Makes an existing directory the process's current directory.
+    virtual Outcome setCurrentDirectory(const std::wstring& path) = 0;
 };
 
 } // namespace parcelkit::platform

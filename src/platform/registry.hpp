@@ -2,6 +2,7 @@
 
 #include "platform/outcome.hpp"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -22,6 +23,9 @@ public:
     // Creates the key as needed; refused for example without the rights.
     virtual Outcome writeString(RootKey root, const std::wstring& subkey, const std::wstring& name,
                                 const std::wstring& value) = 0;
+    // A 32-bit number (REG_DWORD), the key created as needed like writeString's.
+    virtual Outcome writeDword(RootKey root, const std::wstring& subkey, const std::wstring& name,
+                               std::uint32_t value) = 0;
     virtual Outcome deleteTree(RootKey root, const std::wstring& subkey) = 0;
 };
 

@@ -6,6 +6,13 @@
 
 namespace parcelkit::platform {
 
+// A calendar day.
+struct Date {
+    unsigned year = 0;
+    unsigned month = 0; // 1 to 12
+    unsigned day = 0;   // 1 to 31
+};
+
 // Facts about the running system that start-up reads once.
 class SystemInfo {
 public:
@@ -23,6 +30,11 @@ public:
     // The whole command line, and the argument list under the usual quoting rules.
     virtual std::wstring commandLine() const = 0;
     virtual std::vector<std::wstring> arguments() const = 0;
+    // The folder of the running program's file, without a trailing backslash unless it is
+    // a drive's root ("C:\\": "C:" alone names the drive's current directory).
+    virtual std::wstring programDirectory() const = 0;
+    // Today in the machine's local time.
+    virtual Date localDate() const = 0;
 };
 
 } // namespace parcelkit::platform

@@ -106,6 +106,14 @@ platform::Outcome LoggedRegistry::writeString(platform::RootKey root, const std:
     return outcome;
 }
 
+platform::Outcome LoggedRegistry::writeDword(platform::RootKey root, const std::wstring& subkey,
+                                             const std::wstring& name, std::uint32_t value) {
+    auto outcome = inner_.writeDword(root, subkey, name, value);
+    logStep(log_, L"set registry value",
+            rootName(root) + L"\\" + subkey + L" " + name + L"=" + std::to_wstring(value), outcome);
+    return outcome;
+}
+
 platform::Outcome LoggedRegistry::deleteTree(platform::RootKey root, const std::wstring& subkey) {
     auto outcome = inner_.deleteTree(root, subkey);
     logStep(log_, L"delete registry key", rootName(root) + L"\\" + subkey, outcome);

@@ -43,6 +43,9 @@ public:
                                                        const std::wstring& prefix) override;
     platform::Outcome moveAtRestart(const std::wstring& from, const std::wstring& to) override;
     std::wstring currentDirectory() const override { return inner_.currentDirectory(); }
+    platform::Outcome setCurrentDirectory(const std::wstring& path) override {
+        return inner_.setCurrentDirectory(path);
+    }
 
 private:
     platform::FileSystem& inner_;
@@ -62,6 +65,8 @@ public:
     }
     platform::Outcome writeString(platform::RootKey root, const std::wstring& subkey,
                                   const std::wstring& name, const std::wstring& value) override;
+    platform::Outcome writeDword(platform::RootKey root, const std::wstring& subkey,
+                                 const std::wstring& name, std::uint32_t value) override;
     platform::Outcome deleteTree(platform::RootKey root, const std::wstring& subkey) override;
 
 private:

@@ -43,7 +43,7 @@ void removeInstalledProgramsEntry(RemovalContext& context, const std::wstring& i
     const std::wstring key = std::wstring(model::kUninstallKey) + id;
     const auto command =
         registry.readString(platform::RootKey::LocalMachine, key, L"UninstallString");
-    if (!command || !base::equalsIgnoreCase(base::trimBlanks(*command), context.program)) {
+    if (!command || !base::equalsIgnoreCase(model::uninstallerOf(*command), context.program)) {
         return;
     }
     if (!registry.deleteTree(platform::RootKey::LocalMachine, key)) {

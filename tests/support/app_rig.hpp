@@ -48,7 +48,7 @@ struct AppRig {
     bool closed = false;
 
     AppRig() {
-        files.setCurrentDirectory(kDir);
+        platform::notChecked(files.setCurrentDirectory(kDir));
         wizardView.onClose = [this] {
             if (wizard.FormCloseQuery()) {
                 closed = true;

@@ -37,7 +37,8 @@ std::vector<platform::DirectoryEntry> FakeFileSystem::list(const std::wstring& d
         }
         const std::wstring name = path.substr(prefix.size());
         if (name.find(L'\\') == std::wstring::npos && matchesNamePattern(name, pattern)) {
-            entries.push_back({name, isDirectory});
+            const auto size = sizes_.find(path);
+            entries.push_back({name, isDirectory, size == sizes_.end() ? 0 : size->second});
         }
     };
     for (const auto& [path, time] : files_) {
@@ -73,6 +74,11 @@ platform::Outcome FakeFileSystem::copyFile(const std::wstring& from, const std::
         return refused(platform::Failure::kAccessDenied, L"Access is denied.");
     }
     files_[to] = it->second;
+    if (const auto size = sizes_.find(from); size != sizes_.end()) {
+        sizes_[to] = size->second;
+    } else {
+        sizes_.erase(to);
+    }
     return {};
 }
 
@@ -83,6 +89,7 @@ platform::Outcome FakeFileSystem::deleteFile(const std::wstring& path) {
     if (readOnly_.count(path) != 0) {
         return refused(platform::Failure::kAccessDenied, L"Access is denied.");
     }
+    sizes_.erase(path);
     if (files_.erase(path) == 0) {
         return refused(platform::Failure::kFileNotFound,
                        L"The system cannot find the file specified.");

@@ -12,10 +12,11 @@ class FakeFileSystem : public platform::FileSystem {
 public:
     void addFile(const std::wstring& path, platform::FileTime time = 0) { files_[path] = time; }
     void addDirectory(const std::wstring& path) { directories_.insert(path); }
+    // The size the listing reports for a file; a copy takes it along.
+    void setSize(const std::wstring& path, std::uint64_t bytes) { sizes_[path] = bytes; }
     void setShortPath(const std::wstring& path, const std::wstring& shortForm) {
         shortForms_[path] = shortForm;
     }
-    void setCurrentDirectory(std::wstring path) { current_ = std::move(path); }
     int shortPathLookups() const { return shortPathLookups_; }
     // A file that another program holds open without sharing: copies onto it fail.
     void lockFile(const std::wstring& path) { locked_.insert(path); }
@@ -50,9 +51,15 @@ public:
                                                        const std::wstring& prefix) override;
     platform::Outcome moveAtRestart(const std::wstring& from, const std::wstring& to) override;
     std::wstring currentDirectory() const override { return current_; }
+    // Any path: a test lays out only what it looks at.
+    platform::Outcome setCurrentDirectory(const std::wstring& path) override {
+        current_ = path;
+        return {};
+    }
 
 private:
     std::map<std::wstring, platform::FileTime> files_;
+    std::map<std::wstring, std::uint64_t> sizes_;
     std::set<std::wstring> directories_;
     std::map<std::wstring, std::wstring> shortForms_;
     std::wstring current_ = L"C:\\setup";

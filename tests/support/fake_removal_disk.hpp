@@ -52,6 +52,10 @@ public:
                                                        const std::wstring& prefix) override;
     platform::Outcome moveAtRestart(const std::wstring& from, const std::wstring& to) override;
     std::wstring currentDirectory() const override { return L"C:\\"; }
+    // The uninstaller never changes the current directory through the file system.
+    platform::Outcome setCurrentDirectory(const std::wstring&) override {
+        return platform::Failure{platform::Failure::kNotSupported, L"Not on this disk."};
+    }
 
     platform::Outcome removeFile(const std::wstring& path) override;
     platform::Outcome removeEmptyDirectory(const std::wstring& path) override;

@@ -17,6 +17,8 @@ struct FakeSystemInfo : platform::SystemInfo {
     std::uint32_t locale = 0x0409;
     std::wstring line = L"setup.exe";
     std::vector<std::wstring> args{L"setup.exe"};
+    platform::Date today{2024, 3, 9};
+    std::wstring programFolder = L"C:\\setup";
 
     unsigned platformId() const override { return id; }
     std::wstring windowsDirectory() const override { return windows; }
@@ -29,6 +31,8 @@ struct FakeSystemInfo : platform::SystemInfo {
     std::uint32_t systemLocale() const override { return locale; }
     std::wstring commandLine() const override { return line; }
     std::vector<std::wstring> arguments() const override { return args; }
+    std::wstring programDirectory() const override { return programFolder; }
+    platform::Date localDate() const override { return today; }
 };
 
 } // namespace parcelkit::doubles

@@ -20,11 +20,27 @@ struct GuardedRegistry : FakeRegistry {
 
     platform::Outcome writeString(platform::RootKey root, const std::wstring& subkey,
                                   const std::wstring& name, const std::wstring& value) override {
-        if (refused.count(L"*") != 0 || refused.count(name) != 0) {
-            return platform::Failure{platform::Failure::kAccessDenied, L"Access is denied."};
+        if (isRefused(name)) {
+            return refusal();
         }
         written.push_back(name);
         return FakeRegistry::writeString(root, subkey, name, value);
+    }
+    platform::Outcome writeDword(platform::RootKey root, const std::wstring& subkey,
+                                 const std::wstring& name, std::uint32_t value) override {
+        if (isRefused(name)) {
+            return refusal();
+        }
+        written.push_back(name);
+        return FakeRegistry::writeDword(root, subkey, name, value);
+    }
+
+private:
+    bool isRefused(const std::wstring& name) const {
+        return refused.count(L"*") != 0 || refused.count(name) != 0;
+    }
+    static platform::Failure refusal() {
+        return {platform::Failure::kAccessDenied, L"Access is denied."};
     }
 };
 

@@ -27,6 +27,11 @@ struct UntouchedRegistry : platform::Registry {
         ADD_FAILURE() << "registry write";
         return platform::Failure{platform::Failure::kAccessDenied, L"Not to be touched."};
     }
+    platform::Outcome writeDword(platform::RootKey, const std::wstring&, const std::wstring&,
+                                 std::uint32_t) override {
+        ADD_FAILURE() << "registry write";
+        return platform::Failure{platform::Failure::kAccessDenied, L"Not to be touched."};
+    }
     platform::Outcome deleteTree(platform::RootKey, const std::wstring&) override {
         ADD_FAILURE() << "registry delete";
         return platform::Failure{platform::Failure::kAccessDenied, L"Not to be touched."};

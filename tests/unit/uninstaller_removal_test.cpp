@@ -286,17 +286,31 @@ TEST(Removal, SilentRunStartsOnlyProgramsMarkedAlways) {
     EXPECT_LT(bye, indexOf(rig.disk.log, L"rmdir C:\\Program Files\\Notes\\doc"));
 }
 
-TEST(Removal, InstalledProgramsEntryOfAnotherDirectoryIsNotOurs) {
-    UninstallerRig rig;
-    layOut(rig);
-    const auto key = std::tuple{platform::RootKey::LocalMachine,
-                                std::wstring(L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\"
-                                             L"Uninstall\\notes"),
-                                std::wstring(L"UninstallString")};
-    rig.registry.values[key] = L"D:\\Elsewhere\\uninstall.exe";
-    const auto report = rig.remove({L"APP", L"DOC"});
-    EXPECT_TRUE(report.installationRemoved);
-    EXPECT_EQ(rig.registry.values.count(key), 1u);
+// The entry goes when its command names this very uninstaller, quoted as the installer
+// writes it now or unquoted as it did before; another directory's entry stays.
+TEST(Removal, InstalledProgramsEntryGoesOnlyWhenItNamesThisUninstaller) {
+    const std::vector<std::pair<std::wstring, bool>> rows{
+        {L"\"C:\\Program Files\\Notes\\uninstall.exe\"", true},
+        {L"C:\\Program Files\\Notes\\uninstall.exe", true},
+        {L" c:\\program files\\notes\\UNINSTALL.EXE ", true},
+        {L"\"C:\\Program Files\\Notes\\uninstall.exe\" /s", true},
+        {L"D:\\Elsewhere\\uninstall.exe", false},
+        {L"\"D:\\Elsewhere\\uninstall.exe\"", false},
+        {L"\"C:\\Program Files\\Notes\\uninstall.exe /s", false},
+    };
+    for (const auto& [command, removed] : rows) {
+        UninstallerRig rig;
+        layOut(rig);
+        const auto key = std::tuple{platform::RootKey::LocalMachine,
+                                    std::wstring(L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\"
+                                                 L"Uninstall\\notes"),
+                                    std::wstring(L"UninstallString")};
+        rig.registry.values[key] = command;
+        const auto report = rig.remove({L"APP", L"DOC"});
+        EXPECT_TRUE(report.installationRemoved);
+        EXPECT_EQ(rig.registry.values.count(key), removed ? 0u : 1u)
+            << ::testing::PrintToString(command);
+    }
 }
 
 TEST(Removal, WithoutARecordNothingIsTouched) {

@@ -6,6 +6,8 @@ A case is a JSON file in tests/wine/cases:
   {
     "setup_folder": "usage",          # folder beside the case file, or "@demo"
     "args": ["/s"],                   # command line of setup.exe
+    "start_in": "C:\\\\",              # the run's current directory, setup.exe then named by
+                                      # its full path; default: the setup folder, by its name
     "windows": "nt",                  # or "win98": Wine's per-application Version
     "answers": ["ok"],                # with a display: message boxes answered in order
                                       # ("ok", "yes", "no", "default": what Enter presses),
@@ -15,7 +17,8 @@ A case is a JSON file in tests/wine/cases:
       "exit_code": 0,
       "files": {"@DEST@\\\\notes.txt": "exact text, or null for 'exists'"},
       "absent": ["@DEST@\\\\extra.txt", "@SETUP@\\\\*.log"],  # "*": no such name
-      "registry": [{"key": "HKLM\\\\Software\\\\X", "name": "V", "data": "@DEST@", "view": "32"}],
+      "registry": [{"key": "HKLM\\\\Software\\\\X", "name": "V", "data": "@DEST@", "view": "32",
+                    "type": "REG_SZ"}],  # type: as reg.exe names it, when given
       "registry_absent": [{"key": "HKLM\\\\Software\\\\X", "view": "64"}],
       "uninstall_ini": {"list": {"CORE": "Core"}},  # @DEST@ also in keys; null: key absent
       "pending_renames": ["@DEST@\\\\locked.dll"],  # moves at restart from $$$ copies
@@ -62,6 +65,7 @@ import subprocess
 import sys
 import tempfile
 import threading
+import time
 from pathlib import Path
 
 import system_checks
@@ -139,20 +143,27 @@ def parse_profile(text: str) -> dict:
     return sections
 
 
-def reg_query(key: str, name: str | None, view: str, env: dict):
+def reg_query_typed(key: str, name: str | None, view: str, env: dict):
+    """(type, data) of a value as reg.exe prints them (a DWORD as 0x...); ("", "") for a
+    key asked without a name; None when it is not there."""
     cmd = [str(WINE_RUN), "reg", "query", key, f"/reg:{system_checks.reg_view(view)}"]
     cmd += ["/v", name] if name else []
     done = subprocess.run(cmd, capture_output=True, env=env, timeout=60)
     if done.returncode != 0:
         return None
     if name is None:
-        return ""
+        return "", ""
     text = done.stdout.decode("utf-8", "replace")
     for line in text.splitlines():
         parts = line.strip().split(None, 2)
         if len(parts) >= 2 and parts[0].lower() == name.lower() and parts[1].startswith("REG_"):
-            return parts[2] if len(parts) == 3 else ""
+            return parts[1], parts[2] if len(parts) == 3 else ""
     return None
+
+
+def reg_query(key: str, name: str | None, view: str, env: dict):
+    found = reg_query_typed(key, name, view, env)
+    return None if found is None else found[1]
 
 
 def unescape(text: str) -> str:
@@ -212,11 +223,16 @@ def run_setup(case: dict, driver: str, setup: Path, env: dict, values: dict | No
     cmd = []
     if case.get("windows") == "win98":
         cmd = [str(HERE / "harness" / "with-windows-version.sh"), "setup.exe", "win98"]
-    cmd += [str(WINE_RUN), str(Path(driver).resolve()), ",".join(answers) if answers else "-", "setup.exe",
+    # Started elsewhere, the program is named by its full path, as a deployment tool names it.
+    program, cwd = "setup.exe", setup
+    if "start_in" in case:
+        prefix = Path(env["WINEPREFIX"])
+        program, cwd = to_windows(setup / "setup.exe", prefix), windows_to_unix(case["start_in"], env)
+    cmd += [str(WINE_RUN), str(Path(driver).resolve()), ",".join(answers) if answers else "-", program,
            *[substitute(arg, values or {}) for arg in case.get("args", [])]]
     # Standard error goes to a file: a full pipe that nobody reads would stop Wine.
     errors = tempfile.TemporaryFile()
-    proc = subprocess.Popen(cmd, cwd=setup, env=run_env, stdin=subprocess.PIPE,
+    proc = subprocess.Popen(cmd, cwd=cwd, env=run_env, stdin=subprocess.PIPE,
                             stdout=subprocess.PIPE, stderr=errors)
     boxes, trees, texts, lines, combos = [], [], [], [], []
     steps = {"focus": [], "accessible": [], "layouts": [], "check_images": []}
@@ -316,13 +332,18 @@ def check(case: dict, values: dict, result, dest: Path, env: dict) -> list:
                 for p in found.parent.iterdir())):
             failures.append(f"should not exist: {substitute(path, values)}")
     for entry in expect.get("registry", []):
-        got = reg_query(substitute(entry["key"], values), entry.get("name"),
-                        entry.get("view", "64"), env)
+        found = reg_query_typed(substitute(entry["key"], values), entry.get("name"),
+                                entry.get("view", "64"), env)
         want = substitute(entry.get("data", ""), values) if "data" in entry else None
-        if got is None:
+        if found is None:
             failures.append(f"registry value missing: {entry['key']} {entry.get('name')}")
-        elif want is not None and got != want:
+            continue
+        kind, got = found
+        if want is not None and got != want:
             failures.append(f"registry {entry['key']} {entry.get('name')}: {got!r}, expected {want!r}")
+        if "type" in entry and kind != entry["type"]:
+            failures.append(f"registry {entry['key']} {entry.get('name')}: type {kind}, "
+                            f"expected {entry['type']}")
     for entry in expect.get("registry_absent", []):
         if reg_query(substitute(entry["key"], values), entry.get("name"),
                      entry.get("view", "64"), env) is not None:
@@ -392,6 +413,16 @@ def check_log(wanted: list, exit_code: int, values: dict, env: dict) -> list:
     if failures:
         failures.append("log:\n" + "\n".join(lines))
     return failures
+
+
+def wait_until_gone(path: Path) -> bool:
+    """Whether the path is gone, waiting up to 20 s: the uninstaller's copy in the temporary
+    directory removes the program and its directories only after the program has ended."""
+    for _ in range(100):
+        if not path.exists():
+            return True
+        time.sleep(0.2)
+    return not path.exists()
 
 
 def windows_to_unix(win_path: str, env: dict) -> Path:

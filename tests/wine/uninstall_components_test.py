@@ -11,13 +11,12 @@ import argparse
 import shutil
 import subprocess
 import sys
-import time
 from pathlib import Path
 
 HERE = Path(__file__).resolve().parent
 sys.path.insert(0, str(HERE))
 from run_case import (WINE_RUN, decode, parse_profile, prepare_setup_folder,  # noqa: E402
-                      reg_query, run_setup, to_windows, wine_env)
+                      reg_query, run_setup, to_windows, wait_until_gone, wine_env)
 
 ID = "SnapParts"
 ENTRY = "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + ID
@@ -102,11 +101,7 @@ def main() -> int:
     shown = drive(args, env, program)
     if "FAIL" in shown or shown.get("EXIT") != "0":
         failures.append(f"removing Core: {shown}")
-    for _ in range(100):
-        if not dest.exists():
-            break
-        time.sleep(0.2)
-    if dest.exists():
+    if not wait_until_gone(dest):
         failures.append(f"left: {sorted(str(p) for p in dest.rglob('*'))}")
     if core_links and any(p.exists() or p.parent.exists() and p.parent.name == f"{ID} Menu"
                           for p in core_links):

@@ -5,12 +5,11 @@ folder beside it and the folder that held both, which the record does not name, 
 import argparse
 import subprocess
 import sys
-import time
 from pathlib import Path
 
 HERE = Path(__file__).resolve().parent
 sys.path.insert(0, str(HERE))
-from run_case import WINE_RUN, wine_env  # noqa: E402
+from run_case import WINE_RUN, wait_until_gone, wine_env  # noqa: E402
 
 
 def main() -> int:
@@ -39,11 +38,7 @@ def main() -> int:
                               timeout=120)
         if done.returncode != 0:
             failures.append(f"exit code {done.returncode}, expected 0")
-        for _ in range(100):
-            if not dest.exists():
-                break
-            time.sleep(0.2)
-        if dest.exists():
+        if not wait_until_gone(dest):
             failures.append(f"left: {sorted(str(p) for p in dest.rglob('*'))}")
     for kept in (work / "setup" / "setup.ini", work / "setup" / "uninstall.exe"):
         if not kept.exists():

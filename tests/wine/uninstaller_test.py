@@ -11,12 +11,11 @@ import argparse
 import shutil
 import subprocess
 import sys
-import time
 from pathlib import Path
 
 HERE = Path(__file__).resolve().parent
 sys.path.insert(0, str(HERE))
-from run_case import WINE_RUN, reg_query, wine_env  # noqa: E402
+from run_case import WINE_RUN, reg_query, wait_until_gone, wine_env  # noqa: E402
 from system_checks import reg_view  # noqa: E402
 
 ROOT = "C:\\PK Uninstall Test"
@@ -145,12 +144,7 @@ def main() -> int:
             old.unlink()
         code = wine(env, DEST + "\\uninstall.exe", "/s", "/log", cwd=prefix / "drive_c").returncode
         failures += check_log(prefix, code)
-    # The copy in the temporary directory deletes the program and its directories after
-    # the program has ended.
-    for _ in range(100):
-        if not unix(prefix, DEST + "\\uninstall.exe" if planted else ROOT).exists():
-            break
-        time.sleep(0.2)
+    wait_until_gone(unix(prefix, DEST + "\\uninstall.exe" if planted else ROOT))
 
     if code != 0:
         failures.append(f"exit code {code}, expected 0")

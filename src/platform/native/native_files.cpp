@@ -52,7 +52,9 @@ std::vector<platform::DirectoryEntry> ReadOnlyFileSystem::list(const std::wstrin
         const std::wstring name = fromNative(it->path().filename());
         if (matchesPattern(name, pattern)) {
             std::error_code typeError;
-            entries.push_back({name, it->is_directory(typeError)});
+            const bool isDirectory = it->is_directory(typeError);
+            const std::uintmax_t size = isDirectory ? 0 : it->file_size(typeError);
+            entries.push_back({name, isDirectory, typeError ? 0 : std::uint64_t(size)});
         }
     }
     // The system lists in no promised order; a fixed one keeps reports stable.
@@ -89,6 +91,19 @@ platform::Outcome ReadOnlyFileSystem::moveAtRestart(const std::wstring&, const s
 std::wstring ReadOnlyFileSystem::currentDirectory() const {
     std::error_code error;
     return fromNative(fs::current_path(error));
+}
+
+platform::Outcome ReadOnlyFileSystem::setCurrentDirectory(const std::wstring& path) {
+    const auto found = existingPath(path);
+    std::error_code error;
+    if (found) {
+        fs::current_path(*found, error);
+    }
+    if (!found || error) {
+        return platform::Failure{platform::Failure::kPathNotFound,
+                                 L"The system cannot find the path specified."};
+    }
+    return {};
 }
 
 platform::Result<std::string> ReadOnlyFileBytes::read(const std::wstring& path) const {

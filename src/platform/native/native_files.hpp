@@ -24,6 +24,7 @@ public:
                                                        const std::wstring& prefix) override;
     platform::Outcome moveAtRestart(const std::wstring& from, const std::wstring& to) override;
     std::wstring currentDirectory() const override;
+    platform::Outcome setCurrentDirectory(const std::wstring& path) override;
 };
 
 // Whole files as bytes, read only. The ANSI code page is taken to be Windows-1252, the

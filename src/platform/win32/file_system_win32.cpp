@@ -60,7 +60,10 @@ std::vector<platform::DirectoryEntry> Win32FileSystem::list(const std::wstring& 
         if (name == L"." || name == L"..") {
             continue;
         }
-        entries.push_back({name, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+        const bool isDirectory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        const std::uint64_t size =
+            isDirectory ? 0 : (std::uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+        entries.push_back({name, isDirectory, size});
     } while (::FindNextFileW(find.get(), &data));
     return entries;
 }
@@ -108,6 +111,10 @@ std::wstring Win32FileSystem::currentDirectory() const {
     const DWORD length = ::GetCurrentDirectoryW(needed, buffer.data());
     buffer.resize(length < needed ? length : 0);
     return buffer;
+}
+
+platform::Outcome Win32FileSystem::setCurrentDirectory(const std::wstring& path) {
+    return outcomeOf(::SetCurrentDirectoryW(path.c_str()));
 }
 
 } // namespace parcelkit::win32

@@ -22,6 +22,7 @@ public:
                                                        const std::wstring& prefix) override;
     platform::Outcome moveAtRestart(const std::wstring& from, const std::wstring& to) override;
     std::wstring currentDirectory() const override;
+    platform::Outcome setCurrentDirectory(const std::wstring& path) override;
 
 private:
     std::vector<char> copyBuffer_; // kept from copy to copy

@@ -34,6 +34,21 @@ std::wstring relative(const std::wstring& subkey) {
     return subkey.substr(start);
 }
 
+platform::Outcome writeValue(platform::RootKey root, const std::wstring& subkey,
+                             const std::wstring& name, DWORD type, const void* data, DWORD bytes) {
+    UniqueKey key;
+    LSTATUS status = ::RegCreateKeyExW(handleOf(root), relative(subkey).c_str(), 0, nullptr, 0,
+                                       KEY_WRITE, nullptr, key.put(), nullptr);
+    if (status == ERROR_SUCCESS) {
+        status = ::RegSetValueExW(key.get(), name.c_str(), 0, type, static_cast<const BYTE*>(data),
+                                  bytes);
+    }
+    if (status != ERROR_SUCCESS) {
+        return failureOf(DWORD(status));
+    }
+    return {};
+}
+
 } // namespace
 
 std::optional<std::wstring> Win32Registry::readString(platform::RootKey root,
@@ -72,18 +87,14 @@ bool Win32Registry::keyExists(platform::RootKey root, const std::wstring& subkey
 
 platform::Outcome Win32Registry::writeString(platform::RootKey root, const std::wstring& subkey,
                                              const std::wstring& name, const std::wstring& value) {
-    UniqueKey key;
-    LSTATUS status = ::RegCreateKeyExW(handleOf(root), relative(subkey).c_str(), 0, nullptr, 0,
-                                       KEY_WRITE, nullptr, key.put(), nullptr);
-    if (status == ERROR_SUCCESS) {
-        status = ::RegSetValueExW(key.get(), name.c_str(), 0, REG_SZ,
-                                  reinterpret_cast<const BYTE*>(value.c_str()),
-                                  DWORD((value.size() + 1) * sizeof(wchar_t)));
-    }
-    if (status != ERROR_SUCCESS) {
-        return failureOf(DWORD(status));
-    }
-    return {};
+    return writeValue(root, subkey, name, REG_SZ, value.c_str(),
+                      DWORD((value.size() + 1) * sizeof(wchar_t)));
+}
+
+platform::Outcome Win32Registry::writeDword(platform::RootKey root, const std::wstring& subkey,
+                                            const std::wstring& name, std::uint32_t value) {
+    const DWORD data = value;
+    return writeValue(root, subkey, name, REG_DWORD, &data, sizeof data);
 }
 
 platform::Outcome Win32Registry::deleteTree(platform::RootKey root, const std::wstring& subkey) {

@@ -11,6 +11,8 @@ public:
     bool keyExists(platform::RootKey root, const std::wstring& subkey) const override;
     platform::Outcome writeString(platform::RootKey root, const std::wstring& subkey,
                                   const std::wstring& name, const std::wstring& value) override;
+    platform::Outcome writeDword(platform::RootKey root, const std::wstring& subkey,
+                                 const std::wstring& name, std::uint32_t value) override;
     platform::Outcome deleteTree(platform::RootKey root, const std::wstring& subkey) override;
 };
 

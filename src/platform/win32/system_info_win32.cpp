@@ -72,4 +72,31 @@ std::vector<std::wstring> Win32SystemInfo::arguments() const {
     return args;
 }
 
+std::wstring Win32SystemInfo::programDirectory() const {
+    // A path longer than the buffer is cut short by the call: grow until it fits.
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), DWORD(path.size()));
+        if (length == 0) {
+            return {};
+        }
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    const auto slash = path.rfind(L'\\');
+    if (slash == std::wstring::npos) {
+        return {};
+    }
+    return path.substr(0, slash == 2 && path[1] == L':' ? slash + 1 : slash);
+}
+
+platform::Date Win32SystemInfo::localDate() const {
+    SYSTEMTIME now{};
+    ::GetLocalTime(&now);
+    return {now.wYear, now.wMonth, now.wDay};
+}
+
 } // namespace parcelkit::win32

@@ -14,6 +14,8 @@ public:
     std::uint32_t systemLocale() const override;
     std::wstring commandLine() const override;
     std::vector<std::wstring> arguments() const override;
+    std::wstring programDirectory() const override;
+    platform::Date localDate() const override;
 };
 
 } // namespace parcelkit::win32

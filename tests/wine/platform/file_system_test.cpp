@@ -1,3 +1,4 @@
+#include "base/text.hpp"
 #include "platform/win32/file_system_win32.hpp"
 #include "wine/platform/temp_dir.hpp"
 
@@ -36,19 +37,37 @@ TEST(Win32FileSystem, ListsByWildcardWithoutDotEntries) {
     ASSERT_TRUE(bool(fs.createDirectory(dir)));
     ASSERT_TRUE(bool(fs.createDirectory(dir + L"\\sub")));
     makeFile(dir + L"\\one.dll", "1");
-    makeFile(dir + L"\\two.dll", "2");
+    makeFile(dir + L"\\two.dll", std::string(70000, '2'));
     makeFile(dir + L"\\three.txt", "3");
     auto all = fs.list(dir, L"*");
     EXPECT_EQ(all.size(), 4u);
     auto dlls = fs.list(dir, L"*.dll");
     std::vector<std::wstring> names;
     for (const auto& e : dlls) {
-        names.push_back(e.name);
+        names.push_back(e.name + L" " + std::to_wstring(e.size));
         EXPECT_FALSE(e.isDirectory);
     }
     std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::wstring>{L"one.dll", L"two.dll"}));
+    EXPECT_EQ(names, (std::vector<std::wstring>{L"one.dll 1", L"two.dll 70000"}));
+    for (const auto& e : all) {
+        if (e.isDirectory) {
+            EXPECT_EQ(e.size, 0u);
+        }
+    }
     EXPECT_TRUE(fs.list(dir + L"\\missing", L"*").empty());
+}
+
+TEST(Win32FileSystem, EntersAnExistingDirectory) {
+    parcelkit::win32::Win32FileSystem fs;
+    const std::wstring before = fs.currentDirectory();
+    const std::wstring dir = testDirectory() + L"\\entered";
+    ASSERT_TRUE(bool(fs.createDirectory(dir)));
+    ASSERT_TRUE(bool(fs.setCurrentDirectory(dir)));
+    EXPECT_TRUE(parcelkit::base::equalsIgnoreCase(fs.currentDirectory(), dir));
+    const auto missing = fs.setCurrentDirectory(dir + L"\\missing");
+    EXPECT_TRUE(!missing && missing.failure().notFound());
+    EXPECT_TRUE(parcelkit::base::equalsIgnoreCase(fs.currentDirectory(), dir));
+    ASSERT_TRUE(bool(fs.setCurrentDirectory(before)));
 }
 
 TEST(Win32FileSystem, ShortPathOnlyForExistingPaths) {

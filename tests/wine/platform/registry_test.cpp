@@ -1,5 +1,7 @@
 #include "platform/win32/registry_win32.hpp"
 
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
 using parcelkit::platform::RootKey;
@@ -19,6 +21,22 @@ TEST(Win32Registry, WritesReadsAndDeletesStrings) {
     EXPECT_TRUE(reg.keyExists(RootKey::CurrentUser, kKey));
     EXPECT_TRUE(bool(reg.deleteTree(RootKey::CurrentUser, L"Software\\Parcelkit Tests")));
     EXPECT_FALSE(reg.keyExists(RootKey::CurrentUser, kKey));
+}
+
+TEST(Win32Registry, WritesNumbersAsDwords) {
+    parcelkit::win32::Win32Registry reg;
+    ASSERT_TRUE(bool(reg.writeDword(RootKey::CurrentUser, kKey, L"Size", 4000000000u)));
+    DWORD type = 0;
+    DWORD data = 0;
+    DWORD bytes = sizeof data;
+    ASSERT_EQ(
+        ::RegGetValueW(HKEY_CURRENT_USER, kKey.c_str(), L"Size", RRF_RT_ANY, &type, &data, &bytes),
+        ERROR_SUCCESS);
+    EXPECT_EQ(type, DWORD(REG_DWORD));
+    EXPECT_EQ(data, 4000000000u);
+    // Not a string: the string lookup does not take it for one.
+    EXPECT_EQ(reg.readString(RootKey::CurrentUser, kKey, L"Size"), std::nullopt);
+    EXPECT_TRUE(bool(reg.deleteTree(RootKey::CurrentUser, L"Software\\Parcelkit Tests")));
 }
 
 TEST(Win32Registry, RefusesToDeleteARootKey) {
