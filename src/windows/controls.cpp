@@ -2,6 +2,7 @@
 
 #include "presenters/reading_order.hpp"
 #include "windows/dialog_keys.hpp"
+#include "windows/text_extent.hpp"
 
 #include <commctrl.h>
 
@@ -90,6 +91,7 @@ FontRequest fontRequestOf(const model::FontChoice& font) {
 win32::UniqueFont createFont(const FontRequest& font, const presenters::Scale& scale) {
     // Negative: the character height, as points give it.
     const int height = -scale.characterHeight(font.points, font.pixelHeight);
+    forgetMeasurements();
     // A face the machine lacks is replaced by the system's font mapper, by charset.
     return win32::UniqueFont(::CreateFontW(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE,
                                            FALSE, FALSE, static_cast<DWORD>(font.charset),

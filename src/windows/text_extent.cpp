@@ -5,6 +5,9 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <compare>
+#include <map>
+#include <string>
 
 namespace parcelkit::windows {
 
@@ -17,12 +20,32 @@ using presenters::ControlKind;
 constexpr int kButtonMargin = 4;
 constexpr int kCheckBoxBoxAndGap = 19;
 
+// A measurement depends only on the text, the font and the format. Laying out a window
+// measures every control again for each control shown or given a text, and under Wine each
+// measurement is a round trip to the display: the answers are kept until a font is made.
+struct Measurement {
+    HFONT font;
+    UINT format;
+    int width;
+    std::wstring text;
+    auto operator<=>(const Measurement&) const = default;
+};
+
+std::map<Measurement, RECT>& measurements() {
+    static std::map<Measurement, RECT> known;
+    return known;
+}
+
 // The control's text drawn into nothing, with its font, to learn the rectangle it takes.
 RECT measure(HWND control, UINT format, int width) {
     const std::wstring text = windowText(control);
     const std::wstring measured = text.empty() ? std::wstring(L" ") : text;
-    const HDC dc = ::GetDC(control);
     const auto font = reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0));
+    Measurement key{font, format, width, measured};
+    if (const auto known = measurements().find(key); known != measurements().end()) {
+        return known->second;
+    }
+    const HDC dc = ::GetDC(control);
     const HGDIOBJ previous = font != nullptr ? ::SelectObject(dc, font) : nullptr;
     RECT rect{0, 0, width, 0};
     ::DrawTextW(dc, measured.c_str(), static_cast<int>(measured.size()), &rect,
@@ -31,6 +54,7 @@ RECT measure(HWND control, UINT format, int width) {
         ::SelectObject(dc, previous);
     }
     ::ReleaseDC(control, dc);
+    measurements().emplace(std::move(key), rect);
     return rect;
 }
 
@@ -80,6 +104,10 @@ int neededWidth(HWND control, ControlKind kind, const presenters::Scale& scale) 
 int wrappedHeight(HWND control, ControlKind kind, int width) {
     const RECT rect = measure(control, DT_WORDBREAK | prefixFormat(kind), width);
     return rect.bottom - rect.top;
+}
+
+void forgetMeasurements() {
+    measurements().clear();
 }
 
 int lineHeight(HWND control) {

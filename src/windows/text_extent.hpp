@@ -17,4 +17,7 @@ int wrappedHeight(HWND control, presenters::ControlKind kind, int width);
 // The height of one line.
 int lineHeight(HWND control);
 
+// Measurements are kept; a new font may take the handle of one deleted before.
+void forgetMeasurements();
+
 } // namespace parcelkit::windows
