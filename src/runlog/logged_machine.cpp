@@ -74,7 +74,10 @@ platform::Outcome LoggedFileSystem::createDirectory(const std::wstring& path) {
 
 platform::Outcome LoggedFileSystem::copyFile(const std::wstring& from, const std::wstring& to) {
     auto outcome = inner_.copyFile(from, to);
-    logStep(log_, L"copy file", to + L" from " + from, outcome);
+    // Once per installed file: the line's text is put together only for a run with a log.
+    if (log_.isOpen()) {
+        logStep(log_, L"copy file", to + L" from " + from, outcome);
+    }
     return outcome;
 }
 

@@ -13,8 +13,9 @@ namespace parcelkit::runlog {
 std::wstring stepLine(const std::wstring& component, const std::wstring& action,
                       const std::wstring& object, const platform::Outcome& outcome);
 
-// Writes the step when the log is open; the line is not even formed otherwise, since most
-// runs keep no log.
+// Writes the step when the log is open; the line is not formed otherwise, since most runs
+// keep no log. A caller on a path taken once per file checks isOpen() before it puts the
+// object's text together.
 void logStep(platform::RunLog& log, const std::wstring& action, const std::wstring& object,
              const platform::Outcome& outcome);
 
