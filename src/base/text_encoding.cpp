@@ -1,5 +1,6 @@
 #include "base/text_encoding.hpp"
 
+#include <bit>
 #include <cstdint>
 
 namespace parcelkit::base {
@@ -118,14 +119,21 @@ template <typename Visit> void forEachCodePoint(std::wstring_view text, Visit vi
 }
 
 void appendUtf16(std::string& bytes, std::wstring_view text) {
-    forEachCodePoint(text, [&](char32_t point) {
-        if (point > 0xFFFF) {
-            appendUnit(bytes, 0xD800 + ((point - 0x10000) >> 10));
-            appendUnit(bytes, 0xDC00 + ((point - 0x10000) & 0x3FF));
-        } else {
-            appendUnit(bytes, point);
-        }
-    });
+    if constexpr (sizeof(wchar_t) == 2 && std::endian::native == std::endian::little) {
+        // The text already is UTF-16 in the file's byte order: a whole record is written
+        // this way after every group of copies.
+        bytes.append(reinterpret_cast<const char*>(text.data()), text.size() * 2);
+    } else {
+        bytes.reserve(bytes.size() + text.size() * 2);
+        forEachCodePoint(text, [&](char32_t point) {
+            if (point > 0xFFFF) {
+                appendUnit(bytes, 0xD800 + ((point - 0x10000) >> 10));
+                appendUnit(bytes, 0xDC00 + ((point - 0x10000) & 0x3FF));
+            } else {
+                appendUnit(bytes, point);
+            }
+        });
+    }
 }
 
 } // namespace

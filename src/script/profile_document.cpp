@@ -193,15 +193,27 @@ platform::Outcome ProfileDocument::deleteSection(const std::wstring& section) {
 }
 
 std::wstring ProfileDocument::text() const {
+    // Measured first, then appended piece by piece: the record is written out this way
+    // after every group of copies, and it holds thousands of lines.
+    std::size_t size = 0;
+    for (const auto& section : sections_) {
+        if (!section.removed) {
+            size += section.name.size() + 4;
+            for (const auto& entry : section.entries) {
+                size += entry.removed ? 0 : entry.key.size() + entry.value.size() + 3;
+            }
+        }
+    }
     std::wstring out;
+    out.reserve(size);
     for (const auto& section : sections_) {
         if (section.removed) {
             continue;
         }
-        out += L"[" + section.name + L"]\r\n";
+        out.append(L"[").append(section.name).append(L"]\r\n");
         for (const auto& entry : section.entries) {
             if (!entry.removed) {
-                out += entry.key + L"=" + entry.value + L"\r\n";
+                out.append(entry.key).append(L"=").append(entry.value).append(L"\r\n");
             }
         }
     }
