@@ -39,17 +39,20 @@ platform::Outcome copyWholeFile(const std::wstring& from, const std::wstring& to
                                 std::vector<char>& buffer) {
     UniqueFile source(::CreateFileW(from.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                     OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    // Not GetFileInformationByHandle: on Wine it also asks for the volume and the full
-    // name, which costs more than the copy of a small file.
-    FILETIME lastWrite{};
-    const DWORD sourceAttributes = ::GetFileAttributesW(from.c_str());
-    if (!source || sourceAttributes == INVALID_FILE_ATTRIBUTES ||
-        !::GetFileTime(source.get(), nullptr, nullptr, &lastWrite)) {
+    // Asked of the open file: a lookup by name would search the path once more. Not
+    // GetFileInformationByHandle: on Wine it also asks for the volume and the full name,
+    // which costs more than the copy of a small file.
+    FILE_BASIC_INFO basic{};
+    if (!source ||
+        !::GetFileInformationByHandleEx(source.get(), FileBasicInfo, &basic, sizeof basic)) {
         return lastFailure();
     }
+    FILETIME lastWrite{};
+    lastWrite.dwLowDateTime = basic.LastWriteTime.LowPart;
+    lastWrite.dwHighDateTime = DWORD(basic.LastWriteTime.HighPart);
     // Open once, created or truncated: an existing target that may not be replaced (in
     // use, read-only, hidden) refuses here, as it would refuse CopyFileW.
-    const DWORD attributes = sourceAttributes & kCopiedAttributes;
+    const DWORD attributes = basic.FileAttributes & kCopiedAttributes;
     UniqueFile target(::CreateFileW(to.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     attributes == 0 ? FILE_ATTRIBUTE_NORMAL : attributes, nullptr));
     if (!target) {
