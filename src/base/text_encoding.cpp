@@ -152,9 +152,14 @@ std::optional<std::wstring> decodeMarkedText(std::string_view bytes) {
 }
 
 std::string encodeUtf16(std::wstring_view text) {
-    std::string bytes = "\xFF\xFE";
-    appendUtf16(bytes, text);
+    std::string bytes;
+    encodeUtf16(text, bytes);
     return bytes;
+}
+
+void encodeUtf16(std::wstring_view text, std::string& bytes) {
+    bytes.assign("\xFF\xFE");
+    appendUtf16(bytes, text);
 }
 
 std::string encodeUtf16Lines(const std::vector<std::wstring>& lines) {

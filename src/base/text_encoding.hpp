@@ -14,6 +14,8 @@ std::optional<std::wstring> decodeMarkedText(std::string_view bytes);
 
 // UTF-16LE with the mark FF FE: the form of every text file the installer writes.
 std::string encodeUtf16(std::wstring_view text);
+// The same into a buffer kept by the caller, whose memory is used again.
+void encodeUtf16(std::wstring_view text, std::string& bytes);
 // The lines so, each ended by CR LF.
 std::string encodeUtf16Lines(const std::vector<std::wstring>& lines);
 

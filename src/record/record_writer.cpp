@@ -66,7 +66,8 @@ void RecordWriter::flush() {
     if (!document_.changed()) {
         return;
     }
-    platform::require(store_.writeText(path(), document_.text()), L"Unable to write to", path());
+    document_.textInto(text_);
+    platform::require(store_.writeText(path(), text_), L"Unable to write to", path());
     document_.markSaved();
 }
 

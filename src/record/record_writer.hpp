@@ -48,6 +48,8 @@ public:
 private:
     platform::ProfileStore& store_;
     script::ProfileDocument document_;
+    // The text of the last flush: its memory serves the next one.
+    std::wstring text_;
 };
 
 } // namespace parcelkit::record

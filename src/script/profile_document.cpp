@@ -193,6 +193,12 @@ platform::Outcome ProfileDocument::deleteSection(const std::wstring& section) {
 }
 
 std::wstring ProfileDocument::text() const {
+    std::wstring out;
+    textInto(out);
+    return out;
+}
+
+void ProfileDocument::textInto(std::wstring& out) const {
     // Measured first, then appended piece by piece: the record is written out this way
     // after every group of copies, and it holds thousands of lines.
     std::size_t size = 0;
@@ -204,7 +210,7 @@ std::wstring ProfileDocument::text() const {
             }
         }
     }
-    std::wstring out;
+    out.clear();
     out.reserve(size);
     for (const auto& section : sections_) {
         if (section.removed) {
@@ -217,7 +223,6 @@ std::wstring ProfileDocument::text() const {
             }
         }
     }
-    return out;
 }
 
 } // namespace parcelkit::script

@@ -56,6 +56,8 @@ public:
     // The text as the system would write the file: every section with its keys, each line
     // ended by CR LF, no blank lines.
     std::wstring text() const;
+    // The same into a buffer kept by the caller, whose memory is used again.
+    void textInto(std::wstring& out) const;
     // Keys in the file, a key written twice counted twice.
     std::size_t size() const { return entries_; }
     // Changed since it was read, or since the last markSaved().

@@ -89,7 +89,8 @@ platform::Result<std::wstring> Win32ProfileStore::readText(const std::wstring& p
 }
 
 platform::Outcome Win32ProfileStore::writeText(const std::wstring& path, const std::wstring& text) {
-    return Win32FileBytes().write(path, base::encodeUtf16(text));
+    base::encodeUtf16(text, encoded_);
+    return Win32FileBytes().write(path, encoded_);
 }
 
 } // namespace parcelkit::win32

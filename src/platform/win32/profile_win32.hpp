@@ -28,6 +28,11 @@ public:
     std::unique_ptr<platform::ProfileFile> open(const std::wstring& path) override;
     platform::Result<std::wstring> readText(const std::wstring& path) const override;
     platform::Outcome writeText(const std::wstring& path, const std::wstring& text) override;
+
+private:
+    // The bytes of the last text written: the record is written whole after every group
+    // of copies, and a fresh buffer of its size costs a page fault per page.
+    std::string encoded_;
 };
 
 } // namespace parcelkit::win32
