@@ -119,8 +119,8 @@ private:
               const std::wstring& targetDirectory, TargetFiles& targets, const std::wstring& name,
               std::size_t index, std::size_t count);
     void copyGroup(const std::wstring& targetDirectory, TargetFiles& targets);
-    void copy(const PlannedCopy& planned, const std::wstring& targetDirectory,
-              TargetFiles& targets);
+    void copyEnded(const PlannedCopy& planned, const platform::Outcome& copied,
+                   const std::wstring& targetDirectory, TargetFiles& targets);
     bool replaces(const std::wstring& target, const std::wstring& source) const;
     void record(const std::wstring& target, const std::wstring& suffix);
     void notFound(const std::wstring& path);
@@ -226,27 +226,34 @@ void SectionCopy::copyGroup(const std::wstring& targetDirectory, TargetFiles& ta
         }
     }
     model::flushRecord(context_);
+    platform::FileSystem& files = context_.platform.files;
+    std::vector<platform::CopyRequest> copies;
+    copies.reserve(group_.size());
     for (const auto& planned : group_) {
-        copy(planned, targetDirectory, targets);
+        // Read-only, hidden or system would make the copy fail.
+        if (planned.targetExisted) {
+            // A refusal shows in the copy that follows.
+            platform::notChecked(files.setNormalAttributes(planned.target));
+        }
+        copies.push_back({planned.source, planned.target});
     }
+    // No two targets of a group are the same, so the copies may run side by side; what
+    // follows each one happens here, in list order.
+    files.copyFiles(copies, [&](std::size_t index, const platform::Outcome& copied) {
+        copyEnded(group_[index], copied, targetDirectory, targets);
+    });
     group_.clear();
     groupTargets_.clear();
 }
 
-void SectionCopy::copy(const PlannedCopy& planned, const std::wstring& targetDirectory,
-                       TargetFiles& targets) {
-    platform::FileSystem& files = context_.platform.files;
-    // Read-only, hidden or system would make the copy fail.
-    if (planned.targetExisted) {
-        // A refusal shows in the copy that follows.
-        platform::notChecked(files.setNormalAttributes(planned.target));
-    }
+void SectionCopy::copyEnded(const PlannedCopy& planned, const platform::Outcome& copied,
+                            const std::wstring& targetDirectory, TargetFiles& targets) {
     show(model::StatusLine::Activity, directoryLabel_ + targetDirectory);
     show(model::StatusLine::Subject, fileLabel_ + planned.targetName);
     context_.view.processMessages();
-
-    // The source is looked for only when the copy fails: one lookup less per file.
-    if (const auto copied = files.copyFile(planned.source, planned.target); !copied) {
+    if (!copied) {
+        platform::FileSystem& files = context_.platform.files;
+        // The source is looked for only when the copy fails: one lookup less per file.
         const bool sourceMissing = !files.fileExists(planned.source);
         // Only a target held by a running program waits for the restart; any other refusal
         // (no room, no rights) is the run's failure, not a success postponed.

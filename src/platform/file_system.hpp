@@ -2,7 +2,9 @@
 
 #include "platform/outcome.hpp"
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,6 +20,14 @@ struct DirectoryEntry {
     // In bytes; a directory's is 0. The listing has it at no further cost.
     std::uint64_t size = 0;
 };
+
+struct CopyRequest {
+    std::wstring from;
+    std::wstring to;
+};
+
+// Hears of the copies of one copyFiles call: the position of the request, and its outcome.
+using CopyReport = std::function<void(std::size_t, const Outcome&)>;
 
 // Files and directories, with Windows path rules (backslashes, drive letters).
 class FileSystem {
@@ -36,6 +46,14 @@ public:
     virtual std::optional<FileTime> lastWriteTime(const std::wstring& path) const = 0;
     // Copies, replacing an existing target.
     virtual Outcome copyFile(const std::wstring& from, const std::wstring& to) = 0;
+    // Copies each pair as copyFile does, perhaps several at once, and reports each outcome
+    // on the calling thread in the order of the requests. The targets must differ. When
+    // the report throws, the copies still under way end before the call does.
+    virtual void copyFiles(const std::vector<CopyRequest>& copies, const CopyReport& report) {
+        for (std::size_t i = 0; i < copies.size(); ++i) {
+            report(i, copyFile(copies[i].from, copies[i].to));
+        }
+    }
     virtual Outcome deleteFile(const std::wstring& path) = 0;
     virtual Outcome setNormalAttributes(const std::wstring& path) = 0;
     // Creates an empty file under a name of its own in the directory: the prefix (at most

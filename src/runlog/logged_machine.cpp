@@ -64,6 +64,14 @@ private:
     platform::RunLog& log_;
 };
 
+void logCopy(platform::RunLog& log, const platform::CopyRequest& copy,
+             const platform::Outcome& outcome) {
+    // Once per installed file: the line's text is put together only for a run with a log.
+    if (log.isOpen()) {
+        logStep(log, L"copy file", copy.to + L" from " + copy.from, outcome);
+    }
+}
+
 } // namespace
 
 platform::Outcome LoggedFileSystem::createDirectory(const std::wstring& path) {
@@ -74,11 +82,17 @@ platform::Outcome LoggedFileSystem::createDirectory(const std::wstring& path) {
 
 platform::Outcome LoggedFileSystem::copyFile(const std::wstring& from, const std::wstring& to) {
     auto outcome = inner_.copyFile(from, to);
-    // Once per installed file: the line's text is put together only for a run with a log.
-    if (log_.isOpen()) {
-        logStep(log_, L"copy file", to + L" from " + from, outcome);
-    }
+    logCopy(log_, {from, to}, outcome);
     return outcome;
+}
+
+void LoggedFileSystem::copyFiles(const std::vector<platform::CopyRequest>& copies,
+                                 const platform::CopyReport& report) {
+    // The report comes on the calling thread, so the log is written from that thread only.
+    inner_.copyFiles(copies, [&](std::size_t index, const platform::Outcome& outcome) {
+        logCopy(log_, copies[index], outcome);
+        report(index, outcome);
+    });
 }
 
 platform::Outcome LoggedFileSystem::deleteFile(const std::wstring& path) {

@@ -35,6 +35,8 @@ public:
         return inner_.lastWriteTime(path);
     }
     platform::Outcome copyFile(const std::wstring& from, const std::wstring& to) override;
+    void copyFiles(const std::vector<platform::CopyRequest>& copies,
+                   const platform::CopyReport& report) override;
     platform::Outcome deleteFile(const std::wstring& path) override;
     platform::Outcome setNormalAttributes(const std::wstring& path) override {
         return inner_.setNormalAttributes(path);

@@ -78,7 +78,17 @@ std::optional<platform::FileTime> Win32FileSystem::lastWriteTime(const std::wstr
 }
 
 platform::Outcome Win32FileSystem::copyFile(const std::wstring& from, const std::wstring& to) {
-    return copyWholeFile(from, to, copyBuffer_);
+    return copyWholeFile(from, to, copyBuffers_.caller);
+}
+
+void Win32FileSystem::copyFiles(const std::vector<platform::CopyRequest>& copies,
+                                const platform::CopyReport& report) {
+    // A thread is not worth starting for one file.
+    if (copies.size() < 2) {
+        FileSystem::copyFiles(copies, report);
+        return;
+    }
+    copyInParallel(copies, report, copyBuffers_);
 }
 
 platform::Outcome Win32FileSystem::deleteFile(const std::wstring& path) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/file_system.hpp"
+#include "platform/win32/parallel_copy.hpp"
 
 #include <vector>
 
@@ -16,6 +17,8 @@ public:
                                                const std::wstring& pattern) const override;
     std::optional<platform::FileTime> lastWriteTime(const std::wstring& path) const override;
     platform::Outcome copyFile(const std::wstring& from, const std::wstring& to) override;
+    void copyFiles(const std::vector<platform::CopyRequest>& copies,
+                   const platform::CopyReport& report) override;
     platform::Outcome deleteFile(const std::wstring& path) override;
     platform::Outcome setNormalAttributes(const std::wstring& path) override;
     platform::Result<std::wstring> createTemporaryFile(const std::wstring& directory,
@@ -25,7 +28,7 @@ public:
     platform::Outcome setCurrentDirectory(const std::wstring& path) override;
 
 private:
-    std::vector<char> copyBuffer_; // kept from copy to copy
+    CopyBuffers copyBuffers_; // kept from copy to copy
 };
 
 } // namespace parcelkit::win32
