@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <stdexcept>
+#include <vector>
 
 using parcelkit::doubles::testDirectory;
 
@@ -96,4 +98,44 @@ TEST(Win32FileSystem, CopyReplacesAndReportsTheReason) {
     EXPECT_TRUE(missing.failure().notFound());
     EXPECT_TRUE(fs.lastWriteTime(to).has_value());
     EXPECT_FALSE(fs.lastWriteTime(testDirectory() + L"\\nothing.txt").has_value());
+}
+
+TEST(Win32FileSystem, CopiesAGroupReportingEachOutcomeInOrder) {
+    parcelkit::win32::Win32FileSystem fs;
+    const std::wstring dir = testDirectory() + L"\\group";
+    ASSERT_TRUE(bool(fs.createDirectory(dir)));
+    ASSERT_TRUE(bool(fs.createDirectory(dir + L"\\to")));
+    std::vector<parcelkit::platform::CopyRequest> copies;
+    for (int i = 0; i < 200; ++i) {
+        const std::wstring name = L"\\f" + std::to_wstring(i) + L".txt";
+        // Every tenth source is missing; one file is big enough to take many reads.
+        if (i % 10 != 7) {
+            makeFile(dir + name, i == 3 ? std::string(3 << 20, 'x') : std::to_string(i));
+        }
+        copies.push_back({dir + name, dir + L"\\to" + name});
+    }
+    std::vector<std::size_t> order;
+    fs.copyFiles(copies, [&](std::size_t index, const parcelkit::platform::Outcome& outcome) {
+        order.push_back(index);
+        EXPECT_EQ(bool(outcome), index % 10 != 7) << index;
+        if (outcome) {
+            EXPECT_TRUE(fs.fileExists(copies[index].to)) << "reported once it is there";
+        } else {
+            EXPECT_TRUE(outcome.failure().notFound()) << index;
+        }
+    });
+    ASSERT_EQ(order.size(), copies.size());
+    EXPECT_TRUE(std::is_sorted(order.begin(), order.end()));
+    EXPECT_EQ(std::filesystem::file_size(std::filesystem::path(dir + L"\\to\\f3.txt")), 3u << 20);
+
+    // A report that throws ends the call once the copies under way have ended.
+    std::size_t reports = 0;
+    EXPECT_THROW(fs.copyFiles(copies,
+                              [&](std::size_t, const parcelkit::platform::Outcome&) {
+                                  if (++reports == 5) {
+                                      throw std::runtime_error("stop");
+                                  }
+                              }),
+                 std::runtime_error);
+    EXPECT_EQ(reports, 5u);
 }
