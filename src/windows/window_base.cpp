@@ -165,6 +165,10 @@ void WindowBase::setControlText(int id, const std::wstring& text) {
 
 void WindowBase::showControl(int id, bool visible) {
     const HWND target = control(id);
+    // The pages show and hide every control they name; one already so costs nothing then.
+    if (isShown(target) == visible) {
+        return;
+    }
     const HWND focus = ::GetFocus();
     const bool hadFocus = focus != nullptr && (focus == target || ::IsChild(target, focus));
     ::ShowWindow(target, visible ? SW_SHOW : SW_HIDE);
