@@ -21,6 +21,10 @@ constexpr Tag kTags[] = {
 
 std::wstring extstr(std::wstring_view text) {
     std::wstring out(text);
+    // Every tag opens with "<": most texts, such as the record's paths, hold none.
+    if (text.find(L'<') == std::wstring_view::npos) {
+        return out;
+    }
     for (const auto& t : kTags) {
         out = replaceAllIgnoreCase(out, t.tag, t.text);
     }
@@ -29,6 +33,10 @@ std::wstring extstr(std::wstring_view text) {
 
 std::wstring de_extstr(std::wstring_view text) {
     std::wstring out(text);
+    // Once for each recorded file: a path rarely holds a character that needs a tag.
+    if (text.find_first_of(L"=,|#\r\n") == std::wstring_view::npos) {
+        return out;
+    }
     for (std::size_t i = 1; i < std::size(kTags); ++i) {
         out = replaceAll(out, kTags[i].text, kTags[i].tag);
     }

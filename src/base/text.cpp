@@ -76,7 +76,7 @@ std::wstring replaceAll(std::wstring_view text, std::wstring_view pattern,
                        [](std::wstring_view a, std::wstring_view b) { return a == b; });
 }
 
-std::wstring trimBlanks(std::wstring_view text) {
+std::wstring_view trimmedBlanks(std::wstring_view text) {
     const auto isBlank = [](wchar_t c) { return c == L' ' || c == L'\t'; };
     std::size_t begin = 0;
     std::size_t end = text.size();
@@ -86,7 +86,11 @@ std::wstring trimBlanks(std::wstring_view text) {
     while (end > begin && isBlank(text[end - 1])) {
         --end;
     }
-    return std::wstring(text.substr(begin, end - begin));
+    return text.substr(begin, end - begin);
+}
+
+std::wstring trimBlanks(std::wstring_view text) {
+    return std::wstring(trimmedBlanks(text));
 }
 
 } // namespace parcelkit::base

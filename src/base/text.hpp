@@ -22,5 +22,7 @@ std::wstring replaceAll(std::wstring_view text, std::wstring_view pattern,
 
 // Surrounding blanks (spaces and tabs) removed.
 std::wstring trimBlanks(std::wstring_view text);
+// The same part of the text, without a copy.
+std::wstring_view trimmedBlanks(std::wstring_view text);
 
 } // namespace parcelkit::base

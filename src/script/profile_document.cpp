@@ -6,8 +6,9 @@ namespace parcelkit::script {
 
 namespace {
 
+// Trimmed and folded in one copy: every lookup and every write of a key folds its name.
 std::wstring folded(std::wstring_view name) {
-    return base::asciiLower(base::trimBlanks(name));
+    return base::asciiLower(base::trimmedBlanks(name));
 }
 
 } // namespace
