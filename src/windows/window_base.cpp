@@ -110,9 +110,8 @@ void WindowBase::setFontOfControls(const FontRequest& font, std::initializer_lis
     applyFonts();
 }
 
-void WindowBase::setFontOfControl(int id, const FontRequest& font) {
+void WindowBase::chooseFontOfControl(int id, const FontRequest& font) {
     fonts_.at(static_cast<std::size_t>(id)) = font;
-    applyFonts();
 }
 
 void WindowBase::applyFonts() {

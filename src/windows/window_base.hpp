@@ -70,10 +70,12 @@ protected:
     presenters::HandlerGuard& guard() const { return guard_; }
     const presenters::Scale& scale() const { return scale_; }
 
-    // The font of every control but the ones named, or of one control; made at the
-    // window's resolution, and again at a new one.
+    // The font of every control but the ones named; made at the window's resolution, and
+    // again at a new one.
     void setFontOfControls(const FontRequest& font, std::initializer_list<int> except = {});
-    void setFontOfControl(int id, const FontRequest& font);
+    // The font of one control, made and given with the next setFontOfControls: each giving
+    // lays the window out anew.
+    void chooseFontOfControl(int id, const FontRequest& font);
     // Texts, visibility and places go through here: each may change how much room the
     // texts have.
     void setControlText(int id, const std::wstring& text);

@@ -61,10 +61,10 @@ WizardWindow::WizardWindow(const wchar_t* richEditClass, presenters::HandlerGuar
       headerBrush_(::CreateSolidBrush(RGB(255, 255, 255))) {
     create(L"ParcelkitWizard", kStyle, 0);
     createControls(richEditClass);
+    chooseFontOfControl(id(C::Label2), fontRequestOf(presenters::kTitleFont));
+    chooseFontOfControl(id(C::RichEdit1), fontRequestOf(presenters::kReadmeFont));
     setFontOfControls(fontRequestOf(presenters::layoutOf(presenters::Form::Wizard).designFont),
                       {id(C::Label2), id(C::RichEdit1)});
-    setFontOfControl(id(C::Label2), fontRequestOf(presenters::kTitleFont));
-    setFontOfControl(id(C::RichEdit1), fontRequestOf(presenters::kReadmeFont));
     // The band lies under the controls drawn on it.
     ::SetWindowPos(control(C::Shape1), HWND_BOTTOM, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
