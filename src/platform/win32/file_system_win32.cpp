@@ -1,7 +1,6 @@
 #include "platform/win32/file_system_win32.hpp"
 
 #include "platform/win32/error_text.hpp"
-#include "platform/win32/file_copy_win32.hpp"
 #include "platform/win32/handles.hpp"
 
 #include <windows.h>
@@ -78,17 +77,12 @@ std::optional<platform::FileTime> Win32FileSystem::lastWriteTime(const std::wstr
 }
 
 platform::Outcome Win32FileSystem::copyFile(const std::wstring& from, const std::wstring& to) {
-    return copyWholeFile(from, to, copyBuffers_.caller);
+    return copier_.copy(from, to);
 }
 
 void Win32FileSystem::copyFiles(const std::vector<platform::CopyRequest>& copies,
                                 const platform::CopyReport& report) {
-    // A thread is not worth starting for one file.
-    if (copies.size() < 2) {
-        FileSystem::copyFiles(copies, report);
-        return;
-    }
-    copyInParallel(copies, report, copyBuffers_);
+    copier_.copy(copies, report);
 }
 
 platform::Outcome Win32FileSystem::deleteFile(const std::wstring& path) {

@@ -28,7 +28,7 @@ public:
     platform::Outcome setCurrentDirectory(const std::wstring& path) override;
 
 private:
-    CopyBuffers copyBuffers_; // kept from copy to copy
+    ParallelCopier copier_;
 };
 
 } // namespace parcelkit::win32

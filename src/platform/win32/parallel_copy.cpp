@@ -3,7 +3,8 @@
 #include "platform/win32/file_copy_win32.hpp"
 
 #include <atomic>
-#include <memory>
+#include <condition_variable>
+#include <mutex>
 #include <optional>
 #include <thread>
 
@@ -33,10 +34,6 @@ public:
         ready_[index].store(true, std::memory_order_release);
         return true;
     }
-    void copyAll(std::vector<char>& buffer) {
-        while (copyNext(buffer)) {
-        }
-    }
     bool ready(std::size_t index) const { return ready_[index].load(std::memory_order_acquire); }
     const platform::Outcome& outcome(std::size_t index) const { return *outcomes_[index]; }
     // No request is taken after this; the one under way still ends.
@@ -50,44 +47,100 @@ private:
     std::atomic<bool> stopped_{false};
 };
 
-// A second thread that copies beside the caller, ended however the caller's part ends: a
-// report that throws must not leave it copying into a directory the caller cleans up.
-class Helper {
+} // namespace
+
+// The second thread: it takes requests of the work it is handed until none is left.
+class ParallelCopier::Helper {
 public:
-    Helper(CopyWork& work, std::vector<char>& buffer)
-        : work_(work), thread_([&work, &buffer] { work.copyAll(buffer); }) {}
+    Helper() : thread_([this] { run(); }) {}
     Helper(const Helper&) = delete;
     Helper& operator=(const Helper&) = delete;
     ~Helper() {
-        work_.stop();
-        join();
-    }
-    void join() {
-        if (thread_.joinable()) {
-            thread_.join();
+        {
+            const std::lock_guard lock(mutex_);
+            quit_ = true;
         }
+        changed_.notify_all();
+        thread_.join();
+    }
+
+    void start(CopyWork& work) {
+        {
+            const std::lock_guard lock(mutex_);
+            work_ = &work;
+        }
+        changed_.notify_all();
+    }
+    // Until the helper has let go of the work it was handed.
+    void finish() {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [&] { return work_ == nullptr; });
     }
 
 private:
-    CopyWork& work_;
-    std::thread thread_;
+    void run() {
+        std::unique_lock lock(mutex_);
+        for (;;) {
+            changed_.wait(lock, [&] { return quit_ || work_ != nullptr; });
+            if (quit_) {
+                return;
+            }
+            CopyWork& work = *work_;
+            lock.unlock();
+            while (work.copyNext(buffer_)) {
+            }
+            lock.lock();
+            work_ = nullptr;
+            changed_.notify_all();
+        }
+    }
+
+    std::vector<char> buffer_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    CopyWork* work_ = nullptr;
+    bool quit_ = false;
+    std::thread thread_; // last: it starts running at once
 };
 
-} // namespace
+ParallelCopier::ParallelCopier() = default;
+ParallelCopier::~ParallelCopier() = default;
 
-void copyInParallel(const std::vector<platform::CopyRequest>& copies,
-                    const platform::CopyReport& report, CopyBuffers& buffers) {
+platform::Outcome ParallelCopier::copy(const std::wstring& from, const std::wstring& to) {
+    return copyWholeFile(from, to, buffer_);
+}
+
+void ParallelCopier::copy(const std::vector<platform::CopyRequest>& copies,
+                          const platform::CopyReport& report) {
+    if (copies.size() < 2) {
+        for (std::size_t i = 0; i < copies.size(); ++i) {
+            report(i, copy(copies[i].from, copies[i].to));
+        }
+        return;
+    }
+    if (!helper_) {
+        helper_ = std::make_unique<Helper>();
+    }
     CopyWork work(copies);
-    Helper helper(work, buffers.helper);
-    std::vector<char>& buffer = buffers.caller;
+    // However the reporting ends, the helper lets go of the work before it is gone: a
+    // report that throws must not leave it copying into a directory the caller cleans up.
+    struct Release {
+        CopyWork& work;
+        Helper& helper;
+        ~Release() {
+            work.stop();
+            helper.finish();
+        }
+    } release{work, *helper_};
+    helper_->start(work);
     std::size_t reported = 0;
     // The caller copies too, and reports whatever has ended in order after each of its own.
-    while (work.copyNext(buffer)) {
+    while (work.copyNext(buffer_)) {
         for (; reported < copies.size() && work.ready(reported); ++reported) {
             report(reported, work.outcome(reported));
         }
     }
-    helper.join();
+    helper_->finish();
     for (; reported < copies.size(); ++reported) {
         report(reported, work.outcome(reported));
     }
