@@ -31,6 +31,9 @@ public:
     // Arranges that, once this program has ended, its file is deleted and then the given
     // directories are removed in order, each only when empty.
     virtual Outcome removeAfterExit(const std::vector<std::wstring>& directories) = 0;
+    // Gets ready for removeAfterExit while there is other work to do, so that the program's
+    // end is not followed by more waiting. Nothing is removed unless removeAfterExit asks.
+    virtual void prepareRemoval() {}
 };
 
 } // namespace parcelkit::platform

@@ -30,6 +30,7 @@ int exitCodeFor(const RemovalReport& report) {
 
 int removeSilently(RemovalMachine& machine, platform::SelfRemoval& self) {
     const std::wstring program = self.programPath();
+    self.prepareRemoval();
     RemovalOptions options;
     options.silent = true;
     options.registryEntries = true;

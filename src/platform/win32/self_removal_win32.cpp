@@ -3,11 +3,14 @@
 #include "base/paths.hpp"
 #include "platform/win32/error_text.hpp"
 #include "platform/win32/handles.hpp"
+#include "platform/win32/write_all.hpp"
 
 #include <windows.h>
 
 #include <cstdint>
+#include <cstring>
 #include <cwchar>
+#include <optional>
 
 namespace parcelkit::win32 {
 
@@ -66,65 +69,135 @@ std::wstring Win32SelfRemoval::programPath() const {
     }
 }
 
-platform::Outcome Win32SelfRemoval::removeAfterExit(const std::vector<std::wstring>& directories) {
+void Win32SelfRemoval::prepareRemoval() {
+    if (prepared_) {
+        return;
+    }
+    prepared_ = true;
     const std::wstring program = programPath();
     const std::wstring temp = temporaryDirectory();
     const auto made = copyUnderNewName(program, temp);
     if (!made) {
-        return made.failure();
+        started_ = made.failure();
+        return;
     }
     const std::wstring& copy = *made;
     // The copy waits on this handle, which it inherits: a process id could be reused.
     HANDLE self = nullptr;
+    HANDLE reading = nullptr;
+    HANDLE writing = nullptr;
+    SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
     if (!::DuplicateHandle(::GetCurrentProcess(), ::GetCurrentProcess(), ::GetCurrentProcess(),
-                           &self, SYNCHRONIZE, TRUE, 0)) {
-        const platform::Failure failure = lastFailure();
+                           &self, SYNCHRONIZE, TRUE, 0) ||
+        !::CreatePipe(&reading, &writing, &inherited, 0)) {
+        started_ = lastFailure();
+        if (self != nullptr) {
+            ::CloseHandle(self);
+        }
         ::DeleteFileW(copy.c_str());
-        return failure;
+        return;
     }
-    const UniqueHandleObject inherited(self);
+    const UniqueHandleObject selfForCopy(self);
+    const UniqueHandleObject readingForCopy(reading);
+    directoriesPipe_.reset(writing);
+    // Only the copy's end goes to the copy: with both, the pipe would never close.
+    ::SetHandleInformation(writing, HANDLE_FLAG_INHERIT, 0);
     std::wstring line = quoted(copy) + L" " + kCleanupSwitch + L" " +
                         std::to_wstring(reinterpret_cast<std::uintptr_t>(self)) + L" " +
+                        std::to_wstring(reinterpret_cast<std::uintptr_t>(reading)) + L" " +
                         quoted(program);
-    for (const auto& dir : directories) {
-        line += L" " + quoted(dir);
-    }
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
     // Started in the temporary directory, so that it holds no installation directory open.
     if (!::CreateProcessW(copy.c_str(), line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
                           nullptr, temp.c_str(), &startup, &started)) {
-        const platform::Failure failure = lastFailure();
+        started_ = lastFailure();
+        directoriesPipe_.reset();
         ::DeleteFileW(copy.c_str());
-        return failure;
+        return;
     }
     const UniqueHandleObject process(started.hProcess);
     const UniqueHandleObject thread(started.hThread);
-    return {};
 }
 
+platform::Outcome Win32SelfRemoval::removeAfterExit(const std::vector<std::wstring>& directories) {
+    prepareRemoval();
+    if (!started_) {
+        return started_;
+    }
+    if (!directoriesPipe_) {
+        return failureOf(ERROR_INVALID_HANDLE);
+    }
+    std::wstring message;
+    for (const auto& dir : directories) {
+        message += dir + L'\0';
+    }
+    message += L'\0';
+    const auto bytes = reinterpret_cast<const char*>(message.data());
+    const platform::Outcome written =
+        writeAll(directoriesPipe_.get(), bytes, message.size() * sizeof(wchar_t))
+            ? platform::Outcome()
+            : lastFailure();
+    directoriesPipe_.reset();
+    return written;
+}
+
+namespace {
+
+// The directories the original wrote; nullopt when it closed the pipe without ending the
+// list, which means that it did not ask for its removal.
+std::optional<std::vector<std::wstring>> readDirectories(HANDLE pipe) {
+    std::string bytes;
+    char buffer[4096];
+    DWORD read = 0;
+    while (::ReadFile(pipe, buffer, sizeof buffer, &read, nullptr) && read > 0) {
+        bytes.append(buffer, read);
+    }
+    std::wstring text(bytes.size() / sizeof(wchar_t), L'\0');
+    std::memcpy(text.data(), bytes.data(), text.size() * sizeof(wchar_t));
+    if (text.empty() || text.back() != L'\0' ||
+        (text.size() > 1 && text[text.size() - 2] != L'\0')) {
+        return std::nullopt;
+    }
+    std::vector<std::wstring> directories;
+    for (std::size_t start = 0; start + 1 < text.size();) {
+        const std::size_t end = text.find(L'\0', start);
+        directories.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return directories;
+}
+
+} // namespace
+
 int runCleanup(const std::vector<std::wstring>& arguments) {
-    if (arguments.size() < 4) {
+    if (arguments.size() < 5) {
         return 1;
     }
-    const auto value = std::wcstoull(arguments[2].c_str(), nullptr, 10);
-    const UniqueHandleObject original(reinterpret_cast<HANDLE>(std::uintptr_t(value)));
-    if (!original || ::WaitForSingleObject(original.get(), 60000) != WAIT_OBJECT_0) {
-        return 1;
-    }
-    const std::wstring& program = arguments[3];
-    deleteWithPatience(program);
-    for (std::size_t i = 4; i < arguments.size(); ++i) {
-        // Only the directories that held the program: this copy removes nothing else.
-        if (base::isWithin(program, arguments[i]) && base::isRemovablePath(arguments[i])) {
-            ::RemoveDirectoryW(arguments[i].c_str());
-        }
-    }
+    const auto handleAt = [&](std::size_t index) {
+        return reinterpret_cast<HANDLE>(
+            std::uintptr_t(std::wcstoull(arguments[index].c_str(), nullptr, 10)));
+    };
+    const UniqueHandleObject original(handleAt(2));
+    const UniqueHandleObject pipe(handleAt(3));
+    const std::wstring& program = arguments[4];
     // This copy cannot delete itself either; without the rights it stays in the
     // temporary directory.
     const std::wstring self = Win32SelfRemoval().programPath();
     ::MoveFileExW(self.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+    const auto directories = readDirectories(pipe.get());
+    if (!directories || !original ||
+        ::WaitForSingleObject(original.get(), 60000) != WAIT_OBJECT_0) {
+        return 1;
+    }
+    deleteWithPatience(program);
+    for (const auto& dir : *directories) {
+        // Only the directories that held the program: this copy removes nothing else.
+        if (base::isWithin(program, dir) && base::isRemovablePath(dir)) {
+            ::RemoveDirectoryW(dir.c_str());
+        }
+    }
     return ::GetFileAttributesW(program.c_str()) == INVALID_FILE_ATTRIBUTES ? 0 : 1;
 }
 
