@@ -82,6 +82,10 @@ platform::Outcome Win32FileSystem::copyFile(const std::wstring& from, const std:
 
 void Win32FileSystem::copyFiles(const std::vector<platform::CopyRequest>& copies,
                                 const platform::CopyReport& report) {
+    if (copies.size() < 2) {
+        FileSystem::copyFiles(copies, report);
+        return;
+    }
     copier_.copy(copies, report);
 }
 

@@ -112,35 +112,33 @@ platform::Outcome ParallelCopier::copy(const std::wstring& from, const std::wstr
 
 void ParallelCopier::copy(const std::vector<platform::CopyRequest>& copies,
                           const platform::CopyReport& report) {
-    if (copies.size() < 2) {
-        for (std::size_t i = 0; i < copies.size(); ++i) {
-            report(i, copy(copies[i].from, copies[i].to));
-        }
-        return;
-    }
     if (!helper_) {
         helper_ = std::make_unique<Helper>();
     }
     CopyWork work(copies);
-    // However the reporting ends, the helper lets go of the work before it is gone: a
-    // report that throws must not leave it copying into a directory the caller cleans up.
-    struct Release {
-        CopyWork& work;
-        Helper& helper;
-        ~Release() {
-            work.stop();
-            helper.finish();
-        }
-    } release{work, *helper_};
-    helper_->start(work);
     std::size_t reported = 0;
-    // The caller copies too, and reports whatever has ended in order after each of its own.
-    while (work.copyNext(buffer_)) {
-        for (; reported < copies.size() && work.ready(reported); ++reported) {
-            report(reported, work.outcome(reported));
+    {
+        // However the reporting ends, the helper lets go of the work before it is gone: a
+        // report that throws must not leave it copying into a directory the caller cleans
+        // up. After the caller's last copy no request is left to take, so stopping then
+        // only waits for the helper's last one.
+        struct Release {
+            CopyWork& work;
+            Helper& helper;
+            ~Release() {
+                work.stop();
+                helper.finish();
+            }
+        } release{work, *helper_};
+        helper_->start(work);
+        // The caller copies too, and reports whatever has ended in order after each of its
+        // own.
+        while (work.copyNext(buffer_)) {
+            for (; reported < copies.size() && work.ready(reported); ++reported) {
+                report(reported, work.outcome(reported));
+            }
         }
     }
-    helper_->finish();
     for (; reported < copies.size(); ++reported) {
         report(reported, work.outcome(reported));
     }

@@ -21,6 +21,7 @@ public:
 
     // One file, on the calling thread.
     platform::Outcome copy(const std::wstring& from, const std::wstring& to);
+    // Two files or more; one is not worth the second thread.
     void copy(const std::vector<platform::CopyRequest>& copies, const platform::CopyReport& report);
 
 private:

@@ -82,24 +82,27 @@ void Win32SelfRemoval::prepareRemoval() {
         return;
     }
     const std::wstring& copy = *made;
+    const auto fail = [&] {
+        started_ = lastFailure();
+        ::DeleteFileW(copy.c_str());
+    };
     // The copy waits on this handle, which it inherits: a process id could be reused.
     HANDLE self = nullptr;
-    HANDLE reading = nullptr;
-    HANDLE writing = nullptr;
-    SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
     if (!::DuplicateHandle(::GetCurrentProcess(), ::GetCurrentProcess(), ::GetCurrentProcess(),
-                           &self, SYNCHRONIZE, TRUE, 0) ||
-        !::CreatePipe(&reading, &writing, &inherited, 0)) {
-        started_ = lastFailure();
-        if (self != nullptr) {
-            ::CloseHandle(self);
-        }
-        ::DeleteFileW(copy.c_str());
+                           &self, SYNCHRONIZE, TRUE, 0)) {
+        fail();
         return;
     }
     const UniqueHandleObject selfForCopy(self);
+    HANDLE reading = nullptr;
+    HANDLE writing = nullptr;
+    SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    if (!::CreatePipe(&reading, &writing, &inherited, 0)) {
+        fail();
+        return;
+    }
     const UniqueHandleObject readingForCopy(reading);
-    directoriesPipe_.reset(writing);
+    UniqueHandleObject pipe(writing);
     // Only the copy's end goes to the copy: with both, the pipe would never close.
     ::SetHandleInformation(writing, HANDLE_FLAG_INHERIT, 0);
     std::wstring line = quoted(copy) + L" " + kCleanupSwitch + L" " +
@@ -112,13 +115,12 @@ void Win32SelfRemoval::prepareRemoval() {
     // Started in the temporary directory, so that it holds no installation directory open.
     if (!::CreateProcessW(copy.c_str(), line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
                           nullptr, temp.c_str(), &startup, &started)) {
-        started_ = lastFailure();
-        directoriesPipe_.reset();
-        ::DeleteFileW(copy.c_str());
+        fail();
         return;
     }
     const UniqueHandleObject process(started.hProcess);
     const UniqueHandleObject thread(started.hThread);
+    directoriesPipe_ = std::move(pipe);
 }
 
 platform::Outcome Win32SelfRemoval::removeAfterExit(const std::vector<std::wstring>& directories) {
@@ -129,11 +131,7 @@ platform::Outcome Win32SelfRemoval::removeAfterExit(const std::vector<std::wstri
     if (!directoriesPipe_) {
         return failureOf(ERROR_INVALID_HANDLE);
     }
-    std::wstring message;
-    for (const auto& dir : directories) {
-        message += dir + L'\0';
-    }
-    message += L'\0';
+    const std::wstring message = directoriesMessage(directories);
     const auto bytes = reinterpret_cast<const char*>(message.data());
     const platform::Outcome written =
         writeAll(directoriesPipe_.get(), bytes, message.size() * sizeof(wchar_t))
@@ -143,11 +141,31 @@ platform::Outcome Win32SelfRemoval::removeAfterExit(const std::vector<std::wstri
     return written;
 }
 
+std::wstring directoriesMessage(const std::vector<std::wstring>& directories) {
+    std::wstring message;
+    for (const auto& dir : directories) {
+        message += dir + L'\0';
+    }
+    return message + L'\0';
+}
+
+std::optional<std::vector<std::wstring>> directoriesInMessage(std::wstring_view message) {
+    if (message.empty() || message.back() != L'\0' ||
+        (message.size() > 1 && message[message.size() - 2] != L'\0')) {
+        return std::nullopt;
+    }
+    std::vector<std::wstring> directories;
+    for (std::size_t start = 0; start + 1 < message.size();) {
+        const std::size_t end = message.find(L'\0', start);
+        directories.emplace_back(message.substr(start, end - start));
+        start = end + 1;
+    }
+    return directories;
+}
+
 namespace {
 
-// The directories the original wrote; nullopt when it closed the pipe without ending the
-// list, which means that it did not ask for its removal.
-std::optional<std::vector<std::wstring>> readDirectories(HANDLE pipe) {
+std::wstring readToEnd(HANDLE pipe) {
     std::string bytes;
     char buffer[4096];
     DWORD read = 0;
@@ -156,17 +174,7 @@ std::optional<std::vector<std::wstring>> readDirectories(HANDLE pipe) {
     }
     std::wstring text(bytes.size() / sizeof(wchar_t), L'\0');
     std::memcpy(text.data(), bytes.data(), text.size() * sizeof(wchar_t));
-    if (text.empty() || text.back() != L'\0' ||
-        (text.size() > 1 && text[text.size() - 2] != L'\0')) {
-        return std::nullopt;
-    }
-    std::vector<std::wstring> directories;
-    for (std::size_t start = 0; start + 1 < text.size();) {
-        const std::size_t end = text.find(L'\0', start);
-        directories.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-    return directories;
+    return text;
 }
 
 } // namespace
@@ -186,7 +194,7 @@ int runCleanup(const std::vector<std::wstring>& arguments) {
     // temporary directory.
     const std::wstring self = Win32SelfRemoval().programPath();
     ::MoveFileExW(self.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
-    const auto directories = readDirectories(pipe.get());
+    const auto directories = directoriesInMessage(readToEnd(pipe.get()));
     if (!directories || !original ||
         ::WaitForSingleObject(original.get(), 60000) != WAIT_OBJECT_0) {
         return 1;

@@ -3,7 +3,9 @@
 #include "platform/file_removal.hpp"
 #include "platform/win32/handles.hpp"
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace parcelkit::win32 {
@@ -24,6 +26,12 @@ private:
     platform::Outcome started_;
     UniqueHandleObject directoriesPipe_; // the end this program writes
 };
+
+// What goes through the pipe: each directory ended by a null character, then one more.
+std::wstring directoriesMessage(const std::vector<std::wstring>& directories);
+// The directories of a whole message; nullopt for anything else, such as a message cut
+// short because the original ended before it asked for its removal.
+std::optional<std::vector<std::wstring>> directoriesInMessage(std::wstring_view message);
 
 // The copy's command line starts with this switch.
 inline constexpr wchar_t kCleanupSwitch[] = L"/cleanup";
