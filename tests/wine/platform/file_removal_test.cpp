@@ -2,6 +2,7 @@
 #include "platform/win32/file_bytes_win32.hpp"
 #include "platform/win32/file_removal_win32.hpp"
 #include "platform/win32/handles.hpp"
+#include "platform/win32/self_removal_win32.hpp"
 #include "script/text_files.hpp"
 #include "wine/platform/temp_dir.hpp"
 
@@ -10,6 +11,9 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <optional>
+#include <string>
+#include <vector>
 
 using parcelkit::doubles::testDirectory;
 using namespace parcelkit;
@@ -88,4 +92,22 @@ TEST(Win32FileBytes, TextsRoundTripAsUtf16AndOtherEncodingsAreRead) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(std::filesystem::path(dir)),
                             std::filesystem::directory_iterator()),
               2);
+}
+
+TEST(Win32SelfRemoval, TakesOnlyAWholeListOfDirectoriesFromTheOriginal) {
+    using parcelkit::win32::directoriesInMessage;
+    using parcelkit::win32::directoriesMessage;
+    const std::vector<std::vector<std::wstring>> lists = {
+        {},
+        {L"C:\\Program Files\\App"},
+        {L"C:\\Program Files\\App\\bin", L"C:\\Program Files\\App"}};
+    for (const auto& list : lists) {
+        const std::wstring message = directoriesMessage(list);
+        EXPECT_EQ(directoriesInMessage(message), list) << list.size() << " directories";
+        // An uninstaller that ends before it has written the whole list asked for nothing.
+        for (std::size_t cut = 0; cut < message.size(); ++cut) {
+            EXPECT_EQ(directoriesInMessage(std::wstring_view(message).substr(0, cut)), std::nullopt)
+                << list.size() << " directories, cut after " << cut << " characters";
+        }
+    }
 }
