@@ -71,14 +71,34 @@ int textWidth(HWND control, ControlKind kind) {
     return rect.right - rect.left;
 }
 
+// What a button's ideal size depends on; kept as the measurements are.
+struct IdealSizeQuestion {
+    HFONT font;
+    LONG style;
+    std::wstring text;
+    auto operator<=>(const IdealSizeQuestion&) const = default;
+};
+
+std::map<IdealSizeQuestion, int>& idealWidths() {
+    static std::map<IdealSizeQuestion, int> known;
+    return known;
+}
+
 // Buttons and check boxes of the common controls 6 know the size their text needs; some
 // count their margins in, some only the text. 0 where the control does not say.
 int idealWidth(HWND button) {
-    SIZE ideal{};
-    if (::SendMessageW(button, BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal)) == FALSE) {
-        return 0;
+    IdealSizeQuestion question{reinterpret_cast<HFONT>(::SendMessageW(button, WM_GETFONT, 0, 0)),
+                               ::GetWindowLongW(button, GWL_STYLE) & ~(WS_VISIBLE | WS_DISABLED),
+                               windowText(button)};
+    if (const auto known = idealWidths().find(question); known != idealWidths().end()) {
+        return known->second;
     }
-    return static_cast<int>(ideal.cx);
+    SIZE ideal{};
+    const int width = ::SendMessageW(button, BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal))
+                          ? static_cast<int>(ideal.cx)
+                          : 0;
+    idealWidths().emplace(std::move(question), width);
+    return width;
 }
 
 } // namespace
@@ -108,6 +128,7 @@ int wrappedHeight(HWND control, ControlKind kind, int width) {
 
 void forgetMeasurements() {
     measurements().clear();
+    idealWidths().clear();
 }
 
 int lineHeight(HWND control) {
