@@ -328,7 +328,9 @@ void WindowBase::keepFocusVisible(HWND hidden) {
     for (const auto& layout : presenters::controlLayouts()) {
         if (layout.form == form_ && layout.defaultButton) {
             const HWND button = control(layout.id);
-            if (::IsWindowVisible(button) != FALSE && ::IsWindowEnabled(button) != FALSE) {
+            // Its own flag: while the window waits to be painted, the system calls every
+            // control of it invisible.
+            if (isShown(button) && ::IsWindowEnabled(button) != FALSE) {
                 ::SetFocus(button);
                 return;
             }

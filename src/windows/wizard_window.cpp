@@ -38,6 +38,9 @@ int commandId(WizardControl control) {
 constexpr DWORD kStatusPaintInterval = 200; // milliseconds
 constexpr DWORD kPumpInterval = 50;         // milliseconds
 
+// Posted when the window is first shown; see show().
+constexpr UINT kResumePainting = WM_APP + 1;
+
 constexpr std::array<WizardControl, 4> kStatusControls{C::Label4, C::Label5, C::Label6, C::Label7};
 
 std::size_t statusIndex(model::StatusLine line) {
@@ -80,6 +83,7 @@ WizardWindow::WizardWindow(const wchar_t* richEditClass, presenters::HandlerGuar
     route(WM_DRAWITEM, &WizardWindow::onDrawItem);
     route(WM_SYSCOMMAND, &WizardWindow::onSysCommand);
     route(WM_CLOSE, &WizardWindow::onClose);
+    route(kResumePainting, &WizardWindow::onResumePainting);
 }
 
 WizardWindow::~WizardWindow() {
@@ -197,12 +201,31 @@ std::optional<std::wstring> WizardWindow::chooseFolder(const std::wstring& title
 }
 
 void WizardWindow::show() {
-    ::ShowWindow(hwnd(), SW_SHOW);
-    ::SetForegroundWindow(hwnd());
-    if (!shown_) {
-        shown_ = true;
-        ::SetFocus(control(presenters::kFirstFocus));
+    if (shown_) {
+        ::ShowWindow(hwnd(), SW_SHOW);
+        ::SetForegroundWindow(hwnd());
+        return;
     }
+    shown_ = true;
+    // The first page is filled in right after, and under "/s" three more pages before any
+    // message is looked at: the window waits to be painted until then, once and complete.
+    // Control by control, every change would be painted at once, at a round trip to the
+    // display each.
+    ::SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW | SWP_NOREDRAW);
+    ::SetForegroundWindow(hwnd());
+    ::SetFocus(control(presenters::kFirstFocus));
+    ::SendMessageW(hwnd(), WM_SETREDRAW, FALSE, 0);
+    // Posted messages come before input and before painting: the window is whole again
+    // before anyone can click it or see it.
+    ::PostMessageW(hwnd(), kResumePainting, 0, 0);
+}
+
+LRESULT WizardWindow::onResumePainting(WPARAM, LPARAM) {
+    ::SendMessageW(hwnd(), WM_SETREDRAW, TRUE, 0);
+    ::RedrawWindow(hwnd(), nullptr, nullptr,
+                   RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    return 0;
 }
 
 void WizardWindow::close() {
