@@ -140,6 +140,7 @@ private:
     const std::wstring directoryLabel_;
     const std::wstring fileLabel_;
     std::vector<std::wstring> reglist_;
+    std::optional<RecordedDirectory> directory_; // the entry's, until the first flush
     std::vector<PlannedCopy> group_;
     std::unordered_set<std::wstring> groupTargets_;
 };
@@ -155,14 +156,12 @@ void SectionCopy::install(const std::wstring& line) {
         notFound(pattern);
     }
     // The entry asks for the directory: it is there, and recorded, even when no file matches.
-    makedir(context_, name_, targetDirectory);
+    // It is made after the first flush of the entry's files, which puts it on the disk too.
+    directory_ = recordDirectory(context_, name_, targetDirectory);
     context_.view.setProgress(0);
-    if (!listed) {
-        return;
-    }
     const std::wstring sourceDirectory = directoryPart(pattern);
     TargetFiles targets(files, targetDirectory);
-    for (std::size_t index = 0; index < listed->size(); ++index) {
+    for (std::size_t index = 0; listed && index < listed->size(); ++index) {
         plan(entry, sourceDirectory, targetDirectory, targets, (*listed)[index], index,
              listed->size());
     }
@@ -226,6 +225,10 @@ void SectionCopy::copyGroup(const std::wstring& targetDirectory, TargetFiles& ta
         }
     }
     model::flushRecord(context_);
+    if (directory_) {
+        createMissing(context_, *directory_);
+        directory_.reset();
+    }
     platform::FileSystem& files = context_.platform.files;
     std::vector<platform::CopyRequest> copies;
     copies.reserve(group_.size());

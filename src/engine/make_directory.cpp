@@ -21,22 +21,18 @@ std::vector<Prefix> examine(const platform::FileSystem& files, const std::wstrin
     return prefixes;
 }
 
-// Creates the missing levels in order, shown on the status lines. Whether the system
-// creates them is not checked: copies into a missing directory take the restart path.
-void createMissing(model::InstallContext& context, const std::vector<Prefix>& prefixes,
-                   const std::wstring& directory) {
+RecordedDirectory missingOf(const std::vector<Prefix>& prefixes, const std::wstring& directory) {
+    RecordedDirectory recorded{directory, {}};
+    // A path already there is left alone, whatever its levels seemed.
     if (prefixes.empty() || prefixes.back().existed) {
-        return;
+        return recorded;
     }
-    context.view.setStatus(model::StatusLine::Activity,
-                           context.texts.text(model::msg::CreatingDirectory));
-    context.view.setStatus(model::StatusLine::Subject, directory);
     for (const auto& prefix : prefixes) {
         if (!prefix.existed) {
-            // Not checked: the copies into a missing directory take the restart path.
-            platform::notChecked(context.platform.files.createDirectory(prefix.path));
+            recorded.missing.push_back(prefix.path);
         }
     }
+    return recorded;
 }
 
 void recordComponentDirectories(record::RecordWriter& record, const std::wstring& owner,
@@ -72,7 +68,7 @@ std::wstring productName(const model::InstallContext& context) {
 
 void makeInstallationDirectory(model::InstallContext& context, const std::wstring& directory) {
     const auto prefixes = examine(context.platform.files, directory);
-    createMissing(context, prefixes, directory);
+    createMissing(context, missingOf(prefixes, directory));
     openRecord(context);
     record::RecordWriter& record = *context.uninstallini;
     // The id has no default: a script without one leaves the record's id empty.
@@ -112,11 +108,30 @@ void makedir(model::InstallContext& context, const std::wstring& owner,
         makeInstallationDirectory(context, directory);
         return;
     }
-    record::RecordWriter& record = model::uninstallRecord(context);
+    const RecordedDirectory recorded = recordDirectory(context, owner, directory);
+    model::uninstallRecord(context).flush();
+    createMissing(context, recorded);
+}
+
+RecordedDirectory recordDirectory(model::InstallContext& context, const std::wstring& owner,
+                                  const std::wstring& directory) {
     const auto prefixes = examine(context.platform.files, directory);
-    recordComponentDirectories(record, owner, prefixes);
-    record.flush();
-    createMissing(context, prefixes, directory);
+    recordComponentDirectories(model::uninstallRecord(context), owner, prefixes);
+    return missingOf(prefixes, directory);
+}
+
+// Creates the missing levels in order, shown on the status lines. Whether the system
+// creates them is not checked: copies into a missing directory take the restart path.
+void createMissing(model::InstallContext& context, const RecordedDirectory& recorded) {
+    if (recorded.missing.empty()) {
+        return;
+    }
+    context.view.setStatus(model::StatusLine::Activity,
+                           context.texts.text(model::msg::CreatingDirectory));
+    context.view.setStatus(model::StatusLine::Subject, recorded.directory);
+    for (const auto& path : recorded.missing) {
+        platform::notChecked(context.platform.files.createDirectory(path));
+    }
 }
 
 } // namespace parcelkit::engine

@@ -24,4 +24,15 @@ std::vector<std::wstring> directoryPrefixes(const std::wstring& directory);
 void makedir(model::InstallContext& context, const std::wstring& owner,
              const std::wstring& directory);
 
+// makedir of a component's directory in two halves, for a caller that flushes the record
+// anyway before it changes the disk: the entries first, in memory; then, once they are
+// on the disk, the directories that were missing.
+struct RecordedDirectory {
+    std::wstring directory;
+    std::vector<std::wstring> missing; // shortest first
+};
+RecordedDirectory recordDirectory(model::InstallContext& context, const std::wstring& owner,
+                                  const std::wstring& directory);
+void createMissing(model::InstallContext& context, const RecordedDirectory& recorded);
+
 } // namespace parcelkit::engine

@@ -79,12 +79,14 @@ TEST_F(FileCopyRegistration, FlagTwoRecordsOneForAMissingOrOlderTarget) {
         << "once each, not again after the copy";
 }
 
-TEST_F(FileCopyRegistration, EveryFileIsOnTheRecordOnTheDiskBeforeItIsCopied) {
+TEST_F(FileCopyRegistration, EveryFileAndDirectoryIsOnTheRecordOnTheDiskBeforeItIsMade) {
     offer(L"two.dll");
     offer(L"zero.dll");
     profiles.refuseWholeWrites(kRecord);
     EXPECT_THROW(run({L"two.dll,2=#sysdir#"}), base::Error);
     EXPECT_THROW(run({L"zero.dll=#sysdir#"}), base::Error);
+    EXPECT_THROW(run({L"zero.dll=#setupdir#\\lib"}), base::Error);
+    EXPECT_FALSE(files.directoryExists(L"C:\\Program Files\\Notes\\lib"));
     EXPECT_TRUE(files.copies().empty());
     EXPECT_TRUE(processes.requests.empty());
 }
