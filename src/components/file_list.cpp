@@ -1,6 +1,6 @@
 #include "components/file_list.hpp"
 
-#include "platform/file_system.hpp"
+#include <algorithm>
 
 namespace parcelkit::components {
 
@@ -11,8 +11,8 @@ constexpr std::size_t kMaxName = 260;
 
 } // namespace
 
-std::optional<std::vector<std::wstring>> GetFileList(const std::wstring& path,
-                                                     const platform::FileSystem& files) {
+std::optional<std::vector<platform::DirectoryEntry>> listFiles(const std::wstring& path,
+                                                               const platform::FileSystem& files) {
     const auto slash = path.rfind(L'\\');
     // A bare pattern searches the current directory, as the system's search does.
     const std::wstring directory = slash == std::wstring::npos ? L"." : path.substr(0, slash);
@@ -20,15 +20,30 @@ std::optional<std::vector<std::wstring>> GetFileList(const std::wstring& path,
     if (pattern.empty()) {
         return std::nullopt;
     }
-    std::optional<std::vector<std::wstring>> names;
-    for (const auto& entry : files.list(directory, pattern)) {
+    std::optional<std::vector<platform::DirectoryEntry>> found;
+    for (auto& entry : files.list(directory, pattern)) {
         if (entry.isDirectory) {
             continue;
         }
-        if (!names) {
-            names.emplace();
+        if (!found) {
+            found.emplace();
         }
-        names->push_back(entry.name.substr(0, kMaxName));
+        entry.name.resize(std::min(entry.name.size(), kMaxName));
+        found->push_back(std::move(entry));
+    }
+    return found;
+}
+
+std::optional<std::vector<std::wstring>> GetFileList(const std::wstring& path,
+                                                     const platform::FileSystem& files) {
+    auto found = listFiles(path, files);
+    if (!found) {
+        return std::nullopt;
+    }
+    std::vector<std::wstring> names;
+    names.reserve(found->size());
+    for (auto& entry : *found) {
+        names.push_back(std::move(entry.name));
     }
     return names;
 }

@@ -1,12 +1,10 @@
 #pragma once
 
+#include "platform/file_system.hpp"
+
 #include <optional>
 #include <string>
 #include <vector>
-
-namespace parcelkit::platform {
-class FileSystem;
-}
 
 namespace parcelkit::components {
 
@@ -15,5 +13,8 @@ namespace parcelkit::components {
 // nullopt when nothing matches.
 std::optional<std::vector<std::wstring>> GetFileList(const std::wstring& path,
                                                      const platform::FileSystem& files);
+// The same files with the sizes the listing gave.
+std::optional<std::vector<platform::DirectoryEntry>> listFiles(const std::wstring& path,
+                                                               const platform::FileSystem& files);
 
 } // namespace parcelkit::components

@@ -49,6 +49,7 @@ struct PlannedCopy {
     std::wstring source;
     std::wstring target;
     std::wstring targetName;
+    std::uint64_t bytes; // as the source was listed
     bool targetExisted;
     std::optional<std::wstring> suffix;
     bool recordedBefore; // by an earlier installation: its entry stays whatever happens now
@@ -116,8 +117,8 @@ public:
 
 private:
     void plan(const FileEntry& entry, const std::wstring& sourceDirectory,
-              const std::wstring& targetDirectory, TargetFiles& targets, const std::wstring& name,
-              std::size_t index, std::size_t count);
+              const std::wstring& targetDirectory, TargetFiles& targets,
+              const platform::DirectoryEntry& source, std::size_t index, std::size_t count);
     void copyGroup(const std::wstring& targetDirectory, TargetFiles& targets);
     void copyEnded(const PlannedCopy& planned, const platform::Outcome& copied,
                    const std::wstring& targetDirectory, TargetFiles& targets);
@@ -151,7 +152,7 @@ void SectionCopy::install(const std::wstring& line) {
     const std::wstring targetDirectory = withTrailingBackslash(script::extpath(
         entry.targetDirectory, script::MacroForm::Plain, context_.session.dirs, files));
     const std::wstring pattern = componentDir_ + L"\\" + entry.source;
-    const auto listed = components::GetFileList(pattern, files);
+    const auto listed = components::listFiles(pattern, files);
     if (!hasWildcard(entry.source) && !files.fileExists(pattern)) {
         notFound(pattern);
     }
@@ -172,7 +173,9 @@ void SectionCopy::install(const std::wstring& line) {
 // recorded, what is copied. The copies themselves wait for their group.
 void SectionCopy::plan(const FileEntry& entry, const std::wstring& sourceDirectory,
                        const std::wstring& targetDirectory, TargetFiles& targets,
-                       const std::wstring& name, std::size_t index, std::size_t count) {
+                       const platform::DirectoryEntry& listed, std::size_t index,
+                       std::size_t count) {
+    const std::wstring& name = listed.name;
     if (onSkiplist(skiplist_, name)) {
         return;
     }
@@ -210,8 +213,8 @@ void SectionCopy::plan(const FileEntry& entry, const std::wstring& sourceDirecto
     }
     groupTargets_.insert(target);
     const bool recordedBefore = suffix && model::uninstallRecord(context_).hasFile(target, *suffix);
-    group_.push_back({source, target, targetName, targetExists, std::move(suffix), recordedBefore,
-                      index, count});
+    group_.push_back({source, target, targetName, listed.size, targetExists, std::move(suffix),
+                      recordedBefore, index, count});
     if (group_.size() >= groupSize(model::uninstallRecord(context_))) {
         copyGroup(targetDirectory, targets);
     }
@@ -272,6 +275,8 @@ void SectionCopy::copyEnded(const PlannedCopy& planned, const platform::Outcome&
             }
             return;
         }
+    } else {
+        context_.copiedSizes.copied(planned.target, planned.bytes);
     }
     targets.copied(planned.targetName);
     context_.view.processMessages();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/copied_sizes.hpp"
 #include "model/install_view.hpp"
 #include "model/messages.hpp"
 #include "model/session.hpp"
@@ -20,6 +21,7 @@ struct InstallContext {
     InstallView& view;
     // Open from the first directory creation of the run (the installation directory) on.
     std::unique_ptr<record::RecordWriter> uninstallini;
+    CopiedSizes copiedSizes = {};
 };
 
 // The uninstall record; a step that writes it before the record exists is a fault of the

@@ -59,7 +59,7 @@ std::vector<EntryValue> installedProgramsValues(model::InstallContext& context) 
         // What deployment tools and the system's list read besides.
         {L"InstallLocation", dirs.setupdir},
         {L"QuietUninstallString", uninstaller + L" /s"},
-        {L"EstimatedSize", installedKilobytes(model::uninstallRecord(context),
+        {L"EstimatedSize", installedKilobytes(model::uninstallRecord(context), context.copiedSizes,
                                               context.platform.files, dirs.setupdir)},
         {L"InstallDate", dateText(context.platform.system.localDate())},
         // The uninstaller removes; there is nothing to change or mend in place.

@@ -37,17 +37,30 @@ void addFile(FilesByDirectory& found, const std::wstring& path) {
 } // namespace
 
 std::uint32_t installedKilobytes(const record::RecordWriter& record,
+                                 const model::CopiedSizes& copied,
                                  const platform::FileSystem& files, const std::wstring& setupdir) {
+    std::uint64_t bytes = 0;
+    std::set<std::wstring> counted; // folded: a file recorded twice counts once
     FilesByDirectory installed;
     for (const auto& key : record.file().keyNames(record::kFileSection)) {
         const record::FileKey file = record::readFileKey(key);
-        if (file.suffix != kKeptSuffix) {
-            addFile(installed, file.path);
+        if (file.suffix == kKeptSuffix) {
+            continue;
         }
+        if (const auto size = copied.sizeOf(file.path)) {
+            if (counted.insert(base::asciiUpper(file.path)).second) {
+                bytes += *size;
+            }
+            continue;
+        }
+        addFile(installed, file.path);
     }
-    addFile(installed, base::withoutOneTrailingBackslash(setupdir) + L"\\uninstall.exe");
+    const std::wstring uninstaller =
+        base::withoutOneTrailingBackslash(setupdir) + L"\\uninstall.exe";
+    if (counted.count(base::asciiUpper(uninstaller)) == 0) {
+        addFile(installed, uninstaller);
+    }
 
-    std::uint64_t bytes = 0;
     for (const auto& [folded, directory] : installed) {
         for (const auto& entry : files.list(directory.path, L"*")) {
             if (!entry.isDirectory && directory.names.count(base::asciiUpper(entry.name)) != 0) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/copied_sizes.hpp"
 #include "platform/file_system.hpp"
 #include "record/record_writer.hpp"
 
@@ -10,10 +11,12 @@ namespace parcelkit::system {
 
 // The kilobytes the installation takes on the disk, rounded up: the files its record names
 // as installed (not the newer ones it found and kept, which are another program's) and the
-// uninstaller in the installation directory, each counted once at its size now. The sizes
-// come from one listing per directory, not from a lookup per file. A file that is gone
-// counts nothing; a total beyond the 32 bits of the entry's value is cut to the largest.
+// uninstaller in the installation directory, each counted once at its size now. A file
+// this run copied counts at the size it was copied with; the others' sizes come from one
+// listing per directory, not from a lookup per file. A file that is gone counts nothing;
+// a total beyond the 32 bits of the entry's value is cut to the largest.
 std::uint32_t installedKilobytes(const record::RecordWriter& record,
+                                 const model::CopiedSizes& copied,
                                  const platform::FileSystem& files, const std::wstring& setupdir);
 
 } // namespace parcelkit::system

@@ -117,6 +117,13 @@ TEST_F(InstalledProgramsTest, EstimatedSizeCountsTheRecordedFilesAndTheUninstall
     // 3000 + 1000 + 24 + 5000 bytes, rounded up to whole kilobytes.
     EXPECT_EQ(number(L"EstimatedSize"), 9u);
 
+    // A file this run copied counts at the size it was copied with, in any letter case,
+    // without being looked up again.
+    rig.context.copiedSizes.copied(sys + L"fresh.dll", 2048);
+    rig.context.uninstallini->addFile(sys + L"FRESH.dll", L"1", L"APP");
+    system::uninstall(rig.context);
+    EXPECT_EQ(number(L"EstimatedSize"), 11u);
+
     rig.machine.files.setSize(dir + L"notes.exe", std::uint64_t(5) << 42);
     system::uninstall(rig.context);
     EXPECT_EQ(number(L"EstimatedSize"), 0xFFFFFFFFu); // beyond 32 bits: the largest
