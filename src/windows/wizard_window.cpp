@@ -217,8 +217,11 @@ void WizardWindow::show() {
     ::SetFocus(control(presenters::kFirstFocus));
     ::SendMessageW(hwnd(), WM_SETREDRAW, FALSE, 0);
     // Posted messages come before input and before painting: the window is whole again
-    // before anyone can click it or see it.
-    ::PostMessageW(hwnd(), kResumePainting, 0, 0);
+    // before anyone can click it or see it. A full queue would leave it unpainted for
+    // good: then it paints now.
+    if (::PostMessageW(hwnd(), kResumePainting, 0, 0) == FALSE) {
+        onResumePainting(0, 0);
+    }
 }
 
 LRESULT WizardWindow::onResumePainting(WPARAM, LPARAM) {
