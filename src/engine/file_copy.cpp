@@ -118,7 +118,7 @@ public:
 private:
     void plan(const FileEntry& entry, const std::wstring& sourceDirectory,
               const std::wstring& targetDirectory, TargetFiles& targets,
-              const platform::DirectoryEntry& source, std::size_t index, std::size_t count);
+              const platform::DirectoryEntry& listed, std::size_t index, std::size_t count);
     void copyGroup(const std::wstring& targetDirectory, TargetFiles& targets);
     void copyEnded(const PlannedCopy& planned, const platform::Outcome& copied,
                    const std::wstring& targetDirectory, TargetFiles& targets);
