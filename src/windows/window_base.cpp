@@ -14,6 +14,10 @@ using presenters::ControlKind;
 using presenters::ControlLayout;
 using presenters::Rect;
 
+// Posted by holdPaintingUntilMessages. The window takes it itself, never a presenter: a
+// handler guard closed by a failure must not leave the window unpainted.
+constexpr UINT kResumePainting = WM_APP + 1;
+
 bool isShown(HWND control) {
     return (::GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE) != 0;
 }
@@ -322,6 +326,22 @@ void WindowBase::applyIcons() {
     }
 }
 
+void WindowBase::holdPaintingUntilMessages() {
+    ::SendMessageW(hwnd(), WM_SETREDRAW, FALSE, 0);
+    // Posted messages come before input and before painting: the window is whole again
+    // before anyone can click it or see it. A full queue would leave it unpainted for
+    // good: then it paints now.
+    if (::PostMessageW(hwnd(), kResumePainting, 0, 0) == FALSE) {
+        resumePainting();
+    }
+}
+
+void WindowBase::resumePainting() {
+    ::SendMessageW(hwnd(), WM_SETREDRAW, TRUE, 0);
+    ::RedrawWindow(hwnd(), nullptr, nullptr,
+                   RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
 void WindowBase::keepFocusVisible(HWND hidden) {
     // The focus would stay on a control nobody sees, and the keyboard would seem dead:
     // it goes to the default button, or else to the next control Tab reaches.
@@ -379,6 +399,14 @@ LRESULT CALLBACK WindowBase::procedure(HWND hwnd, UINT message, WPARAM wParam, L
     // when CreateWindowExW has returned.
     if (self == nullptr || self->hwnd() != hwnd) {
         return ::DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    if (message == kResumePainting) {
+        self->resumePainting();
+        return 0;
+    }
+    if (message == WM_THEMECHANGED) {
+        // A button's ideal size depends on the theme as well.
+        forgetMeasurements();
     }
     const LRESULT result = static_cast<LRESULT>(
         self->routes_.dispatch(message, static_cast<presenters::MessageWord>(wParam),

@@ -84,6 +84,11 @@ protected:
     int designWidthOf(int id) const;
     void moveControlLeft(int id, int designLeft);
 
+    // Nothing of the window is painted until messages are next looked at; then all of it,
+    // once. For a run of changes that would each be painted at once, at a round trip to
+    // the display each.
+    void holdPaintingUntilMessages();
+
     // For what the window sizes itself beside the controls: pictures, image lists.
     virtual void resolutionChanged() {}
 
@@ -91,6 +96,7 @@ private:
     static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT onDpiChanged(WPARAM wParam, LPARAM lParam);
     LRESULT onActivate(WPARAM wParam, LPARAM lParam);
+    void resumePainting();
     // The client size and the controls at the resolution; the window keeps its top left
     // corner, or takes the one given.
     void layOut(int dpi, std::optional<POINT> topLeft);

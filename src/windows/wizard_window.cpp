@@ -38,9 +38,6 @@ int commandId(WizardControl control) {
 constexpr DWORD kStatusPaintInterval = 200; // milliseconds
 constexpr DWORD kPumpInterval = 50;         // milliseconds
 
-// Posted when the window is first shown; see show().
-constexpr UINT kResumePainting = WM_APP + 1;
-
 constexpr std::array<WizardControl, 4> kStatusControls{C::Label4, C::Label5, C::Label6, C::Label7};
 
 std::size_t statusIndex(model::StatusLine line) {
@@ -83,7 +80,6 @@ WizardWindow::WizardWindow(const wchar_t* richEditClass, presenters::HandlerGuar
     route(WM_DRAWITEM, &WizardWindow::onDrawItem);
     route(WM_SYSCOMMAND, &WizardWindow::onSysCommand);
     route(WM_CLOSE, &WizardWindow::onClose);
-    route(kResumePainting, &WizardWindow::onResumePainting);
 }
 
 WizardWindow::~WizardWindow() {
@@ -215,20 +211,7 @@ void WizardWindow::show() {
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW | SWP_NOREDRAW);
     ::SetForegroundWindow(hwnd());
     ::SetFocus(control(presenters::kFirstFocus));
-    ::SendMessageW(hwnd(), WM_SETREDRAW, FALSE, 0);
-    // Posted messages come before input and before painting: the window is whole again
-    // before anyone can click it or see it. A full queue would leave it unpainted for
-    // good: then it paints now.
-    if (::PostMessageW(hwnd(), kResumePainting, 0, 0) == FALSE) {
-        onResumePainting(0, 0);
-    }
-}
-
-LRESULT WizardWindow::onResumePainting(WPARAM, LPARAM) {
-    ::SendMessageW(hwnd(), WM_SETREDRAW, TRUE, 0);
-    ::RedrawWindow(hwnd(), nullptr, nullptr,
-                   RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-    return 0;
+    holdPaintingUntilMessages();
 }
 
 void WizardWindow::close() {

@@ -56,7 +56,6 @@ private:
     LRESULT onDrawItem(WPARAM wParam, LPARAM lParam);
     LRESULT onSysCommand(WPARAM wParam, LPARAM lParam);
     LRESULT onClose(WPARAM wParam, LPARAM lParam);
-    LRESULT onResumePainting(WPARAM wParam, LPARAM lParam);
     void click(presenters::WizardControl button);
     void showPicture();
     void resolutionChanged() override;
