@@ -308,6 +308,9 @@ void SectionCopy::failed(const std::wstring& message) {
 
 void SectionCopy::registerQueued() {
     model::flushRecord(context_);
+    if (!reglist_.empty()) {
+        context_.copiedSizes.forget();
+    }
     const std::wstring tool = context_.session.dirs.sysdir + L"\\regsvr32.exe";
     for (const auto& target : reglist_) {
         show(model::StatusLine::Heading, text(model::msg::CopyingLine));

@@ -22,8 +22,10 @@ void runScriptPrograms(model::InstallContext& context, const wchar_t* phase) {
     const auto sections = script::sectionVariants(
         script::EntryKind::Programs, context.session.ostype, context.texts.langsection());
     for (const auto& section : sections) {
-        launch::runprg(script::readListSection(context.setupini, section), phase, context.platform,
-                       context.session.dirs);
+        if (launch::runprg(script::readListSection(context.setupini, section), phase,
+                           context.platform, context.session.dirs) > 0) {
+            context.copiedSizes.forget();
+        }
     }
 }
 
@@ -57,8 +59,8 @@ void Install(model::InstallContext& context, const ChosenComponents& components,
 
     context.platform.log.setComponent({});
     model::flushRecord(context);
-    if (!afterlist.empty()) {
-        launch::runprg(afterlist, L"after", context.platform, context.session.dirs);
+    if (launch::runprg(afterlist, L"after", context.platform, context.session.dirs) > 0) {
+        context.copiedSizes.forget();
     }
     runScriptPrograms(context, L"after");
     steps.uninstall(context);

@@ -97,7 +97,9 @@ private:
                 continue;
             }
             model::flushRecord(context_);
-            launch::runprg(entries, L"before", context_.platform, context_.session.dirs);
+            if (launch::runprg(entries, L"before", context_.platform, context_.session.dirs) > 0) {
+                context_.copiedSizes.forget();
+            }
             afterlist_.insert(afterlist_.end(), entries.begin(), entries.end());
         }
     }

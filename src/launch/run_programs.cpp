@@ -63,9 +63,10 @@ bool ExecuteWait(platform::Processes& processes, const std::wstring& program,
     return outcome->ended;
 }
 
-void runprg(const std::vector<std::wstring>& entries, std::wstring_view phase,
-            platform::Platform& platform, const script::MacroValues& dirs) {
+std::size_t runprg(const std::vector<std::wstring>& entries, std::wstring_view phase,
+                   platform::Platform& platform, const script::MacroValues& dirs) {
     const bool silent = model::startedWithArguments(platform.system);
+    std::size_t started = 0;
     for (const auto& entry : entries) {
         std::wstring valueSide = entry;
         std::wstring keySide = base::parse(valueSide, L"=");
@@ -82,7 +83,9 @@ void runprg(const std::vector<std::wstring>& entries, std::wstring_view phase,
         ExecuteWait(platform.processes, program, parameters, directory,
                     flags.show == L"hide" ? platform::kShowHidden : platform::kShowNormal,
                     flags.wait == L"wait" ? platform::kWaitForever : 0);
+        ++started;
     }
+    return started;
 }
 
 } // namespace parcelkit::launch

@@ -38,8 +38,8 @@ bool ExecuteWait(platform::Processes& processes, const std::wstring& program,
 
 // Starts, in list order, the entries ("program|parameters|directory=phase|when|wait|show")
 // of the given phase that apply to this run. The key side's three fields get their path
-// macros expanded, then their escape tags decoded.
-void runprg(const std::vector<std::wstring>& entries, std::wstring_view phase,
-            platform::Platform& platform, const script::MacroValues& dirs);
+// macros expanded, then their escape tags decoded. Returns how many it started.
+std::size_t runprg(const std::vector<std::wstring>& entries, std::wstring_view phase,
+                   platform::Platform& platform, const script::MacroValues& dirs);
 
 } // namespace parcelkit::launch

@@ -14,6 +14,9 @@ class CopiedSizes {
 public:
     void copied(const std::wstring& path, std::uint64_t bytes);
     std::optional<std::uint64_t> sizeOf(const std::wstring& path) const;
+    // A program the run starts may change or remove what it copied: what was copied before
+    // is looked up again.
+    void forget() { bytes_.clear(); }
 
 private:
     std::unordered_map<std::wstring, std::uint64_t> bytes_;

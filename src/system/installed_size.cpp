@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <limits>
 #include <map>
+#include <optional>
 #include <set>
 
 namespace parcelkit::system {
@@ -21,17 +22,42 @@ constexpr wchar_t kKeptSuffix[] = L"2";
 struct Directory {
     std::wstring path;
     std::set<std::wstring> names;
+    // The names this run copied, with their sizes then.
+    std::map<std::wstring, std::uint64_t> copiedBytes;
 };
 using FilesByDirectory = std::map<std::wstring, Directory>;
 
-void addFile(FilesByDirectory& found, const std::wstring& path) {
+void addFile(FilesByDirectory& found, const std::wstring& path,
+             std::optional<std::uint64_t> copiedBytes) {
     const auto slash = path.rfind(L'\\');
     if (slash == std::wstring::npos) {
         return;
     }
     Directory& directory = found[base::asciiUpper(path.substr(0, slash))];
     directory.path = path.substr(0, slash);
-    directory.names.insert(base::asciiUpper(path.substr(slash + 1)));
+    const std::wstring name = base::asciiUpper(path.substr(slash + 1));
+    directory.names.insert(name);
+    if (copiedBytes) {
+        directory.copiedBytes[name] = *copiedBytes;
+    }
+}
+
+std::uint64_t bytesIn(const Directory& directory, const platform::FileSystem& files) {
+    std::uint64_t bytes = 0;
+    // All its files copied by this run: their sizes are known. Counting some known and
+    // the rest from a listing could count one file twice, under two spellings.
+    if (directory.copiedBytes.size() == directory.names.size()) {
+        for (const auto& [name, size] : directory.copiedBytes) {
+            bytes += size;
+        }
+        return bytes;
+    }
+    for (const auto& entry : files.list(directory.path, L"*")) {
+        if (!entry.isDirectory && directory.names.count(base::asciiUpper(entry.name)) != 0) {
+            bytes += entry.size;
+        }
+    }
+    return bytes;
 }
 
 } // namespace
@@ -39,34 +65,19 @@ void addFile(FilesByDirectory& found, const std::wstring& path) {
 std::uint32_t installedKilobytes(const record::RecordWriter& record,
                                  const model::CopiedSizes& copied,
                                  const platform::FileSystem& files, const std::wstring& setupdir) {
-    std::uint64_t bytes = 0;
-    std::set<std::wstring> counted; // folded: a file recorded twice counts once
     FilesByDirectory installed;
     for (const auto& key : record.file().keyNames(record::kFileSection)) {
         const record::FileKey file = record::readFileKey(key);
-        if (file.suffix == kKeptSuffix) {
-            continue;
+        if (file.suffix != kKeptSuffix) {
+            addFile(installed, file.path, copied.sizeOf(file.path));
         }
-        if (const auto size = copied.sizeOf(file.path)) {
-            if (counted.insert(base::asciiUpper(file.path)).second) {
-                bytes += *size;
-            }
-            continue;
-        }
-        addFile(installed, file.path);
     }
-    const std::wstring uninstaller =
-        base::withoutOneTrailingBackslash(setupdir) + L"\\uninstall.exe";
-    if (counted.count(base::asciiUpper(uninstaller)) == 0) {
-        addFile(installed, uninstaller);
-    }
+    addFile(installed, base::withoutOneTrailingBackslash(setupdir) + L"\\uninstall.exe",
+            std::nullopt);
 
+    std::uint64_t bytes = 0;
     for (const auto& [folded, directory] : installed) {
-        for (const auto& entry : files.list(directory.path, L"*")) {
-            if (!entry.isDirectory && directory.names.count(base::asciiUpper(entry.name)) != 0) {
-                bytes += entry.size;
-            }
-        }
+        bytes += bytesIn(directory, files);
     }
     const std::uint64_t kilobytes = (bytes + 1023) / 1024;
     return std::uint32_t(

@@ -45,6 +45,22 @@ TEST_F(InstallOrder, EmptyWalkStillRunsScriptProgramsAndMakesRecordAndEntry) {
     EXPECT_TRUE(rig.log.starting(L"copy ").empty());
 }
 
+// A program may change or remove what was copied before it: the installed-programs entry
+// then looks the files up again instead of counting the sizes they were copied with.
+TEST_F(InstallOrder, CopiedSizesLastOnlyUntilAProgramRuns) {
+    rig.setTree({{L"core", {}}});
+    rig.describe(L"core", L"[main]\r\nname=core\r\n[file]\r\na.txt=#setupdir#\r\n");
+    rig.offer(L"core", L"a.txt");
+    for (const bool scriptPrograms : {false, true}) {
+        rig.profiles.put(L"E:\\setup\\setup.ini", scriptPrograms ? kScriptPrograms : L"[main]\r\n");
+        // Copied anew in each run.
+        static_cast<void>(rig.files.deleteFile(rig.dest(L"a.txt")));
+        rig.install();
+        EXPECT_EQ(rig.context->copiedSizes.sizeOf(rig.dest(L"a.txt")).has_value(), !scriptPrograms)
+            << "with the script's programs: " << scriptPrograms;
+    }
+}
+
 TEST_F(InstallOrder, EmptyTreeAlsoRunsEverythingOfTheScript) {
     rig.setTree({});
     rig.install();

@@ -117,12 +117,24 @@ TEST_F(InstalledProgramsTest, EstimatedSizeCountsTheRecordedFilesAndTheUninstall
     // 3000 + 1000 + 24 + 5000 bytes, rounded up to whole kilobytes.
     EXPECT_EQ(number(L"EstimatedSize"), 9u);
 
-    // A file this run copied counts at the size it was copied with, in any letter case,
-    // without being looked up again.
-    rig.context.copiedSizes.copied(sys + L"fresh.dll", 2048);
-    rig.context.uninstallini->addFile(sys + L"FRESH.dll", L"1", L"APP");
+    // A directory whose recorded files this run copied, all of them, counts them at the
+    // sizes they were copied with, in any letter case, without being listed.
+    const std::wstring fresh = dir + L"fresh\\";
+    rig.context.copiedSizes.copied(fresh + L"new.dll", 2048);
+    rig.context.uninstallini->addFile(fresh + L"NEW.dll", L"1", L"APP");
     system::uninstall(rig.context);
     EXPECT_EQ(number(L"EstimatedSize"), 11u);
+
+    // One file recorded under two spellings that only the file system takes for one, and
+    // copied under one of them: counted once.
+    const std::wstring docs = dir + L"docs\\";
+    rig.machine.files.addFile(docs + L"\u00C4rger.txt");
+    rig.machine.files.setSize(docs + L"\u00C4rger.txt", 2048);
+    rig.context.copiedSizes.copied(docs + L"\u00E4rger.txt", 2048);
+    rig.context.uninstallini->addFile(docs + L"\u00E4rger.txt", L"0", L"APP");
+    rig.context.uninstallini->addFile(docs + L"\u00C4rger.txt", L"0", L"APP");
+    system::uninstall(rig.context);
+    EXPECT_EQ(number(L"EstimatedSize"), 13u);
 
     rig.machine.files.setSize(dir + L"notes.exe", std::uint64_t(5) << 42);
     system::uninstall(rig.context);
