@@ -2,6 +2,9 @@
 
 #include "base/text.hpp"
 
+#include <algorithm>
+#include <iterator>
+
 namespace parcelkit::base {
 
 namespace {
@@ -17,12 +20,17 @@ constexpr Tag kTags[] = {
     {L"<parcelkit_vline>", L"|"}, {L"<parcelkit_num_sign>", L"#"}, {L"<parcelkit_enter>", L"\r\n"},
 };
 
+// Every tag opens with it: a text without one, such as most of the record's paths, has
+// nothing to decode.
+constexpr wchar_t kTagOpener = L'<';
+static_assert(std::all_of(std::begin(kTags), std::end(kTags),
+                          [](const Tag& t) { return t.tag.front() == kTagOpener; }));
+
 } // namespace
 
 std::wstring extstr(std::wstring_view text) {
     std::wstring out(text);
-    // Every tag opens with "<": most texts, such as the record's paths, hold none.
-    if (text.find(L'<') == std::wstring_view::npos) {
+    if (text.find(kTagOpener) == std::wstring_view::npos) {
         return out;
     }
     for (const auto& t : kTags) {
@@ -33,12 +41,11 @@ std::wstring extstr(std::wstring_view text) {
 
 std::wstring de_extstr(std::wstring_view text) {
     std::wstring out(text);
-    // Once for each recorded file: a path rarely holds a character that needs a tag.
-    if (text.find_first_of(L"=,|#\r\n") == std::wstring_view::npos) {
-        return out;
-    }
     for (std::size_t i = 1; i < std::size(kTags); ++i) {
-        out = replaceAll(out, kTags[i].text, kTags[i].tag);
+        // Once for each recorded file: a path rarely holds a text that needs a tag.
+        if (out.find(kTags[i].text) != std::wstring::npos) {
+            out = replaceAll(out, kTags[i].text, kTags[i].tag);
+        }
     }
     return out;
 }
