@@ -1,12 +1,13 @@
 #include "windows/rich_text.hpp"
 
+#include "platform/win32/read_all.hpp"
 #include "platform/win32/system_library.hpp"
 
 #include <richedit.h>
 
 #include <algorithm>
+#include <string>
 #include <string_view>
-#include <vector>
 
 namespace parcelkit::windows {
 
@@ -20,19 +21,10 @@ RichTextLibrary::RichTextLibrary()
 
 namespace {
 
-std::vector<char> readWholeFile(const std::wstring& path) {
+std::string readWholeFile(const std::wstring& path) {
     const win32::UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    std::vector<char> bytes;
-    if (!file) {
-        return bytes;
-    }
-    char buffer[65536];
-    DWORD read = 0;
-    while (::ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr) != FALSE && read > 0) {
-        bytes.insert(bytes.end(), buffer, buffer + read);
-    }
-    return bytes;
+    return file ? win32::readToEnd(file.get()) : std::string();
 }
 
 struct StreamSource {
@@ -55,7 +47,7 @@ bool startsWith(std::string_view text, std::string_view prefix) {
 } // namespace
 
 bool loadRichText(HWND control, const std::wstring& path) {
-    const std::vector<char> bytes = readWholeFile(path);
+    const std::string bytes = readWholeFile(path);
     if (bytes.empty()) {
         return false;
     }

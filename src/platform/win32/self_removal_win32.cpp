@@ -3,6 +3,7 @@
 #include "base/paths.hpp"
 #include "platform/win32/error_text.hpp"
 #include "platform/win32/handles.hpp"
+#include "platform/win32/read_all.hpp"
 #include "platform/win32/write_all.hpp"
 
 #include <windows.h>
@@ -165,13 +166,8 @@ std::optional<std::vector<std::wstring>> directoriesInMessage(std::wstring_view 
 
 namespace {
 
-std::wstring readToEnd(HANDLE pipe) {
-    std::string bytes;
-    char buffer[4096];
-    DWORD read = 0;
-    while (::ReadFile(pipe, buffer, sizeof buffer, &read, nullptr) && read > 0) {
-        bytes.append(buffer, read);
-    }
+std::wstring textToEnd(HANDLE pipe) {
+    const std::string bytes = readToEnd(pipe);
     std::wstring text(bytes.size() / sizeof(wchar_t), L'\0');
     std::memcpy(text.data(), bytes.data(), text.size() * sizeof(wchar_t));
     return text;
@@ -194,7 +190,7 @@ int runCleanup(const std::vector<std::wstring>& arguments) {
     // temporary directory.
     const std::wstring self = Win32SelfRemoval().programPath();
     ::MoveFileExW(self.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
-    const auto directories = directoriesInMessage(readToEnd(pipe.get()));
+    const auto directories = directoriesInMessage(textToEnd(pipe.get()));
     if (!directories || !original ||
         ::WaitForSingleObject(original.get(), 60000) != WAIT_OBJECT_0) {
         return 1;
